@@ -1,0 +1,34 @@
+# The two commands of the README. Both install what is missing, configure and
+# build; `run` then registers the component and starts the editor, `test` runs
+# every test (the sanitizer build of the component library included).
+
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_ARGS ?=
+
+.PHONY: run test deps build build-asan register clean
+
+deps:
+	./scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVELMORA_SANITIZE=ON -DVELMORA_VATRO_ONLY=ON
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+register: build
+	$(BUILD)/vatro/vatroreg $(BUILD)/vatro/libVatroOCX.so
+
+run: register
+	$(BUILD)/app/Pagewisp $(FILE)
+
+test: build build-asan
+	cd $(BUILD) && ctest --output-on-failure
+	cd $(ASAN_BUILD) && ctest --output-on-failure
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,20 @@
+#pragma once
+// The browser pane: shows the preview file rendered. Neither navigate nor
+// refresh waits for the page; the pane never takes the keyboard focus from
+// the text pane when a page loads. A refresh keeps the page's scroll position.
+
+#include <QWebEngineView>
+#include <cstdint>
+
+class BrowserPane : public QWebEngineView {
+    Q_OBJECT
+public:
+    static constexpr std::int32_t kUnspecifiedFailure = static_cast<std::int32_t>(0x80004005);
+
+    explicit BrowserPane(QWidget *parent = nullptr);
+
+    // Loads `address` (a "file://" address of a local file) from the top.
+    void navigate(const QString &address);
+    // Reloads the page shown; 0, or kUnspecifiedFailure when there is no page.
+    std::int32_t refresh();
+};

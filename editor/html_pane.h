@@ -1,0 +1,50 @@
+#pragma once
+// The text pane: the document source. A QScintilla control offering exactly
+// what the editor relies on. Positions and lengths count UTF-16 code units
+// (QString indices) whatever the control counts inside; line ends are kept
+// exactly as they are in the text.
+
+#include "editor/platform.h"
+
+#include <Qsci/qsciscintilla.h>
+
+class HTMLPane : public QsciScintilla {
+    Q_OBJECT
+public:
+    explicit HTMLPane(QWidget *parent = nullptr);
+
+    // Whole text, get and set (setting replaces everything).
+    QString wholeText() const;
+    void setWholeText(const QString &text);
+    int textLength() const; // length of the whole text in UTF-16 code units
+
+    // Selection in UTF-16 code units from 0. Setting the start keeps no
+    // selection (length 0); setting the length extends from the start.
+    int selStart() const;
+    void setSelStart(int start);
+    int selLength() const;
+    void setSelLength(int length);
+    QString selText() const;
+    // Replaces the selection (or inserts at the caret) and leaves the caret
+    // after the new text, as one step of the control's own undo history.
+    void setSelText(const QString &text);
+
+    // The uniform format of the whole text and of what will be typed.
+    void setSelFormat(const FontChoice &font);
+    FontChoice selFormat() const;
+
+    // Background colour as a colour value (system colours resolve through
+    // the palette); 0x80000005 at creation.
+    ColourValue backColour() const;
+    void setBackColour(ColourValue colour);
+
+    // The line end Enter inserts: "\r\n" for a new document; setWholeText
+    // adopts the first line end found in the text it is given.
+    QString lineEnd() const;
+
+signals:
+    // After every change of the text, typed or assigned.
+    void changed();
+    // A right-button press at `globalPos` (the Edit pop-up menu).
+    void rightButtonPressed(const QPoint &globalPos);
+};

@@ -1,0 +1,90 @@
+#pragma once
+// The user-interface services the windows use: message box, input box, the
+// file, colour, font and folder dialogs, the process and document launchers.
+// Every window reaches them through one Platform object, so tests can swap the
+// Qt implementation for a scripted one.
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+class QWidget;
+
+// A colour value as the settings and the swatches hold it: 0x00BBGGRR for an
+// RGB colour; with the top bit set, a system colour by its index.
+using ColourValue = std::uint32_t;
+
+enum class MsgIcon { None, Information, Exclamation, Critical, Question };
+enum class MsgButtons { OK, YesNo, YesNoCancel };
+enum class MsgResult { OK, Yes, No, Cancel };
+
+// The editor font: what the font dialog shows and what ResetFormat applies.
+struct FontChoice {
+    QString name = QStringLiteral("MS Sans Serif");
+    double size = 8;
+    bool bold = false;
+    bool italic = false;
+    bool strikethrough = false;
+    bool underline = false;
+    ColourValue colour = 0;
+    bool operator==(const FontChoice &o) const
+    {
+        return name == o.name && size == o.size && bold == o.bold && italic == o.italic
+            && strikethrough == o.strikethrough && underline == o.underline && colour == o.colour;
+    }
+};
+
+// What a file dialog is shown with. `filter` is in the "Desc|pattern;pattern|..."
+// form; `fileName` is the name the dialog starts with.
+struct FileDialogRequest {
+    QString filter;
+    QString title;
+    QString fileName;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Modal message box; returns the button pressed (Cancel when closed).
+    virtual MsgResult messageBox(QWidget *parent, const QString &text, const QString &title,
+                                 MsgIcon icon, MsgButtons buttons) = 0;
+    // Modal one-line input; the entry on OK, the empty string on Cancel or close.
+    virtual QString inputBox(QWidget *parent, const QString &prompt, const QString &title,
+                             const QString &defaultText) = 0;
+
+    // Common dialogs: std::nullopt when the user cancels.
+    // Open accepts names that do not exist; Save asks before replacing a file.
+    virtual std::optional<QString> openFile(QWidget *parent, const FileDialogRequest &request) = 0;
+    virtual std::optional<QString> saveFile(QWidget *parent, const FileDialogRequest &request) = 0;
+    // `customColours` are shown and may be changed by the user.
+    virtual std::optional<ColourValue> chooseColour(QWidget *parent, ColourValue current,
+                                                    QList<ColourValue> &customColours) = 0;
+    virtual std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) = 0;
+    // Modal folder chooser with a prompt; std::nullopt when nothing is chosen.
+    virtual std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt) = 0;
+
+    // Starts a command line (program and arguments, split as a shell would)
+    // in `workingDir` without waiting; false when it cannot be started.
+    virtual bool startProcess(const QString &commandLine, const QString &workingDir) = 0;
+    // Opens a document or address with its associated program.
+    virtual bool openUrl(const QString &url) = 0;
+};
+
+// The real dialogs and services, on Qt.
+class QtPlatform : public Platform {
+public:
+    MsgResult messageBox(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
+                         MsgButtons buttons) override;
+    QString inputBox(QWidget *parent, const QString &prompt, const QString &title,
+                     const QString &defaultText) override;
+    std::optional<QString> openFile(QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<QString> saveFile(QWidget *parent, const FileDialogRequest &request) override;
+    std::optional<ColourValue> chooseColour(QWidget *parent, ColourValue current,
+                                            QList<ColourValue> &customColours) override;
+    std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) override;
+    std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt) override;
+    bool startProcess(const QString &commandLine, const QString &workingDir) override;
+    bool openUrl(const QString &url) override;
+};
