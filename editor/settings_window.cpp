@@ -1,6 +1,7 @@
 // The main window's side of the settings: RegGet at start-up and the values
 // the exit sequence writes.
 
+#include "document_dialogs/dialog_parts.h"
 #include "document_dialogs/new_dialog.h"
 #include "editor/conversions.h"
 #include "editor/main_window_state.h"
@@ -114,10 +115,8 @@ void frmHTML::RegGet()
         return;
     }
     if (commandLine_.isEmpty()) {
-        // The colour dialog starts from the new page's background swatch,
-        // which holds the button-face colour until the user picks one.
-        newDialog();
-        Colour.colour = kSysButtonFace;
+        // The colour dialog starts from the new page's background swatch.
+        Colour.colour = newDialog().picBC->value();
     }
 }
 
