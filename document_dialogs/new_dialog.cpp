@@ -325,3 +325,5 @@ void frmNew::chkLoop_Click()
     lblLoop->setEnabled(loopCount);
     txtLoop->setEnabled(loopCount);
 }
+
+#include "moc_new_dialog.cpp"
