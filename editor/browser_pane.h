@@ -17,4 +17,8 @@ public:
     void navigate(const QString &address);
     // Reloads the page shown; 0, or kUnspecifiedFailure when there is no page.
     std::int32_t refresh();
+
+private:
+    QPointF restoreScroll_;       // the page's scroll position before a refresh
+    bool restorePending_ = false; // a refresh waits for its load to finish
 };

@@ -47,4 +47,30 @@ signals:
     void changed();
     // A right-button press at `globalPos` (the Edit pop-up menu).
     void rightButtonPressed(const QPoint &globalPos);
+
+protected:
+    bool event(QEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    class ChangeScope;
+    friend class ChangeScope;
+
+    long byteLength() const;
+    // Scintilla's byte positions and QString indices, through the control's
+    // per-line UTF-16 index: the cost is one line, not the whole text.
+    int byteToIndex(long pos) const;
+    long indexToByte(int index) const;
+    void replaceBytes(long start, long end, const QString &text);
+    void applyFormat();
+
+    FontChoice format_;
+    ColourValue backColour_ = 0x80000005u;
+    int changeDepth_ = 0;
+    bool changePending_ = false;
 };

@@ -72,6 +72,10 @@ public:
     virtual bool openUrl(const QString &url) = 0;
 };
 
+// A file dialog filter in the "Desc|pattern;pattern|..." form as Qt's name
+// filters, one "Desc (pattern pattern)" per pair; "*.*" becomes "*".
+QStringList qtNameFilters(const QString &filter);
+
 // The real dialogs and services, on Qt.
 class QtPlatform : public Platform {
 public:

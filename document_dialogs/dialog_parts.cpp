@@ -1,0 +1,185 @@
+#include "document_dialogs/dialog_parts.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+// ---------------------------------------------------------------------------
+// Colour swatch
+
+ColourSwatch::ColourSwatch(QWidget *parent, ColourValue noColour)
+    : QFrame(parent), value_(noColour), noColour_(noColour)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setFocusPolicy(Qt::NoFocus);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void ColourSwatch::setValue(ColourValue value)
+{
+    if (value == value_)
+        return;
+    value_ = value;
+    update();
+    emit valueChanged(value_);
+}
+
+std::optional<ColourValue> ColourSwatch::colour() const
+{
+    if (!hasColour())
+        return std::nullopt;
+    return value_;
+}
+
+QSize ColourSwatch::sizeHint() const
+{
+    // About 375 by 255 twips, the size of the swatches in the dialogs.
+    return {twipsToPixels(375), twipsToPixels(255)};
+}
+
+void ColourSwatch::paintEvent(QPaintEvent *event)
+{
+    {
+        QPainter painter(this);
+        painter.fillRect(contentsRect(), colourToQColor(value_, palette()));
+    }
+    QFrame::paintEvent(event);
+}
+
+bool pickSwatchColour(ColourDialog &dialog, ColourSwatch &swatch, QWidget *parent)
+{
+    // Preselect the swatch's colour when it is an RGB value; a system colour
+    // (the no-colour value) leaves the dialog on the last colour chosen.
+    if ((swatch.value() & 0x80000000u) == 0)
+        dialog.colour = swatch.value();
+    if (!dialog.show(parent))
+        return false;
+    // A colour from the colour dialog is always an RGB value.
+    swatch.setValue(dialog.colour & 0x00FFFFFFu);
+    return true;
+}
+
+void connectSwatchButtons(ColourSwatch *swatch, QAbstractButton *colourButton,
+                          QAbstractButton *defaultButton, ColourDialog &dialog)
+{
+    if (colourButton) {
+        QObject::connect(colourButton, &QAbstractButton::clicked, swatch, [swatch, &dialog] {
+            pickSwatchColour(dialog, *swatch, swatch->window());
+        });
+    }
+    if (defaultButton)
+        QObject::connect(defaultButton, &QAbstractButton::clicked, swatch, &ColourSwatch::clear);
+}
+
+// ---------------------------------------------------------------------------
+// Browse button
+
+namespace {
+// Puts the document filter back into the borrowed file dialog when the
+// borrower is done with it, whatever way it leaves.
+class FilterRestorer {
+public:
+    explicit FilterRestorer(OpenSaveDialog &dialog) : dialog_(dialog) {}
+    ~FilterRestorer() { dialog_.filter = kDocumentFilter; }
+    FilterRestorer(const FilterRestorer &) = delete;
+    FilterRestorer &operator=(const FilterRestorer &) = delete;
+
+private:
+    OpenSaveDialog &dialog_;
+};
+} // namespace
+
+bool browseForFile(OpenSaveDialog &dialog, QWidget *parent, const QString &filter,
+                   const QString &title, QLineEdit *target)
+{
+    FilterRestorer restore(dialog);
+    dialog.filter = filter;
+    dialog.title = title;
+    if (!dialog.showOpen(parent))
+        return false;
+    // The file reference text: the path exactly as the dialog gives it.
+    target->setText(QStringLiteral("file://") + dialog.fileName);
+    return true;
+}
+
+void connectBrowseButton(QAbstractButton *button, QLineEdit *target, OpenSaveDialog &dialog,
+                         const QString &filter, const QString &title)
+{
+    QObject::connect(button, &QAbstractButton::clicked, target,
+                     [target, &dialog, filter, title] {
+                         browseForFile(dialog, target->window(), filter, title, target);
+                     });
+}
+
+// ---------------------------------------------------------------------------
+// Width/height frame
+
+SizeFrame::SizeFrame(const Captions &captions, QWidget *parent) : QGroupBox(captions.frame, parent)
+{
+    lblWidth = new QLabel(captions.width, this);
+    txtWidth = new QLineEdit(this);
+    lblWidth->setBuddy(txtWidth);
+    optPercent = new QRadioButton(captions.percent, this);
+    optPixels = new QRadioButton(captions.pixels, this);
+    optPercent->setChecked(true);
+    widthGroup_ = new QButtonGroup(this);
+    widthGroup_->addButton(optPercent);
+    widthGroup_->addButton(optPixels);
+
+    lblHeight = new QLabel(captions.height, this);
+    txtHeight = new QLineEdit(this);
+    lblHeight->setBuddy(txtHeight);
+    fraOpts = new QFrame(this);
+    fraOpts->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    optPercentH = new QRadioButton(captions.percentH, fraOpts);
+    optPixelsH = new QRadioButton(captions.pixelsH, fraOpts);
+    optPercentH->setChecked(true);
+    heightGroup_ = new QButtonGroup(this);
+    heightGroup_->addButton(optPercentH);
+    heightGroup_->addButton(optPixelsH);
+
+    auto *optsLayout = new QVBoxLayout(fraOpts);
+    optsLayout->setContentsMargins(4, 2, 4, 2);
+    optsLayout->setSpacing(2);
+    optsLayout->addWidget(optPercentH);
+    optsLayout->addWidget(optPixelsH);
+
+    auto *grid = new QGridLayout(this);
+    grid->setVerticalSpacing(2);
+    grid->addWidget(lblWidth, 0, 0);
+    grid->addWidget(txtWidth, 1, 0);
+    auto *widthOpts = new QVBoxLayout;
+    widthOpts->setSpacing(2);
+    widthOpts->addWidget(optPercent);
+    widthOpts->addWidget(optPixels);
+    grid->addLayout(widthOpts, 0, 1, 2, 1);
+    grid->addWidget(lblHeight, 2, 0);
+    grid->addWidget(txtHeight, 3, 0);
+    grid->addWidget(fraOpts, 2, 1, 2, 1);
+
+    const QList<QWidget *> chain = tabChain();
+    for (int i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+QString SizeFrame::widthUnit() const
+{
+    return optPercent->isChecked() ? QStringLiteral("%") : QString();
+}
+
+QString SizeFrame::heightUnit() const
+{
+    return optPercentH->isChecked() ? QStringLiteral("%") : QString();
+}
+
+QList<QWidget *> SizeFrame::tabChain() const
+{
+    return {txtWidth, optPercent, optPixels, txtHeight, optPercentH, optPixelsH};
+}

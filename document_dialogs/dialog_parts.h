@@ -1,0 +1,133 @@
+#pragma once
+// Pieces every dialog shares, written once:
+//  - the colour swatch and the wiring of its colour button and default button;
+//  - the browse button that borrows the main window's file dialog and always
+//    gives it back with the document filter;
+//  - the width/height frame with its two independent unit groups, used by the
+//    table and cell dialogs.
+
+#include "editor/common_dialogs.h"
+#include "editor/conversions.h"
+#include "editor/platform.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QString>
+#include <optional>
+
+class QAbstractButton;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+// A small framed box painted with the colour value it holds. It holds one
+// optional colour: its no-colour value (the button face for every swatch but
+// the styled text's text colour, which uses the button text) means "none".
+class ColourSwatch : public QFrame {
+    Q_OBJECT
+public:
+    explicit ColourSwatch(QWidget *parent = nullptr, ColourValue noColour = kSysButtonFace);
+
+    ColourValue value() const { return value_; }
+    void setValue(ColourValue value);
+    ColourValue noColour() const { return noColour_; }
+    // False while the swatch holds its no-colour value: it adds no attribute.
+    bool hasColour() const { return value_ != noColour_; }
+    // The colour for a builder: empty while the swatch holds no colour.
+    std::optional<ColourValue> colour() const;
+    // Puts back the no-colour value (the default buttons).
+    void clear() { setValue(noColour_); }
+
+    QSize sizeHint() const override;
+
+signals:
+    void valueChanged(ColourValue value);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    ColourValue value_;
+    ColourValue noColour_;
+};
+
+// Shows the shared colour dialog for `swatch`, preselecting the swatch's colour
+// when it holds an RGB value. On confirm the swatch takes the chosen colour;
+// on cancel it keeps its own. Returns whether a colour was chosen.
+bool pickSwatchColour(ColourDialog &dialog, ColourSwatch &swatch, QWidget *parent);
+
+// Wires a swatch's colour button (pick a colour) and default button (back to
+// the no-colour value). The dialog parent of the colour dialog is the
+// swatch's window. Either button may be null.
+void connectSwatchButtons(ColourSwatch *swatch, QAbstractButton *colourButton,
+                          QAbstractButton *defaultButton, ColourDialog &dialog);
+
+// The file filters and titles the browse buttons use.
+inline const QString kSoundFilter = QStringLiteral(
+    "Wave Sound (*.wav)|*.wav|MIDI Sequence (*.mid;*.rmi)|*.mid;*.rmi|MP3 File (*.mp3)|*.mp3|All files (*.*)|*.*");
+inline const QString kImageFilter = QStringLiteral(
+    "JPG and GIF|*.jpg;*.jpeg;*.jfif;*.gif|JPEG Image (*.jpg)|*.jpg;*.jpeg;*.jfif|GIF Image (*.gif)|*.gif|All files (*.*)|*.*");
+inline const QString kStyleSheetFilter =
+    QStringLiteral("Cascading Style Sheet Document (*.css)|*.css|All files (*.*)|*.*");
+
+// Borrows the shared file dialog: sets `filter` and `title`, shows it as an
+// Open dialog and on success sets `target` to "file://" followed by the chosen
+// path exactly as the dialog returned it. Whatever happens, the dialog's
+// filter is the document filter again afterwards (the title stays as set).
+// Returns whether a file was chosen; on cancel `target` is left unchanged.
+bool browseForFile(OpenSaveDialog &dialog, QWidget *parent, const QString &filter,
+                   const QString &title, QLineEdit *target);
+
+// Wires a browse button to browseForFile for `target`, with the target's
+// window as the file dialog's parent.
+void connectBrowseButton(QAbstractButton *button, QLineEdit *target, OpenSaveDialog &dialog,
+                         const QString &filter, const QString &title);
+
+// The width/height frame of the table and cell dialogs: a width box with its
+// percent/pixels options in the frame itself, and a height box whose options
+// sit in an inner frame without caption, so the two groups are independent.
+// Percent is selected in both at creation; both boxes start empty.
+class SizeFrame : public QGroupBox {
+    Q_OBJECT
+public:
+    struct Captions {
+        QString frame;    // e.g. "&Table size:"
+        QString width = QStringLiteral("&Width:");
+        QString percent = QStringLiteral("&Percent");
+        QString pixels = QStringLiteral("Pi&xles");
+        QString height = QStringLiteral("&Height:");
+        QString percentH = QStringLiteral("Percent");
+        QString pixelsH = QStringLiteral("Pixels");
+    };
+
+    explicit SizeFrame(const Captions &captions, QWidget *parent = nullptr);
+
+    QLabel *lblWidth = nullptr;
+    QLineEdit *txtWidth = nullptr;
+    QRadioButton *optPercent = nullptr;
+    QRadioButton *optPixels = nullptr;
+    QLabel *lblHeight = nullptr;
+    QLineEdit *txtHeight = nullptr;
+    QFrame *fraOpts = nullptr;
+    QRadioButton *optPercentH = nullptr;
+    QRadioButton *optPixelsH = nullptr;
+
+    // "%" with percent selected, empty with pixels.
+    QString widthUnit() const;
+    QString heightUnit() const;
+
+    // The focusable controls in tab order: txtWidth, optPercent, optPixels,
+    // txtHeight, optPercentH, optPixelsH (the labels are their buddies).
+    QList<QWidget *> tabChain() const;
+
+private:
+    QButtonGroup *widthGroup_ = nullptr;
+    QButtonGroup *heightGroup_ = nullptr;
+};
+
+// Twips of the dialog descriptions to pixels (15 twips to a pixel).
+constexpr int twipsToPixels(int twips)
+{
+    return (twips + 7) / 15;
+}

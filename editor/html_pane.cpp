@@ -1,0 +1,364 @@
+#include "editor/html_pane.h"
+
+#include "editor/conversions.h"
+
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <cmath>
+
+namespace {
+
+using SB = QsciScintillaBase;
+
+constexpr int kStrikeIndicator = 8; // the first indicator free for container use
+
+// Keys the main window's menus use as shortcuts: the control must leave them
+// alone, or the menu commands would not run while the text pane has focus.
+const QList<int> &menuKeys()
+{
+    static const QList<int> keys = [] {
+        QList<int> k;
+        for (int key : {Qt::Key_B, Qt::Key_P, Qt::Key_H, Qt::Key_Y, Qt::Key_I, Qt::Key_Q,
+                        Qt::Key_T, Qt::Key_S})
+            k << (Qt::CTRL | key);
+        for (int f = 1; f <= 4; ++f)
+            k << (Qt::CTRL | (Qt::Key_F1 + f - 1));
+        for (int f = 2; f <= 12; ++f)
+            k << (Qt::Key_F1 + f - 1);
+        for (int f = 1; f <= 8; ++f)
+            k << (Qt::SHIFT | (Qt::Key_F1 + f - 1));
+        return k;
+    }();
+    return keys;
+}
+
+int keyCombination(const QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers mods =
+        e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    return e->key() | int(mods);
+}
+
+} // namespace
+
+// Collects the change notifications of one operation (a key press, an
+// assignment) into one `changed()` after the operation has finished.
+class HTMLPane::ChangeScope {
+public:
+    explicit ChangeScope(HTMLPane *pane) : pane_(pane) { ++pane_->changeDepth_; }
+    ~ChangeScope()
+    {
+        if (--pane_->changeDepth_ == 0 && pane_->changePending_) {
+            pane_->changePending_ = false;
+            emit pane_->changed();
+        }
+    }
+    ChangeScope(const ChangeScope &) = delete;
+    ChangeScope &operator=(const ChangeScope &) = delete;
+
+private:
+    HTMLPane *pane_;
+};
+
+HTMLPane::HTMLPane(QWidget *parent) : QsciScintilla(parent)
+{
+    setUtf8(true);
+    setEolMode(EolWindows);
+    setEolVisibility(false);
+    SendScintilla(SCI_SETPASTECONVERTENDINGS, 0UL);
+    SendScintilla(SCI_SETLINEENDTYPESALLOWED, static_cast<unsigned long>(SC_LINE_END_TYPE_DEFAULT));
+    SendScintilla(SCI_ALLOCATELINECHARACTERINDEX,
+                  static_cast<unsigned long>(SC_LINECHARACTERINDEX_UTF16));
+    // A plain text box: no margins, no folding, no syntax colouring.
+    for (int m = 0; m < 5; ++m)
+        setMarginWidth(m, 0);
+    SendScintilla(SCI_SETMARGINLEFT, 0UL, 2L);
+    SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1UL);
+    SendScintilla(SCI_USEPOPUP, 0UL);
+    SendScintilla(SCI_INDICSETSTYLE, static_cast<unsigned long>(kStrikeIndicator),
+                  static_cast<long>(INDIC_STRIKE));
+
+    QsciCommandSet *commands = standardCommands();
+    for (int key : menuKeys()) {
+        for (QsciCommand *cmd : commands->commands()) {
+            if (cmd->key() == key)
+                cmd->setKey(0);
+            if (cmd->alternateKey() == key)
+                cmd->setAlternateKey(0);
+        }
+    }
+
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char *, int length, int, int, int, int, int, int) {
+                if (!(type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)))
+                    return;
+                if ((type & SC_MOD_INSERTTEXT) && format_.strikethrough && length > 0) {
+                    SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(kStrikeIndicator));
+                    SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(position),
+                                  static_cast<long>(length));
+                }
+                if (changeDepth_ > 0)
+                    changePending_ = true;
+                else
+                    emit changed();
+            });
+
+    applyFormat();
+}
+
+long HTMLPane::byteLength() const
+{
+    return SendScintilla(SCI_GETTEXTLENGTH);
+}
+
+int HTMLPane::byteToIndex(long pos) const
+{
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, static_cast<unsigned long>(pos));
+    const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long lineIndex = SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                                         static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+    return int(lineIndex
+               + SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(lineStart),
+                               static_cast<long>(pos)));
+}
+
+long HTMLPane::indexToByte(int index) const
+{
+    if (index <= 0)
+        return 0;
+    const long total = byteLength();
+    if (index >= byteToIndex(total))
+        return total;
+    const long line = SendScintilla(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(index),
+                                    static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+    const long lineStart = SendScintilla(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long lineIndex = SendScintilla(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line),
+                                         static_cast<long>(SC_LINECHARACTERINDEX_UTF16));
+    const long pos = SendScintilla(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(lineStart),
+                                   static_cast<long>(index - lineIndex));
+    // Scintilla answers 0 for a place beyond the text; that cannot happen
+    // after the check above, but never hand back a wrong place.
+    return (pos == 0 && index - lineIndex > 0) ? total : pos;
+}
+
+QString HTMLPane::wholeText() const
+{
+    const long length = byteLength();
+    if (length == 0)
+        return QString();
+    const char *bytes = static_cast<const char *>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
+    return QString::fromUtf8(bytes, length);
+}
+
+void HTMLPane::replaceBytes(long start, long end, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(start), static_cast<long>(end));
+    SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+}
+
+void HTMLPane::setWholeText(const QString &text)
+{
+    ChangeScope scope(this);
+    // The line end Enter inserts follows the text; a text without any line
+    // end keeps the one the document had.
+    const qsizetype cr = text.indexOf(QLatin1Char('\r'));
+    const qsizetype lf = text.indexOf(QLatin1Char('\n'));
+    if (cr >= 0 && (lf < 0 || cr < lf))
+        setEolMode(lf == cr + 1 ? EolWindows : EolMac);
+    else if (lf >= 0)
+        setEolMode(EolUnix);
+
+    replaceBytes(0, byteLength(), text);
+    // A new whole text starts a new editing history, as a text box does.
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    SendScintilla(SCI_SETEMPTYSELECTION, 0UL);
+    SendScintilla(SCI_SCROLLCARET);
+}
+
+int HTMLPane::textLength() const
+{
+    return byteToIndex(byteLength());
+}
+
+int HTMLPane::selStart() const
+{
+    return byteToIndex(SendScintilla(SCI_GETSELECTIONSTART));
+}
+
+void HTMLPane::setSelStart(int start)
+{
+    SendScintilla(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(indexToByte(start)));
+    SendScintilla(SCI_SCROLLCARET);
+}
+
+int HTMLPane::selLength() const
+{
+    const long start = SendScintilla(SCI_GETSELECTIONSTART);
+    const long end = SendScintilla(SCI_GETSELECTIONEND);
+    if (end <= start)
+        return 0;
+    // Count within the selection only: cheap for short selections.
+    return int(SendScintilla(SCI_COUNTCODEUNITS, static_cast<unsigned long>(start),
+                             static_cast<long>(end)));
+}
+
+void HTMLPane::setSelLength(int length)
+{
+    const long start = SendScintilla(SCI_GETSELECTIONSTART);
+    const long end = length <= 0 ? start : indexToByte(byteToIndex(start) + length);
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(start), static_cast<long>(end));
+}
+
+QString HTMLPane::selText() const
+{
+    const long start = SendScintilla(SCI_GETSELECTIONSTART);
+    const long end = SendScintilla(SCI_GETSELECTIONEND);
+    if (end <= start)
+        return QString();
+    QByteArray bytes(end - start + 1, '\0');
+    SendScintilla(SCI_GETTEXTRANGE, start, end, bytes.data());
+    return QString::fromUtf8(bytes.constData(), end - start);
+}
+
+void HTMLPane::setSelText(const QString &text)
+{
+    ChangeScope scope(this);
+    const long start = SendScintilla(SCI_GETSELECTIONSTART);
+    const long end = SendScintilla(SCI_GETSELECTIONEND);
+    SendScintilla(SCI_BEGINUNDOACTION);
+    replaceBytes(start, end, text);
+    SendScintilla(SCI_ENDUNDOACTION);
+    const long caret = start + SendScintilla(SCI_GETTARGETEND) - SendScintilla(SCI_GETTARGETSTART);
+    SendScintilla(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(caret));
+    SendScintilla(SCI_SCROLLCARET);
+}
+
+void HTMLPane::setSelFormat(const FontChoice &font)
+{
+    format_ = font;
+    applyFormat();
+}
+
+FontChoice HTMLPane::selFormat() const
+{
+    return format_;
+}
+
+ColourValue HTMLPane::backColour() const
+{
+    return backColour_;
+}
+
+void HTMLPane::setBackColour(ColourValue colour)
+{
+    backColour_ = colour;
+    applyFormat();
+}
+
+QString HTMLPane::lineEnd() const
+{
+    switch (eolMode()) {
+    case EolUnix:
+        return QStringLiteral("\n");
+    case EolMac:
+        return QStringLiteral("\r");
+    default:
+        return QStringLiteral("\r\n");
+    }
+}
+
+void HTMLPane::applyFormat()
+{
+    const QPalette pal = palette();
+    const QColor fore = colourToQColor(format_.colour, pal);
+    const QColor back = colourToQColor(backColour_, pal);
+    const unsigned long def = STYLE_DEFAULT;
+    const QByteArray name = format_.name.toUtf8();
+    SendScintilla(SCI_STYLESETFONT, def, name.constData());
+    const double size = std::isfinite(format_.size) ? qBound(1.0, format_.size, 1638.0) : 8.0;
+    SendScintilla(SCI_STYLESETSIZEFRACTIONAL, def, static_cast<long>(std::lround(size * 100)));
+    SendScintilla(SCI_STYLESETBOLD, def, static_cast<long>(format_.bold));
+    SendScintilla(SCI_STYLESETITALIC, def, static_cast<long>(format_.italic));
+    SendScintilla(SCI_STYLESETUNDERLINE, def, static_cast<long>(format_.underline));
+    SendScintilla(SCI_STYLESETFORE, def, fore);
+    SendScintilla(SCI_STYLESETBACK, def, back);
+    SendScintilla(SCI_STYLECLEARALL);
+    SendScintilla(SCI_SETCARETFORE, fore);
+
+    // Scintilla's styles know no strikethrough: an indicator draws it over
+    // the whole text, and every insertion gets it as well.
+    SendScintilla(SCI_INDICSETFORE, static_cast<unsigned long>(kStrikeIndicator), fore);
+    SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(kStrikeIndicator));
+    const long length = byteLength();
+    if (format_.strikethrough)
+        SendScintilla(SCI_INDICATORFILLRANGE, 0UL, length);
+    else
+        SendScintilla(SCI_INDICATORCLEARRANGE, 0UL, length);
+}
+
+bool HTMLPane::event(QEvent *e)
+{
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto *ke = static_cast<QKeyEvent *>(e);
+        if (menuKeys().contains(keyCombination(ke))) {
+            // Let the window's shortcut have it.
+            ke->ignore();
+            return false;
+        }
+    }
+    return QsciScintilla::event(e);
+}
+
+void HTMLPane::changeEvent(QEvent *e)
+{
+    QsciScintilla::changeEvent(e);
+    if (e->type() == QEvent::PaletteChange)
+        applyFormat(); // system colours follow the palette
+}
+
+void HTMLPane::keyPressEvent(QKeyEvent *e)
+{
+    ChangeScope scope(this);
+    QsciScintilla::keyPressEvent(e);
+}
+
+void HTMLPane::inputMethodEvent(QInputMethodEvent *e)
+{
+    ChangeScope scope(this);
+    QsciScintilla::inputMethodEvent(e);
+}
+
+void HTMLPane::dropEvent(QDropEvent *e)
+{
+    ChangeScope scope(this);
+    QsciScintilla::dropEvent(e);
+}
+
+void HTMLPane::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::RightButton) {
+        // The selection stays as it is for the Edit pop-up menu.
+        e->accept();
+        emit rightButtonPressed(e->globalPosition().toPoint());
+        return;
+    }
+    ChangeScope scope(this); // a middle click may paste
+    QsciScintilla::mousePressEvent(e);
+}
+
+void HTMLPane::contextMenuEvent(QContextMenuEvent *e)
+{
+    e->accept();
+    // The mouse's pop-up was requested on the press; the menu key asks here.
+    if (e->reason() != QContextMenuEvent::Mouse) {
+        const long caret = SendScintilla(SCI_GETCURRENTPOS);
+        const QPoint at(int(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, caret)),
+                        int(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, caret)));
+        emit rightButtonPressed(viewport()->mapToGlobal(at));
+    }
+}

@@ -1,0 +1,189 @@
+#include "editor/platform.h"
+
+#include "editor/conversions.h"
+#include "editor/font_dialog.h"
+
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+QMessageBox::Icon qtIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::Information: return QMessageBox::Information;
+    case MsgIcon::Exclamation: return QMessageBox::Warning;
+    case MsgIcon::Critical: return QMessageBox::Critical;
+    case MsgIcon::Question: return QMessageBox::Question;
+    case MsgIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+// "Desc|pattern;pattern|Desc|pattern" to Qt's name filters, one per pair:
+// "Desc (pattern pattern)". "*.*" means every file, as "*" does here.
+QStringList qtNameFilters(const QString &filter)
+{
+    QStringList result;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString &p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString t = p.trimmed();
+            if (t.isEmpty())
+                continue;
+            patterns << (t == QLatin1String("*.*") ? QStringLiteral("*") : t);
+        }
+        if (patterns.isEmpty())
+            patterns << QStringLiteral("*");
+        result << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
+                + QLatin1Char(')');
+    }
+    return result;
+}
+
+namespace {
+
+std::optional<QString> runFileDialog(QWidget *parent, const FileDialogRequest &request, bool save)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The descriptions are shown as they are written (they name their own
+    // patterns); the patterns added for Qt stay out of sight.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !save);
+    const QStringList filters = qtNameFilters(request.filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters);
+    if (!request.fileName.isEmpty()) {
+        const QFileInfo info(request.fileName);
+        if (request.fileName.contains(QLatin1Char('/')) && info.absoluteDir().exists())
+            dialog.setDirectory(info.absolutePath());
+        dialog.selectFile(info.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty() || files.first().isEmpty())
+        return std::nullopt;
+    return files.first();
+}
+
+} // namespace
+
+MsgResult QtPlatform::messageBox(QWidget *parent, const QString &text, const QString &title,
+                                 MsgIcon icon, MsgButtons buttons)
+{
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, parent);
+    QPushButton *first = nullptr;
+    switch (buttons) {
+    case MsgButtons::OK:
+        first = box.addButton(QMessageBox::Ok);
+        box.setEscapeButton(first);
+        break;
+    case MsgButtons::YesNo:
+        first = box.addButton(QMessageBox::Yes);
+        box.addButton(QMessageBox::No);
+        break;
+    case MsgButtons::YesNoCancel:
+        first = box.addButton(QMessageBox::Yes);
+        box.addButton(QMessageBox::No);
+        box.setEscapeButton(box.addButton(QMessageBox::Cancel));
+        break;
+    }
+    box.setDefaultButton(first); // the first button, as the system's boxes have it
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Ok: return MsgResult::OK;
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    default: return MsgResult::Cancel;
+    }
+}
+
+QString QtPlatform::inputBox(QWidget *parent, const QString &prompt, const QString &title,
+                             const QString &defaultText)
+{
+    QInputDialog dialog(parent);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
+
+std::optional<QString> QtPlatform::openFile(QWidget *parent, const FileDialogRequest &request)
+{
+    return runFileDialog(parent, request, false);
+}
+
+std::optional<QString> QtPlatform::saveFile(QWidget *parent, const FileDialogRequest &request)
+{
+    return runFileDialog(parent, request, true);
+}
+
+std::optional<ColourValue> QtPlatform::chooseColour(QWidget *parent, ColourValue current,
+                                                    QList<ColourValue> &customColours)
+{
+    const int count = QColorDialog::customCount();
+    for (int i = 0; i < count; ++i) {
+        const QColor c = i < customColours.size() ? colourToQColor(customColours[i])
+                                                  : QColor(Qt::white);
+        QColorDialog::setCustomColor(i, c);
+    }
+    QColorDialog dialog(colourToQColor(current), parent);
+    const bool ok = dialog.exec() == QDialog::Accepted;
+    // The custom colours the user set are kept, chosen or not.
+    customColours.clear();
+    for (int i = 0; i < count; ++i)
+        customColours << qcolorToColour(QColorDialog::customColor(i));
+    if (!ok)
+        return std::nullopt;
+    return qcolorToColour(dialog.selectedColor());
+}
+
+std::optional<FontChoice> QtPlatform::chooseFont(QWidget *parent, const FontChoice &current)
+{
+    FontColourDialog dialog(parent);
+    dialog.setChoice(current);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
+}
+
+std::optional<QString> QtPlatform::chooseFolder(QWidget *parent, const QString &prompt)
+{
+    const QString dir = QFileDialog::getExistingDirectory(parent, prompt);
+    if (dir.isEmpty())
+        return std::nullopt;
+    return dir;
+}
+
+bool QtPlatform::startProcess(const QString &commandLine, const QString &workingDir)
+{
+    QStringList args = QProcess::splitCommand(commandLine);
+    if (args.isEmpty())
+        return false;
+    const QString program = args.takeFirst();
+    return QProcess::startDetached(program, args, workingDir);
+}
+
+bool QtPlatform::openUrl(const QString &url)
+{
+    const QFileInfo file(url);
+    if (!url.contains(QLatin1Char(':')) && file.exists())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+    return QDesktopServices::openUrl(QUrl(url, QUrl::TolerantMode));
+}

@@ -1,0 +1,273 @@
+// The text pane: UTF-16 positions over Scintilla's UTF-8, line ends kept,
+// change notifications, the selected text as one undo step, the uniform
+// format, and the menu shortcuts that must get past the control.
+#include "editor/conversions.h"
+#include "editor/html_pane.h"
+#include "support/test_env.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QSignalSpy>
+
+namespace {
+const QString kAstral = QString::fromUtf8("\xF0\x9F\x98\x80"); // one character, two code units
+
+long sci(const HTMLPane &p, unsigned msg, unsigned long w = 0, long l = 0)
+{
+    return p.SendScintilla(msg, w, l);
+}
+} // namespace
+
+class TestHTMLPane : public QObject {
+    Q_OBJECT
+private slots:
+    void selection_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("selected");
+        const QString mixed = QStringLiteral("a\u00e9") + kAstral + QStringLiteral("b\r\n\u4e2dc\rd\ne");
+        QTest::newRow("ascii") << "hello world" << 6 << 5 << "world";
+        QTest::newRow("after two-byte char") << mixed << 2 << 2 << kAstral;
+        QTest::newRow("after astral char") << mixed << 4 << 3 << "b\r\n";
+        QTest::newRow("second line") << mixed << 7 << 4 << QStringLiteral("\u4e2dc\rd");
+        QTest::newRow("last line") << mixed << 11 << 2 << "\ne";
+        QTest::newRow("length past end clamps") << mixed << 12 << 50 << "e";
+        QTest::newRow("start past end clamps") << "abc" << 10 << 0 << "";
+        QTest::newRow("nul kept") << QString::fromUtf16(u"a\0b", 3) << 1 << 2 << QString::fromUtf16(u"\0b", 2);
+    }
+    void selection()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, selected);
+        HTMLPane pane;
+        pane.setWholeText(text);
+        QCOMPARE(pane.wholeText(), text);
+        QCOMPARE(pane.textLength(), text.size());
+        pane.setSelStart(start);
+        QCOMPARE(pane.selLength(), 0);
+        QCOMPARE(pane.selStart(), qMin<int>(start, text.size()));
+        pane.setSelLength(length);
+        QCOMPARE(pane.selText(), selected);
+        QCOMPARE(pane.selLength(), selected.size());
+    }
+
+    void positionsAcrossManyLines()
+    {
+        // Every position of a long text with a bit of everything on each line.
+        QString text;
+        const QStringList ends{QStringLiteral("\r\n"), QStringLiteral("\n"), QStringLiteral("\r")};
+        for (int i = 0; i < 300; ++i)
+            text += QStringLiteral("line %1 \u00e9").arg(i) + (i % 7 == 0 ? kAstral : QString())
+                + ends[i % 3];
+        HTMLPane pane;
+        pane.setWholeText(text);
+        QCOMPARE(pane.textLength(), text.size());
+        for (int i = 0; i < text.size(); i += 7) {
+            if (text.at(i).isLowSurrogate())
+                continue;
+            pane.setSelStart(i);
+            QCOMPARE(pane.selStart(), i);
+            pane.setSelLength(5);
+            QCOMPARE(pane.selText(), text.mid(i, pane.selLength()));
+        }
+    }
+
+    void lineEnds_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("enter");
+        QTest::newRow("CR LF") << "a\r\nb\r\n" << "\r\n";
+        QTest::newRow("LF") << "a\nb\n" << "\n";
+        QTest::newRow("CR") << "a\rb\r" << "\r";
+        QTest::newRow("mixed, first is LF") << "a\nb\r\nc\r" << "\n";
+        QTest::newRow("no line end: CR LF of a new document") << "abc" << "\r\n";
+    }
+    void lineEnds()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, enter);
+        HTMLPane pane;
+        pane.setWholeText(text);
+        QCOMPARE(pane.wholeText(), text);
+        QCOMPARE(pane.lineEnd(), enter);
+        pane.setSelStart(pane.textLength());
+        QTest::keyClick(&pane, Qt::Key_Return);
+        QCOMPARE(pane.wholeText(), text + enter);
+        // Pasting through the selected text keeps foreign line ends too.
+        pane.setSelText(QStringLiteral("x\ry\nz\r\n"));
+        QCOMPARE(pane.wholeText(), text + enter + QStringLiteral("x\ry\nz\r\n"));
+    }
+
+    void changeNotification_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::newRow("typed") << 0;
+        QTest::newRow("typed over a selection") << 1;
+        QTest::newRow("whole text") << 2;
+        QTest::newRow("selected text over a selection") << 3;
+        QTest::newRow("backspace") << 4;
+        QTest::newRow("undo key") << 5;
+    }
+    void changeNotification()
+    {
+        QFETCH(int, action);
+        HTMLPane pane;
+        pane.setWholeText(QStringLiteral("abcdef"));
+        pane.setSelText(QStringLiteral("1"));
+        pane.setSelStart(2);
+        pane.setSelLength(2);
+        QSignalSpy spy(&pane, &HTMLPane::changed);
+        QString seen;
+        connect(&pane, &HTMLPane::changed, &pane, [&] { seen = pane.wholeText(); });
+        switch (action) {
+        case 0: pane.setSelStart(0); QTest::keyClick(&pane, Qt::Key_X); break;
+        case 1: QTest::keyClick(&pane, Qt::Key_X); break;
+        case 2: pane.setWholeText(QStringLiteral("new")); break;
+        case 3: pane.setSelText(QStringLiteral("XY")); break;
+        case 4: QTest::keyClick(&pane, Qt::Key_Backspace); break;
+        case 5: QTest::keyClick(&pane, Qt::Key_Z, Qt::ControlModifier); break;
+        }
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(seen, pane.wholeText()); // notified after the change is complete
+        QVERIFY(seen != QStringLiteral("1abcdef"));
+    }
+
+    void setSelTextLeavesCaretAfterAndIsOneUndoStep()
+    {
+        HTMLPane pane;
+        pane.setWholeText(QStringLiteral("abc"));
+        pane.setSelStart(1);
+        pane.setSelLength(1);
+        const QString inserted = QStringLiteral("<\u00e9") + kAstral + QStringLiteral(">\r\n");
+        pane.setSelText(inserted);
+        QCOMPARE(pane.wholeText(), QStringLiteral("a") + inserted + QStringLiteral("c"));
+        QCOMPARE(pane.selStart(), 1 + int(inserted.size()));
+        QCOMPARE(pane.selLength(), 0);
+        QTest::keyClick(&pane, Qt::Key_Q);
+        pane.undo();
+        QCOMPARE(pane.wholeText(), QStringLiteral("a") + inserted + QStringLiteral("c"));
+        pane.undo();
+        QCOMPARE(pane.wholeText(), QStringLiteral("abc"));
+        // The whole text starts a fresh history.
+        pane.setWholeText(QStringLiteral("fresh"));
+        QVERIFY(!pane.isUndoAvailable());
+    }
+
+    void format()
+    {
+        HTMLPane pane;
+        FontChoice f;
+        f.name = QStringLiteral("DejaVu Serif");
+        f.size = 10.5;
+        f.bold = true;
+        f.italic = true;
+        f.underline = true;
+        f.strikethrough = true;
+        f.colour = 0x3366CC;
+        pane.setSelFormat(f);
+        QCOMPARE(pane.selFormat(), f);
+        for (int style : {int(QsciScintillaBase::STYLE_DEFAULT), 0}) {
+            QCOMPARE(sci(pane, QsciScintillaBase::SCI_STYLEGETSIZEFRACTIONAL, style), 1050L);
+            QCOMPARE(sci(pane, QsciScintillaBase::SCI_STYLEGETBOLD, style), 1L);
+            QCOMPARE(sci(pane, QsciScintillaBase::SCI_STYLEGETITALIC, style), 1L);
+            QCOMPARE(sci(pane, QsciScintillaBase::SCI_STYLEGETUNDERLINE, style), 1L);
+            QCOMPARE(sci(pane, QsciScintillaBase::SCI_STYLEGETFORE, style), 0x3366CCL);
+        }
+        char name[64] = {};
+        pane.SendScintilla(QsciScintillaBase::SCI_STYLEGETFONT, 0UL, static_cast<void *>(name));
+        QCOMPARE(QString::fromUtf8(name), f.name);
+        // Typed text is struck through as well; without the effect it is not.
+        QTest::keyClicks(&pane, QStringLiteral("ab"));
+        QCOMPARE(sci(pane, QsciScintillaBase::SCI_INDICATORVALUEAT, 8, 1), 1L);
+        f.strikethrough = false;
+        pane.setSelFormat(f);
+        QCOMPARE(sci(pane, QsciScintillaBase::SCI_INDICATORVALUEAT, 8, 1), 0L);
+        QTest::keyClicks(&pane, QStringLiteral("c"));
+        QCOMPARE(sci(pane, QsciScintillaBase::SCI_INDICATORVALUEAT, 8, 2), 0L);
+    }
+
+    void backColour_data()
+    {
+        QTest::addColumn<uint>("value");
+        QTest::newRow("window colour") << uint(kSysWindow);
+        QTest::newRow("button face") << uint(kSysButtonFace);
+        QTest::newRow("green") << 0x00FF00u;
+        QTest::newRow("mixed") << 0x123456u;
+    }
+    void backColour()
+    {
+        QFETCH(uint, value);
+        HTMLPane pane;
+        QCOMPARE(pane.backColour(), kSysWindow);
+        pane.setBackColour(value);
+        QCOMPARE(pane.backColour(), ColourValue(value));
+        const ColourValue shown = qcolorToColour(colourToQColor(value, pane.palette()));
+        QCOMPARE(ColourValue(sci(pane, QsciScintillaBase::SCI_STYLEGETBACK, 0)), shown);
+    }
+
+    void menuShortcutsReachTheWindow_data()
+    {
+        QTest::addColumn<QKeySequence>("key");
+        QTest::newRow("Ctrl+T (insert table)") << QKeySequence(Qt::CTRL | Qt::Key_T);
+        QTest::newRow("Ctrl+Y (redo in the control)") << QKeySequence(Qt::CTRL | Qt::Key_Y);
+        QTest::newRow("Ctrl+B") << QKeySequence(Qt::CTRL | Qt::Key_B);
+        QTest::newRow("Ctrl+F1") << QKeySequence(Qt::CTRL | Qt::Key_F1);
+        QTest::newRow("F2") << QKeySequence(Qt::Key_F2);
+        QTest::newRow("F8") << QKeySequence(Qt::Key_F8);
+        QTest::newRow("F12") << QKeySequence(Qt::Key_F12);
+        QTest::newRow("Shift+F1") << QKeySequence(Qt::SHIFT | Qt::Key_F1);
+        QTest::newRow("Shift+F8") << QKeySequence(Qt::SHIFT | Qt::Key_F8);
+    }
+    void menuShortcutsReachTheWindow()
+    {
+        QFETCH(QKeySequence, key);
+        QMainWindow window;
+        auto *pane = new HTMLPane(&window);
+        window.setCentralWidget(pane);
+        auto *action = new QAction(QStringLiteral("command"), &window);
+        action->setShortcut(key);
+        window.addAction(action);
+        QSignalSpy triggered(action, &QAction::triggered);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        pane->setFocus();
+        const QString text = QStringLiteral("first line\r\nsecond line\r\n");
+        pane->setWholeText(text);
+        pane->setSelStart(3);
+        QCOMPARE(QApplication::focusWidget(), pane);
+        QTest::keySequence(pane, key);
+        QCOMPARE(triggered.count(), 1);
+        QCOMPARE(pane->wholeText(), text);
+        // The control's own editing keys still work.
+        QTest::keyClick(pane, Qt::Key_X);
+        QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(pane->wholeText(), text);
+    }
+
+    void rightButton()
+    {
+        HTMLPane pane;
+        pane.resize(300, 200);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.setWholeText(QStringLiteral("some text"));
+        pane.setSelStart(0);
+        pane.setSelLength(4);
+        QSignalSpy spy(&pane, &HTMLPane::rightButtonPressed);
+        QTest::mousePress(pane.viewport(), Qt::RightButton, {}, QPoint(150, 100));
+        QTest::mouseRelease(pane.viewport(), Qt::RightButton, {}, QPoint(150, 100));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toPoint(), pane.viewport()->mapToGlobal(QPoint(150, 100)));
+        QCOMPARE(pane.selText(), QStringLiteral("some")); // the selection stays
+        QTest::mousePress(pane.viewport(), Qt::LeftButton, {}, QPoint(150, 100));
+        QCOMPARE(spy.count(), 1);
+    }
+};
+
+VELMORA_TEST_MAIN(TestHTMLPane)
+#include "tst_html_pane.moc"

@@ -1,0 +1,108 @@
+// The editor's Vatro control: created through the private class registry of
+// the test, called for real files and folders; a missing registration,
+// library file or entry point gives a message naming what is missing.
+
+#include "editor/vatro_control.h"
+#include "support/test_env.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QWidget>
+
+#include <dlfcn.h>
+
+class TestVatroControl : public QObject {
+    Q_OBJECT
+
+    QString registry_;
+
+    // Points the class registry at `text` for one creation attempt.
+    QString createWith(const QByteArray &text)
+    {
+        const QString path = testenv::root() + "/other-registry.ini";
+        QFile f(path);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(text);
+        f.close();
+        qputenv("VATRO_REGISTRY", path.toLocal8Bit());
+        QString error;
+        auto control = VatroControl::create(&error);
+        qputenv("VATRO_REGISTRY", registry_.toLocal8Bit());
+        return control ? QString() : error;
+    }
+
+private slots:
+    void initTestCase() { registry_ = qEnvironmentVariable("VATRO_REGISTRY"); }
+
+    void existence_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("file");
+        QTest::addColumn<bool>("folder");
+        const QString root = testenv::root();
+        QFile(root + "/page.htm").open(QIODevice::WriteOnly);
+        QFile(root + QString::fromUtf8("/übung ä.htm")).open(QIODevice::WriteOnly);
+        QDir(root).mkpath("folder");
+        QTest::newRow("file") << root + "/page.htm" << true << false;
+        QTest::newRow("non-ASCII file") << root + QString::fromUtf8("/übung ä.htm") << true << false;
+        QTest::newRow("folder") << root + "/folder" << false << true;
+        QTest::newRow("missing") << root + "/missing.htm" << false << false;
+        QTest::newRow("empty") << QString() << false << false;
+    }
+    void existence()
+    {
+        QFETCH(QString, path);
+        QFETCH(bool, file);
+        QFETCH(bool, folder);
+        QString error;
+        auto control = VatroControl::create(&error);
+        QVERIFY2(control, qPrintable(error));
+        bool ok = false;
+        QCOMPARE(control->FExists(path, &ok), file);
+        QVERIFY(ok);
+        QCOMPARE(control->DirExists(path, &ok), folder);
+        QVERIFY(ok);
+    }
+
+    void topMostWithoutX11LeavesTheWindowAlone()
+    {
+        QString error;
+        auto control = VatroControl::create(&error);
+        QVERIFY2(control, qPrintable(error));
+        QWidget w;
+        w.setGeometry(10, 20, 200, 100);
+        control->TopMost(&w, true);
+        control->TopMost(&w, false);
+        QCOMPARE(w.geometry(), QRect(10, 20, 200, 100));
+    }
+
+    void missingPieces_data()
+    {
+        QTest::addColumn<QByteArray>("registry");
+        QTest::addColumn<QString>("named");
+        const QByteArray section = "[CLSID\\{4C7BC103-7DA9-11D3-B327-000021C5C8A9}]\nInprocServer32=";
+        QTest::newRow("no registration") << QByteArray() << "not registered";
+        QTest::newRow("other class only")
+            << QByteArray("[CLSID\\{00000000-7DA9-11D3-B327-000021C5C8A9}]\nInprocServer32=/x.so\n")
+            << "not registered";
+        QTest::newRow("library file missing")
+            << section + (testenv::root() + "/gone.so").toUtf8() << "does not exist";
+        // A real library that is no component: Qt's own core library.
+        Dl_info qt{};
+        dladdr(reinterpret_cast<void *>(&qVersion), &qt);
+        QTest::newRow("no entry point") << section + QByteArray(qt.dli_fname)
+                                        << "no entry point DllGetClassObject";
+    }
+    void missingPieces()
+    {
+        QFETCH(QByteArray, registry);
+        QFETCH(QString, named);
+        const QString error = createWith(registry);
+        QVERIFY(error.contains("VatroOCX.Vatro"));
+        QVERIFY2(error.contains(named), qPrintable(error));
+    }
+};
+
+VELMORA_TEST_MAIN(TestVatroControl)
+#include "tst_vatro_control.moc"

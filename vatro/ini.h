@@ -1,0 +1,49 @@
+#pragma once
+// INI text as the class registry and RemoveINIKey use it: sections of raw
+// lines, every byte kept as read unless a section or key is changed, and
+// files replaced atomically (a temporary file beside them, then a rename).
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vatro {
+
+class IniText {
+public:
+    explicit IniText(const std::string &text = {});
+
+    // The value of `key` in the first section called `section` (both
+    // compared without regard to ASCII case), trimmed of blanks.
+    std::optional<std::string> value(const std::string &section, const std::string &key) const;
+    // Replaces the first section called `section` (or appends a new one)
+    // with exactly these entries.
+    void setSection(const std::string &section,
+                    const std::vector<std::pair<std::string, std::string>> &entries);
+    // Removes every section called `section`; false when there was none.
+    bool removeSection(const std::string &section);
+    // Removes the first line that sets `key` in the first section called
+    // `section`; false when there was none.
+    bool removeKey(const std::string &section, const std::string &key);
+
+    std::string text() const;
+
+private:
+    struct Section {
+        std::string name;          // empty for the lines before the first header
+        std::vector<std::string> lines; // each with its own line ending, header first
+        bool hasHeader = false;
+    };
+    Section *find(const std::string &section);
+    const Section *find(const std::string &section) const;
+    std::vector<Section> sections_;
+};
+
+// Reads a whole file; nullopt when it cannot be read.
+std::optional<std::string> readFile(const std::string &path);
+// Writes `data` to a temporary file in the target's folder and renames it
+// over `path`. An existing file keeps its permission bits.
+bool writeFileAtomically(const std::string &path, const std::string &data);
+
+} // namespace vatro

@@ -1,0 +1,30 @@
+#pragma once
+// The per-user class registry: an INI file that maps class identifiers to
+// the libraries that serve them and programmatic identifiers to classes.
+//
+//   [CLSID\{...}]            Name, ProgID, InprocServer32 (absolute path),
+//                            ThreadingModel, TypeLib, Version, Control,
+//                            MiscStatus, ToolboxBitmap32
+//   [ProgID\VatroOCX.Vatro]  CLSID
+//   [TypeLib\{...}]          Version, Name, HelpString, LCID, Path, Flags
+//   [Interface\{...}]        Name, TypeLib, Version
+
+#include "vatro/vatro_com.h"
+
+#include <string>
+
+namespace vatro {
+
+// $VATRO_REGISTRY when set, else $XDG_CONFIG_HOME/vatro/registry.ini, else
+// $HOME/.config/vatro/registry.ini.
+std::string registryPath();
+
+// Creates the folders above `path` that do not exist yet.
+bool makeParentFolders(const std::string &path);
+
+std::string clsidSection(const CLSID &clsid);
+std::string progIdSection(const std::string &progId);
+std::string typeLibSection(const GUID &libid);
+std::string interfaceSection(const IID &iid);
+
+} // namespace vatro

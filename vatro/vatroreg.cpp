@@ -1,0 +1,59 @@
+// vatroreg: registers an in-process component library in the per-user class
+// registry (or, with -u, removes its registration) by calling its
+// DllRegisterServer or DllUnregisterServer.
+//
+//   vatroreg [-u] path/to/library.so
+//
+// Exit codes: 0 done, 2 wrong usage, 3 library not loadable, 4 entry point
+// missing, 5 the entry point reported a failure.
+
+#include "vatro/host.h"
+#include "vatro/registry.h"
+
+#include <cstdio>
+#include <cstring>
+#include <dlfcn.h>
+#include <string>
+
+int main(int argc, char **argv)
+{
+    bool unregister = false;
+    const char *path = nullptr;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-u") == 0 && !unregister && !path)
+            unregister = true;
+        else if (!path && argv[i][0] != '-')
+            path = argv[i];
+        else
+            path = nullptr, argc = 0;
+    }
+    if (!path) {
+        std::fprintf(stderr, "usage: vatroreg [-u] path/to/library.so\n");
+        return 2;
+    }
+    // A bare file name would be looked up on the library path; mean the file.
+    std::string file = path;
+    if (file.find('/') == std::string::npos)
+        file = "./" + file;
+
+    void *lib = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!lib) {
+        const char *why = ::dlerror();
+        std::fprintf(stderr, "vatroreg: cannot load %s: %s\n", path, why ? why : "unknown error");
+        return 3;
+    }
+    const char *entry = unregister ? "DllUnregisterServer" : "DllRegisterServer";
+    auto fn = reinterpret_cast<DllRegisterServerFn>(::dlsym(lib, entry));
+    if (!fn) {
+        std::fprintf(stderr, "vatroreg: %s has no entry point %s\n", path, entry);
+        return 4;
+    }
+    const HRESULT h = fn();
+    if (FAILED(h)) {
+        std::fprintf(stderr, "vatroreg: %s in %s failed (%s); registry %s\n", entry, path,
+                     vatro::hresultText(h).c_str(), vatro::registryPath().c_str());
+        return 5;
+    }
+    std::printf("%s in %s succeeded (registry %s).\n", entry, path, vatro::registryPath().c_str());
+    return 0;
+}
