@@ -64,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"FileAccessed", 0x6003000C}, NameCase{"FileModified", 0x6003000D},
                       NameCase{"ShortFolder", 0x6003000E}, NameCase{"FolderCreated", 0x6003000F},
                       NameCase{"GetSmallIcon", 0x60030010}, NameCase{"GetBigIcon", 0x60030011},
-                      NameCase{"TopMost", 0x60030012}));
+                      NameCase{"TopMost", 0x60030012}),
+    [](const ::testing::TestParamInfo<NameCase> &info) { return std::string(info.param.name); });
 
 TEST_F(Methods, ExistenceTests)
 {
