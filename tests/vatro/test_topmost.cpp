@@ -8,8 +8,6 @@
 #include "vatro/text.h"
 #include "vatro/x11.h"
 
-#include <atomic>
-#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -24,20 +22,11 @@ namespace X = vatro::x11;
 
 namespace {
 
-// A host form: named numeric properties, read late-bound.
+// A host form: named numeric properties (twips as Single), read late-bound.
 class Form final : public IDispatch {
 public:
     explicit Form(std::map<std::string, double> props) : props_(std::move(props)) {}
-    HRESULT QueryInterface(REFIID riid, void **ppv) override
-    {
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = this;
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
+    HRESULT QueryInterface(REFIID, void **ppv) override { return *ppv = nullptr, E_NOINTERFACE; }
     ULONG AddRef() override { return ++refs_; }
     ULONG Release() override { return --refs_; } // lives on the test's stack
     HRESULT GetTypeInfoCount(UINT *n) override { return *n = 0, S_OK; }
@@ -47,20 +36,18 @@ public:
         std::size_t n = 0;
         while (names[0][n])
             ++n;
-        DISPID id = 1;
+        *ids = 0;
         for (const auto &p : props_) {
+            ++*ids;
             if (vatro::equalsNoCase(names[0], n, p.first.c_str()))
-                return *ids = id, S_OK;
-            ++id;
+                return S_OK;
         }
         return *ids = DISPID_UNKNOWN, DISP_E_UNKNOWNNAME;
     }
     HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *r, EXCEPINFO *, UINT *) override
     {
-        auto it = props_.begin();
-        std::advance(it, id - 1);
-        r->vt = VT_R4; // twips come as Single
-        r->fltVal = float(it->second);
+        r->vt = VT_R4;
+        r->fltVal = float(std::next(props_.begin(), id - 1)->second);
         return S_OK;
     }
     ULONG refs_ = 1;
@@ -68,6 +55,18 @@ public:
 private:
     std::map<std::string, double> props_;
 };
+
+void callTopMost(Form &form, VARIANT_BOOL topTF, vt::Call *call)
+{
+    VARIANT frm, top;
+    VariantInit(&frm);
+    VariantInit(&top);
+    frm.vt = VT_DISPATCH;
+    frm.pdispVal = &form;
+    top.vt = VT_BOOL;
+    top.boolVal = topTF;
+    vt::invoke(vt::newVatro().get(), DISPID_TopMost, {frm, top}, call);
+}
 
 struct XServer {
     pid_t pid = -1;
@@ -184,18 +183,10 @@ TEST(TopMost, PlacesARealWindow)
         {"off the scale", {{"hWnd", h}, {"Left", 1e12}, {"Top", 0}, {"Width", 15}, {"Height", 15}},
          VARIANT_FALSE, DISP_E_EXCEPTION, hresultOf(0x800A0006), 0, 0, 40, 40, true},
     };
-    ComPtr<IDispatch> obj = vt::newVatro();
     for (const auto &c : cases) {
         Form form(c.form);
-        VARIANT frm, top;
-        VariantInit(&frm);
-        VariantInit(&top);
-        frm.vt = VT_DISPATCH;
-        frm.pdispVal = &form;
-        top.vt = VT_BOOL;
-        top.boolVal = c.topTF;
         vt::Call call;
-        vt::invoke(obj.get(), DISPID_TopMost, {frm, top}, &call);
+        callTopMost(form, c.topTF, &call);
         EXPECT_EQ(call.hr, c.hr) << c.name;
         EXPECT_EQ(call.scode, c.scode) << c.name;
         EXPECT_EQ(call.result.vt, VT_EMPTY) << c.name;
@@ -222,15 +213,8 @@ TEST(TopMost, WithoutADisplayDoesNothing)
     const std::string saved = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
     ::setenv("DISPLAY", ":9999", 1); // no server there
     Form form({{"hWnd", 1}, {"Left", 0}, {"Top", 0}, {"Width", 15}, {"Height", 15}});
-    VARIANT frm, top;
-    VariantInit(&frm);
-    VariantInit(&top);
-    frm.vt = VT_DISPATCH;
-    frm.pdispVal = &form;
-    top.vt = VT_BOOL;
-    top.boolVal = VARIANT_TRUE;
     vt::Call call;
-    vt::invoke(vt::newVatro().get(), DISPID_TopMost, {frm, top}, &call);
+    callTopMost(form, VARIANT_TRUE, &call);
     EXPECT_EQ(call.hr, S_OK);
     saved.empty() ? ::unsetenv("DISPLAY") : ::setenv("DISPLAY", saved.c_str(), 1);
 }
