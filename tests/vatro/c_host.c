@@ -30,15 +30,6 @@ typedef struct VARIANT {
 
 typedef struct { VARIANT *rgvarg; int32_t *rgdispidNamedArgs; uint32_t cArgs, cNamedArgs; } DISPPARAMS;
 
-typedef struct EXCEPINFO {
-    uint16_t wCode, wReserved;
-    BSTR bstrSource, bstrDescription, bstrHelpFile;
-    uint32_t dwHelpContext;
-    void *pvReserved;
-    HRESULT (*pfnDeferredFillIn)(struct EXCEPINFO *);
-    HRESULT scode;
-} EXCEPINFO;
-
 typedef struct IDispatch IDispatch;
 typedef struct {
     HRESULT (*QueryInterface)(IDispatch *, const GUID *, void **);
@@ -48,7 +39,7 @@ typedef struct {
     HRESULT (*GetTypeInfo)(IDispatch *, uint32_t, uint32_t, void **);
     HRESULT (*GetIDsOfNames)(IDispatch *, const GUID *, WCHAR16 **, uint32_t, uint32_t, int32_t *);
     HRESULT (*Invoke)(IDispatch *, int32_t, const GUID *, uint32_t, uint16_t, DISPPARAMS *, VARIANT *,
-                      EXCEPINFO *, uint32_t *);
+                      void * /* EXCEPINFO */, uint32_t *);
 } IDispatchVtbl;
 struct IDispatch { const IDispatchVtbl *lpVtbl; };
 
@@ -96,11 +87,8 @@ static HRESULT call1(IDispatch *d, int32_t id, BSTR *arg, VARIANT *result)
 {
     VARIANT v;
     DISPPARAMS dp;
-    EXCEPINFO ei;
     uint32_t argErr = 0;
-    HRESULT h;
     memset(&v, 0, sizeof v);
-    memset(&ei, 0, sizeof ei);
     memset(result, 0, sizeof *result);
     v.vt = VT_BYREF | VT_BSTR;
     v.u.pbstrVal = arg;
@@ -108,11 +96,7 @@ static HRESULT call1(IDispatch *d, int32_t id, BSTR *arg, VARIANT *result)
     dp.rgdispidNamedArgs = NULL;
     dp.cArgs = 1;
     dp.cNamedArgs = 0;
-    h = d->lpVtbl->Invoke(d, id, &IID_NULL, 0x0409, 1, &dp, result, &ei, &argErr);
-    freeBstr(ei.bstrSource);
-    freeBstr(ei.bstrDescription);
-    freeBstr(ei.bstrHelpFile);
-    return h;
+    return d->lpVtbl->Invoke(d, id, &IID_NULL, 0x0409, 1, &dp, result, NULL, &argErr);
 }
 
 int main(int argc, char **argv)
