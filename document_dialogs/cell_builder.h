@@ -1,0 +1,34 @@
+#pragma once
+// The cell-properties dialog's builder: the values of frmC's controls in, one
+// table cell out. Every combination of fields gives a cell. No widgets.
+
+#include "document_dialogs/table_builder.h"
+
+#include <QString>
+#include <QStringList>
+
+// The items of the two alignment lists, in list order.
+inline const QStringList kCellHAlignments = {QStringLiteral("Left"), QStringLiteral("Centre"),
+                                             QStringLiteral("Right"), QStringLiteral("Justify")};
+inline const QStringList kCellVAlignments = {QStringLiteral("Top"), QStringLiteral("Middle"),
+                                             QStringLiteral("Baseline"), QStringLiteral("Bottom")};
+
+struct CellFields {
+    int hAlignIndex = 0; // 0 ("Left") adds no align
+    int vAlignIndex = 1; // 1 ("Middle") adds no valign
+    QString rowsSpanned = QStringLiteral("1");
+    QString columnsSpanned = QStringLiteral("1");
+    bool header = false;
+    bool noWrap = false;
+    QString width;
+    bool widthPercent = true;
+    QString height;
+    bool heightPercent = true;
+    QString background;
+    ColourValue backgroundColour = kSysButtonFace;
+    ColourValue borderColour = kSysButtonFace;
+    ColourValue borderColourDark = kSysButtonFace;
+    ColourValue borderColourLight = kSysButtonFace;
+};
+
+QString buildCell(const CellFields &fields);

@@ -1,0 +1,62 @@
+#pragma once
+// frmC, "Cell Properties": builds one table cell from its fields and puts it
+// in place of the editor's selection (meant to be a whole existing cell).
+// Shown modally by Insert, Cell properties; OK and Cancel only hide it, so
+// its fields keep their values for the run.
+
+#include "document_dialogs/cell_builder.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class ColourSwatch;
+class SizeFrame;
+class frmHTML;
+
+// The advice the dialog shows, and the cell item gives when nothing is selected.
+inline const QString kCellAdvice = QStringLiteral(
+    "It is recommended that you select <td> and </td> and any text in between for this to work properly");
+
+class frmC : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmC(frmHTML &main);
+
+    QLabel *lblHAlign = nullptr;
+    QComboBox *cmbHAlign = nullptr;
+    QLabel *lblVAlign = nullptr;
+    QComboBox *cmbVAlign = nullptr;
+    QLabel *lblR = nullptr;
+    QLineEdit *txtR = nullptr; // rows spanned
+    QLabel *lblC = nullptr;
+    QLineEdit *txtH = nullptr; // columns spanned
+    QCheckBox *chkHeader = nullptr;
+    QCheckBox *chkWrap = nullptr;
+    SizeFrame *fraSize = nullptr; // txtWidth, optPercent, ..., fraOpts, optPixelsH
+    QPushButton *cmdBGc = nullptr, *cmdBGd = nullptr;
+    QPushButton *cmdBdCc = nullptr, *cmdBdCd = nullptr;
+    QPushButton *cmdBdCdc = nullptr, *cmdBdCdd = nullptr;
+    QPushButton *cmdBdClc = nullptr, *cmdBdCld = nullptr;
+    QLabel *lblBackground = nullptr;
+    QLineEdit *txtBackground = nullptr;
+    QPushButton *Browse1 = nullptr;
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    ColourSwatch *Pic1 = nullptr, *Pic2 = nullptr, *Pic3 = nullptr, *Pic4 = nullptr;
+    QLabel *lblInfo = nullptr;
+
+    // The values of the controls, as the builder takes them.
+    CellFields fields() const;
+
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+private:
+    void Form_Load();
+
+    frmHTML &main_;
+};

@@ -1,0 +1,144 @@
+#include "document_dialogs/table_builder.h"
+
+#include <cmath>
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+const QChar Q = QLatin1Char('"');
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// " name="value"" when the value is not empty.
+void appendAttribute(QString &s, const char *name, const QString &value, const QString &unit = {})
+{
+    if (value.isEmpty())
+        return;
+    s += QLatin1Char(' ') + QLatin1String(name) + QLatin1Char('=') + Q + value + unit + Q;
+}
+
+// Checks one count; on success `count` holds it, otherwise the message.
+std::optional<QString> checkCount(const QString &text, const char *what, int &count)
+{
+    if (!readsAsNumber(text))
+        return QStringLiteral("A number was not entered into the %1 textbox, please enter a number "
+                              "and try clicking OK again.")
+            .arg(QLatin1String(what));
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < 0 || value > 32767 || value != std::floor(value))
+        return QStringLiteral("A whole number from 0 to 32767 was not entered into the %1 textbox, "
+                              "please enter one and try clicking OK again.")
+            .arg(QLatin1String(what));
+    count = static_cast<int>(value);
+    return std::nullopt;
+}
+
+} // namespace
+
+bool readsAsNumber(const QString &text)
+{
+    const int n = text.size();
+    int i = 0;
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    int digits = 0;
+    while (i < n && isDigit(text[i]))
+        ++i, ++digits;
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && isDigit(text[i]))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+            ++i;
+        int expDigits = 0;
+        while (i < n && isDigit(text[i]))
+            ++i, ++expDigits;
+        if (expDigits == 0)
+            return false;
+    }
+    while (i < n && isBlank(text[i]))
+        ++i;
+    return i == n;
+}
+
+QString colourAttribute(const QString &name, ColourValue colour)
+{
+    if (colour == kSysButtonFace)
+        return {};
+    // A swatch only ever holds the no-colour value or a picked RGB colour;
+    // anything else has no HTML form and is left out rather than guessed.
+    const std::optional<QString> html = VBCol2HTML(QString::number(colour));
+    if (!html)
+        return {};
+    return QLatin1Char(' ') + name + QLatin1Char('=') + *html;
+}
+
+TableBuild buildTable(const TableFields &f)
+{
+    int columns = 0;
+    int rows = 0;
+    if (auto message = checkCount(f.columns, "columns", columns))
+        return {std::nullopt, *message};
+    if (auto message = checkCount(f.rows, "rows", rows))
+        return {std::nullopt, *message};
+    if (qint64(columns) * rows > kMaxTableCells)
+        return {std::nullopt,
+                QStringLiteral("A table can have at most 1,000,000 cells, please enter fewer "
+                               "columns or rows and try clicking OK again.")};
+
+    const bool wrapped = f.alignIndex != 1 && f.alignIndex >= 0 && f.alignIndex < kTableAlignments.size();
+
+    QString head;
+    if (wrapped)
+        head += QStringLiteral("<div align=") + Q + kTableAlignments[f.alignIndex] + Q + QLatin1Char('>')
+            + CRLF + CRLF;
+    const QString widthUnit = f.widthPercent ? QStringLiteral("%") : QString();
+    const QString heightUnit = f.heightPercent ? QStringLiteral("%") : QString();
+    head += QStringLiteral("<table");
+    appendAttribute(head, "border", f.borderSize);
+    appendAttribute(head, "cellpadding", f.cellPadding);
+    appendAttribute(head, "cellspacing", f.cellSpacing);
+    appendAttribute(head, "width", f.width, widthUnit);
+    appendAttribute(head, "height", f.height, heightUnit);
+    appendAttribute(head, "background", f.background);
+    head += colourAttribute(QStringLiteral("bgcolor"), f.backgroundColour);
+    head += colourAttribute(QStringLiteral("bordercolor"), f.borderColour);
+    head += colourAttribute(QStringLiteral("bordercolordark"), f.borderColourDark);
+    head += colourAttribute(QStringLiteral("bordercolorlight"), f.borderColourLight);
+    head += QLatin1Char('>') + CRLF + CRLF;
+
+    // One row is built once and repeated: a large table costs one copy.
+    const QString cell = QStringLiteral("<td>&nbsp;</td>") + CRLF;
+    QString row;
+    row.reserve(4 + 2 + cell.size() * columns + 7);
+    row += QStringLiteral("<tr>") + CRLF;
+    for (int c = 0; c < columns; ++c)
+        row += cell;
+    row += QStringLiteral("</tr>") + CRLF;
+
+    const QString tail = CRLF + QStringLiteral("</table>") + (wrapped ? CRLF + QStringLiteral("</div>") : QString());
+
+    QString s;
+    s.reserve(head.size() + qsizetype(row.size()) * rows + tail.size());
+    s += head;
+    for (int r = 0; r < rows; ++r)
+        s += row;
+    s += tail;
+    return {s, QString()};
+}

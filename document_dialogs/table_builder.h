@@ -1,0 +1,56 @@
+#pragma once
+// The table dialog's fragment builder: the values of frmT's controls in, the
+// finished table (or the message that stops it) out. No widgets.
+
+#include "editor/conversions.h"
+#include "editor/platform.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The items of the table dialog's alignment list, in list order.
+inline const QStringList kTableAlignments = {QStringLiteral("Left"), QStringLiteral("Centre"),
+                                             QStringLiteral("Right"), QStringLiteral("Justify")};
+
+inline const QString kTableErrorTitle = QStringLiteral("Table Creation Error");
+
+// The most cells one table may have.
+inline constexpr qint64 kMaxTableCells = 1000000;
+
+// The colour swatches start with, and fall back to, kSysButtonFace: the
+// no-colour value, which adds no attribute.
+struct TableFields {
+    int alignIndex = 1; // index into kTableAlignments; 1 ("Centre") adds no wrapper
+    QString borderSize = QStringLiteral("0");
+    QString cellPadding = QStringLiteral("1");
+    QString cellSpacing = QStringLiteral("2");
+    QString width;
+    bool widthPercent = true;
+    QString height;
+    bool heightPercent = true;
+    QString background;
+    ColourValue backgroundColour = kSysButtonFace;
+    ColourValue borderColour = kSysButtonFace;
+    ColourValue borderColourDark = kSysButtonFace;
+    ColourValue borderColourLight = kSysButtonFace;
+    QString columns = QStringLiteral("2");
+    QString rows = QStringLiteral("2");
+};
+
+// Either the fragment or the message to show (title kTableErrorTitle).
+struct TableBuild {
+    std::optional<QString> fragment;
+    QString message;
+};
+
+TableBuild buildTable(const TableFields &fields);
+
+// True when the text reads as a number: optional blanks, an optional sign,
+// digits with an optional decimal point, an optional exponent, optional
+// blanks. The empty text does not.
+bool readsAsNumber(const QString &text);
+
+// ` name="#RRGGBB"` for a swatch colour, or nothing when it holds the
+// no-colour value (or any value that is not an RGB colour).
+QString colourAttribute(const QString &name, ColourValue colour);

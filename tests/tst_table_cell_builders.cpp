@@ -1,0 +1,179 @@
+// The table and cell fragments, byte for byte, and the count checks.
+#include "document_dialogs/cell_builder.h"
+#include "document_dialogs/table_builder.h"
+#include "support/test_env.h"
+
+#include <QtTest>
+
+Q_DECLARE_METATYPE(TableFields)
+Q_DECLARE_METATYPE(CellFields)
+
+namespace {
+
+const QString kDefaultTable = QStringLiteral(
+    "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\">\r\n\r\n"
+    "<tr>\r\n<td>&nbsp;</td>\r\n<td>&nbsp;</td>\r\n</tr>\r\n"
+    "<tr>\r\n<td>&nbsp;</td>\r\n<td>&nbsp;</td>\r\n</tr>\r\n"
+    "\r\n</table>");
+const QString kTwoByTwoBody = kDefaultTable.mid(kDefaultTable.indexOf(QLatin1Char('>')) + 1);
+const QString kColumnsMsg = QStringLiteral(
+    "A number was not entered into the columns textbox, please enter a number and try clicking OK again.");
+const QString kRowsMsg = QStringLiteral(
+    "A number was not entered into the rows textbox, please enter a number and try clicking OK again.");
+
+TableFields tableWith(std::function<void(TableFields &)> change)
+{
+    TableFields f;
+    change(f);
+    return f;
+}
+
+CellFields cellWith(std::function<void(CellFields &)> change)
+{
+    CellFields f;
+    change(f);
+    return f;
+}
+
+} // namespace
+
+class TestTableCellBuilders : public QObject {
+    Q_OBJECT
+private slots:
+    void table_data()
+    {
+        QTest::addColumn<TableFields>("fields");
+        QTest::addColumn<QString>("fragment"); // empty when a message is expected
+        QTest::addColumn<QString>("message");  // part of the expected message
+
+        QTest::newRow("initial values") << TableFields() << kDefaultTable << QString();
+        for (int i : {0, 2, 3}) {
+            const QString a = kTableAlignments[i];
+            QTest::newRow(qPrintable("wrapper " + a)) << tableWith([i](auto &f) { f.alignIndex = i; })
+                << "<div align=\"" + a + "\">\r\n\r\n" + kDefaultTable + "\r\n</div>" << QString();
+        }
+        QTest::newRow("right, width percent, height pixels")
+            << tableWith([](auto &f) { f.alignIndex = 2; f.width = "100"; f.height = "50"; f.heightPercent = false; })
+            << "<div align=\"Right\">\r\n\r\n<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\" "
+               "width=\"100%\" height=\"50\">" + kTwoByTwoBody + "\r\n</div>" << QString();
+        QTest::newRow("empty border, padding, spacing")
+            << tableWith([](auto &f) { f.borderSize = f.cellPadding = f.cellSpacing = ""; })
+            << "<table>" + kTwoByTwoBody << QString();
+        QTest::newRow("width pixels, height percent, blanks kept")
+            << tableWith([](auto &f) { f.borderSize = " "; f.width = "80"; f.widthPercent = false; f.height = "30"; })
+            << "<table border=\" \" cellpadding=\"1\" cellspacing=\"2\" width=\"80\" height=\"30%\">" + kTwoByTwoBody
+            << QString();
+        QTest::newRow("background and colours in order, reset swatch left out")
+            << tableWith([](auto &f) {
+                   f.backgroundColour = 255; f.borderColourDark = 16711680; f.borderColourLight = 4095;
+                   f.background = "file://C:\\a b.gif"; f.borderColour = kSysButtonFace;
+               })
+            << "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\" background=\"file://C:\\a b.gif\" "
+               "bgcolor=\"#FF0000\" bordercolordark=\"#0000FF\" bordercolorlight=\"#FF0F00\">" + kTwoByTwoBody
+            << QString();
+        QTest::newRow("no columns, one row") << tableWith([](auto &f) { f.columns = "0"; f.rows = "1"; })
+            << "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\">\r\n\r\n<tr>\r\n</tr>\r\n\r\n</table>" << QString();
+        QTest::newRow("no rows") << tableWith([](auto &f) { f.rows = "0"; })
+            << "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\">\r\n\r\n\r\n</table>" << QString();
+        QTest::newRow("counts with blanks, sign, point, exponent")
+            << tableWith([](auto &f) { f.columns = " +2.0 "; f.rows = "0.2e1"; }) << kDefaultTable << QString();
+        QTest::newRow("columns not a number") << tableWith([](auto &f) { f.columns = "abc"; }) << QString() << kColumnsMsg;
+        QTest::newRow("columns empty") << tableWith([](auto &f) { f.columns = ""; }) << QString() << kColumnsMsg;
+        QTest::newRow("both wrong: columns first") << tableWith([](auto &f) { f.columns = "1,000"; f.rows = "x"; })
+            << QString() << kColumnsMsg;
+        QTest::newRow("rows not a number") << tableWith([](auto &f) { f.rows = "x"; }) << QString() << kRowsMsg;
+        QTest::newRow("negative columns") << tableWith([](auto &f) { f.columns = "-1"; }) << QString()
+            << "whole number from 0 to 32767 was not entered into the columns textbox";
+        QTest::newRow("fractional rows") << tableWith([](auto &f) { f.rows = "2.5"; }) << QString()
+            << "whole number from 0 to 32767 was not entered into the rows textbox";
+        QTest::newRow("rows past 32767") << tableWith([](auto &f) { f.columns = "0"; f.rows = "32768"; }) << QString()
+            << "into the rows textbox";
+        QTest::newRow("huge exponent") << tableWith([](auto &f) { f.columns = "1e400"; }) << QString()
+            << "into the columns textbox";
+        QTest::newRow("more than a million cells") << tableWith([](auto &f) { f.columns = "1001"; f.rows = "1000"; })
+            << QString() << "1,000,000 cells";
+        QTest::newRow("32767 rows, no columns") << tableWith([](auto &f) { f.columns = "0"; f.rows = "32767"; })
+            << "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\">\r\n\r\n"
+                   + QStringLiteral("<tr>\r\n</tr>\r\n").repeated(32767) + "\r\n</table>" << QString();
+    }
+    void table()
+    {
+        QFETCH(TableFields, fields);
+        QFETCH(QString, fragment);
+        QFETCH(QString, message);
+        const TableBuild built = buildTable(fields);
+        if (message.isEmpty()) {
+            QVERIFY2(built.fragment, qPrintable(built.message));
+            QCOMPARE(*built.fragment, fragment);
+        } else {
+            QVERIFY(!built.fragment);
+            QVERIFY2(built.message.contains(message), qPrintable(built.message));
+        }
+    }
+
+    void millionCells()
+    {
+        const TableBuild built = buildTable(tableWith([](auto &f) { f.columns = "1000"; f.rows = "1000"; }));
+        QVERIFY(built.fragment);
+        QCOMPARE(built.fragment->count(QStringLiteral("<td>&nbsp;</td>\r\n")), 1000000);
+        QCOMPARE(built.fragment->count(QStringLiteral("<tr>\r\n")), 1000);
+    }
+
+    void readsAsNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("number");
+        const QList<std::pair<const char *, bool>> rows = {
+            {"7", true}, {"  -7  ", true}, {"+1.5", true}, {".5", true}, {"5.", true}, {"1e3", true},
+            {"1E-3", true}, {"\t2", true}, {"", false}, {"   ", false}, {".", false}, {"-", false},
+            {"1e", false}, {"e1", false}, {"1 2", false}, {"--1", false}, {"1,000", false}, {"&H10", false},
+            {"$5", false}, {"12a", false}};
+        for (const auto &[text, number] : rows)
+            QTest::newRow(*text ? text : "(empty)") << QString::fromUtf8(text) << number;
+        QTest::newRow("arabic-indic digit") << QStringLiteral("\u0663") << false;
+    }
+    void readsAsNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, number);
+        QCOMPARE(::readsAsNumber(text), number);
+    }
+
+    void cell_data()
+    {
+        QTest::addColumn<CellFields>("fields");
+        QTest::addColumn<QString>("fragment");
+        QTest::newRow("initial values") << CellFields() << "<td rowspan=\"1\" colspan=\"1\">&nbsp;</td>";
+        QTest::newRow("header, nowrap, right, top, width percent")
+            << cellWith([](auto &f) { f.header = f.noWrap = true; f.hAlignIndex = 2; f.vAlignIndex = 0; f.width = "50"; })
+            << "<th align=\"Right\" valign=\"Top\" rowspan=\"1\" colspan=\"1\" width=\"50%\" nowrap>&nbsp;</th>";
+        QTest::newRow("empty spans") << cellWith([](auto &f) { f.rowsSpanned = f.columnsSpanned = ""; })
+            << "<td>&nbsp;</td>";
+        QTest::newRow("only vertical bottom") << cellWith([](auto &f) { f.vAlignIndex = 3; })
+            << "<td valign=\"Bottom\" rowspan=\"1\" colspan=\"1\">&nbsp;</td>";
+        QTest::newRow("only horizontal centre") << cellWith([](auto &f) { f.hAlignIndex = 1; })
+            << "<td align=\"Centre\" rowspan=\"1\" colspan=\"1\">&nbsp;</td>";
+        QTest::newRow("justify and baseline") << cellWith([](auto &f) { f.hAlignIndex = 3; f.vAlignIndex = 2; })
+            << "<td align=\"Justify\" valign=\"Baseline\" rowspan=\"1\" colspan=\"1\">&nbsp;</td>";
+        QTest::newRow("spans as typed, height pixels")
+            << cellWith([](auto &f) { f.rowsSpanned = "x"; f.columnsSpanned = "-1"; f.height = "20"; f.heightPercent = false; })
+            << "<td rowspan=\"x\" colspan=\"-1\" height=\"20\">&nbsp;</td>";
+        QTest::newRow("background and colours before nowrap")
+            << cellWith([](auto &f) {
+                   f.noWrap = true; f.background = "file://p.gif"; f.width = "9"; f.widthPercent = false;
+                   f.backgroundColour = 0; f.borderColour = 16777215; f.borderColourDark = 1193046;
+                   f.borderColourLight = 65280;
+               })
+            << "<td rowspan=\"1\" colspan=\"1\" width=\"9\" background=\"file://p.gif\" bgcolor=\"#000000\" "
+               "bordercolor=\"#FFFFFF\" bordercolordark=\"#563412\" bordercolorlight=\"#00FF00\" nowrap>&nbsp;</td>";
+    }
+    void cell()
+    {
+        QFETCH(CellFields, fields);
+        QFETCH(QString, fragment);
+        QCOMPARE(buildCell(fields), fragment);
+    }
+};
+
+VELMORA_TEST_MAIN(TestTableCellBuilders)
+#include "tst_table_cell_builders.moc"
