@@ -51,19 +51,29 @@ QString defaultTempDir()
 
 } // namespace
 
+frmHTML::LocationValues defaultLocations(bool withTempDir)
+{
+    frmHTML::LocationValues l;
+    l.browser = QStringLiteral("xdg-open %HTML%");
+    l.browserStartIn = QDir::homePath();
+    if (withTempDir)
+        l.tempDir = defaultTempDir();
+    return l;
+}
+
 void frmHTML::RegGet()
 {
     state_->loading = true;
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     settings::Defaults defaults;
-    defaults.browser = QStringLiteral("xdg-open %HTML%");
-    defaults.browserStartIn = QDir::homePath();
+    const LocationValues locations = defaultLocations(false);
+    defaults.browser = locations.browser;
+    defaults.browserStartIn = locations.browserStartIn;
     defaults.fontName = fixed.family();
     defaults.fontSize = fixed.pointSizeF() > 0 ? float(fixed.pointSizeF()) : 10.0f;
     const settings::Store store;
     // The temporary directory's default is made only when it is needed.
-    const bool haveTempDir = store.get(QStringLiteral("TempDir")).has_value();
-    if (!haveTempDir)
+    if (!store.get(QStringLiteral("TempDir")))
         defaults.tempDir = defaultTempDir();
 
     const settings::RegGetResult read = settings::readInOrder(
