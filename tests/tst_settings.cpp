@@ -79,23 +79,6 @@ private slots:
             QCOMPARE(*l, lng);
     }
 
-    void shortestText_data()
-    {
-        QTest::addColumn<float>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << 8.0f << "8";
-        QTest::newRow("half") << 10.5f << "10.5";
-        QTest::newRow("single precision") << 9.75f << "9.75";
-        QTest::newRow("no float noise") << 0.1f << "0.1";
-    }
-    void shortestText()
-    {
-        QFETCH(float, value);
-        QFETCH(QString, text);
-        QCOMPARE(settings::singleText(value), text);
-        QCOMPARE(settings::toSingle(text).value_or(-1), value);
-    }
-
     // The load step reads every key in its order and stops at the first bad
     // one; what was read before it is kept.
     void readOrder_data()
