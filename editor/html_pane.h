@@ -42,6 +42,19 @@ public:
     // adopts the first line end found in the text it is given.
     QString lineEnd() const;
 
+    // QsciScintilla's own editing operations; each gives one changed().
+    void append(const QString &text) override;
+    void clear() override;
+    void cut() override;
+    void insert(const QString &text) override;
+    void insertAt(const QString &text, int line, int index) override;
+    void paste() override;
+    void redo() override;
+    void removeSelectedText() override;
+    void replaceSelectedText(const QString &text) override;
+    void setText(const QString &text) override;
+    void undo() override;
+
 signals:
     // After every change of the text, typed or assigned.
     void changed();
@@ -55,6 +68,8 @@ protected:
     void inputMethodEvent(QInputMethodEvent *e) override;
     void dropEvent(QDropEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
 
 private:
@@ -68,9 +83,12 @@ private:
     long indexToByte(int index) const;
     void replaceBytes(long start, long end, const QString &text);
     void applyFormat();
+    void noteChange();  // a change has begun
+    void flushChange(); // the operation is over: notify once
 
     FontChoice format_;
     ColourValue backColour_ = 0x80000005u;
     int changeDepth_ = 0;
     bool changePending_ = false;
+    bool flushQueued_ = false;
 };
