@@ -13,7 +13,8 @@ class HTMLPane : public QsciScintilla {
 public:
     explicit HTMLPane(QWidget *parent = nullptr);
 
-    // Whole text, get and set (setting replaces everything).
+    // Whole text, get and set (setting replaces everything, puts the caret at
+    // the start and begins a new history for the control's own undo).
     QString wholeText() const;
     void setWholeText(const QString &text);
     int textLength() const; // length of the whole text in UTF-16 code units
@@ -39,7 +40,8 @@ public:
     void setBackColour(ColourValue colour);
 
     // The line end Enter inserts: "\r\n" for a new document; setWholeText
-    // adopts the first line end found in the text it is given.
+    // adopts the first line end found in the text it is given (a text
+    // without any keeps the current one).
     QString lineEnd() const;
 
     // QsciScintilla's own editing operations; each gives one changed().
@@ -56,7 +58,10 @@ public:
     void undo() override;
 
 signals:
-    // After every change of the text, typed or assigned.
+    // After every change of the text, typed or assigned: once per operation
+    // (a key press, an assignment, one of the editing slots above), when the
+    // operation is complete. Use this, not QsciScintilla::textChanged, which
+    // the pane does not feed.
     void changed();
     // A right-button press at `globalPos` (the Edit pop-up menu).
     void rightButtonPressed(const QPoint &globalPos);
