@@ -112,6 +112,8 @@ private slots:
         QTest::newRow("selected text over a selection") << 3;
         QTest::newRow("backspace") << 4;
         QTest::newRow("undo key") << 5;
+        QTest::newRow("control's own cut") << 6;
+        QTest::newRow("direct Scintilla message, told afterwards") << 7;
     }
     void changeNotification()
     {
@@ -131,7 +133,11 @@ private slots:
         case 3: pane.setSelText(QStringLiteral("XY")); break;
         case 4: QTest::keyClick(&pane, Qt::Key_Backspace); break;
         case 5: QTest::keyClick(&pane, Qt::Key_Z, Qt::ControlModifier); break;
+        case 6: pane.cut(); break;
+        case 7: pane.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 2UL, "zz"); break;
         }
+        QTRY_COMPARE(spy.count(), 1);
+        QTest::qWait(10);
         QCOMPARE(spy.count(), 1);
         QCOMPARE(seen, pane.wholeText()); // notified after the change is complete
         QVERIFY(seen != QStringLiteral("1abcdef"));
