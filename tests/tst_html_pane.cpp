@@ -193,23 +193,16 @@ private slots:
         QCOMPARE(sci(pane, QsciScintillaBase::SCI_INDICATORVALUEAT, 8, 2), 0L);
     }
 
-    void backColour_data()
-    {
-        QTest::addColumn<uint>("value");
-        QTest::newRow("window colour") << uint(kSysWindow);
-        QTest::newRow("button face") << uint(kSysButtonFace);
-        QTest::newRow("green") << 0x00FF00u;
-        QTest::newRow("mixed") << 0x123456u;
-    }
     void backColour()
     {
-        QFETCH(uint, value);
         HTMLPane pane;
         QCOMPARE(pane.backColour(), kSysWindow);
-        pane.setBackColour(value);
-        QCOMPARE(pane.backColour(), ColourValue(value));
-        const ColourValue shown = qcolorToColour(colourToQColor(value, pane.palette()));
-        QCOMPARE(ColourValue(sci(pane, QsciScintillaBase::SCI_STYLEGETBACK, 0)), shown);
+        for (ColourValue value : {kSysButtonFace, ColourValue(0x123456), kSysWindow}) {
+            pane.setBackColour(value);
+            QCOMPARE(pane.backColour(), value);
+            const ColourValue shown = qcolorToColour(colourToQColor(value, pane.palette()));
+            QCOMPARE(ColourValue(sci(pane, QsciScintillaBase::SCI_STYLEGETBACK, 0)), shown);
+        }
     }
 
     void menuShortcutsReachTheWindow_data()
