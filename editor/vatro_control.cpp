@@ -1,75 +1,25 @@
 #include "editor/vatro_control.h"
 
+#include "vatro/com_object.h"
 #include "vatro/host.h"
-#include "vatro/text.h"
 #include "vatro/vatro_ids.h"
 
 #include <QWidget>
-
-#include <atomic>
 
 namespace {
 
 // The window handed to TopMost: a small dispatch object with the form
 // properties the control reads, in twips (15 to the pixel).
-class FormObject final : public IDispatch {
+class FormObject final : public vatro::DispatchObject<FormObject, IDispatch> {
 public:
+    static constexpr vatro::DispName kNames[] = {
+        {"hWnd", 1}, {"Left", 2}, {"Top", 3}, {"Width", 4}, {"Height", 5}};
+
     FormObject(long hWnd, const QRect &frame, const QSize &size)
         : values_{hWnd, frame.x() * 15L, frame.y() * 15L, size.width() * 15L, size.height() * 15L}
     {
     }
-    FormObject(const FormObject &) = delete;
-    FormObject &operator=(const FormObject &) = delete;
 
-    HRESULT QueryInterface(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        const ULONG left = --refs_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-    HRESULT GetTypeInfoCount(UINT *n) override
-    {
-        if (!n)
-            return E_POINTER;
-        *n = 0;
-        return S_OK;
-    }
-    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **p) override
-    {
-        if (p)
-            *p = nullptr;
-        return DISP_E_BADINDEX;
-    }
-    HRESULT GetIDsOfNames(REFIID, LPOLESTR *names, UINT count, LCID, DISPID *ids) override
-    {
-        if (!names || !ids || count != 1 || !names[0])
-            return DISP_E_UNKNOWNNAME;
-        std::size_t n = 0;
-        while (n < 16 && names[0][n])
-            ++n;
-        for (int i = 0; i < 5; ++i) {
-            if (vatro::equalsNoCase(names[0], n, kNames[i])) {
-                ids[0] = i + 1;
-                return S_OK;
-            }
-        }
-        ids[0] = DISPID_UNKNOWN;
-        return DISP_E_UNKNOWNNAME;
-    }
     HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *, VARIANT *result, EXCEPINFO *,
                    UINT *) override
     {
@@ -84,10 +34,9 @@ public:
     }
 
 private:
+    friend ComObject;
     ~FormObject() = default;
-    static constexpr const char *kNames[5] = {"hWnd", "Left", "Top", "Width", "Height"};
     long values_[5];
-    std::atomic<ULONG> refs_{1};
 };
 
 } // namespace

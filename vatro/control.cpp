@@ -1,11 +1,11 @@
 // The Vatro control: its dual interface, its dispatch table and the
 // conversion of late-bound calls into calls of its methods.
 
+#include "vatro/com_object.h"
 #include "vatro/methods.h"
 #include "vatro/text.h"
 #include "vatro/vatro_ids.h"
 
-#include <atomic>
 #include <new>
 
 namespace vatro {
@@ -182,72 +182,13 @@ void fillException(EXCEPINFO *ei, const Raised &err)
     ei->scode = err.scode;
 }
 
-class Vatro final : public _Vatro {
+class Vatro final : public DispatchObject<Vatro, _Vatro, IID__Vatro> {
 public:
-    Vatro() { objectCreated(); }
-    Vatro(const Vatro &) = delete;
-    Vatro &operator=(const Vatro &) = delete;
-
-    // IUnknown
-    HRESULT QueryInterface(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID__Vatro) {
-            *ppv = static_cast<_Vatro *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        const ULONG left = --refs_;
-        if (left == 0) {
-            delete this;
-            objectDestroyed();
-        }
-        return left;
-    }
+    static constexpr const auto &kNames = kMethods;
+    static void lifetime(bool alive) { countObject(alive); }
+    Vatro() = default;
 
     // IDispatch
-    HRESULT GetTypeInfoCount(UINT *pctinfo) override
-    {
-        if (!pctinfo)
-            return E_POINTER;
-        *pctinfo = 0;
-        return S_OK;
-    }
-    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **ppTInfo) override
-    {
-        if (ppTInfo)
-            *ppTInfo = nullptr;
-        return DISP_E_BADINDEX;
-    }
-    HRESULT GetIDsOfNames(REFIID riid, LPOLESTR *names, UINT count, LCID, DISPID *ids) override
-    {
-        if (riid != IID_NULL)
-            return DISP_E_UNKNOWNINTERFACE;
-        if (!names || !ids || count == 0)
-            return E_INVALIDARG;
-        for (UINT i = 0; i < count; ++i)
-            ids[i] = DISPID_UNKNOWN;
-        if (!names[0])
-            return DISP_E_UNKNOWNNAME;
-        std::size_t n = 0;
-        while (n < 256 && names[0][n])
-            ++n;
-        for (const auto &m : kMethods) {
-            if (equalsNoCase(names[0], n, m.name)) {
-                ids[0] = m.id;
-                // The methods' arguments cannot be named.
-                return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
-            }
-        }
-        return DISP_E_UNKNOWNNAME;
-    }
     HRESULT Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS *params, VARIANT *result,
                    EXCEPINFO *excep, UINT *argErr) override
     {
@@ -338,6 +279,7 @@ public:
     }
 
 private:
+    friend ComObject;
     ~Vatro() = default;
 
     static HRESULT run(const Method &m, const Args &args, VARIANT *out, Raised *err)
@@ -383,8 +325,6 @@ private:
         *r = v.pdispVal;
         return h;
     }
-
-    std::atomic<ULONG> refs_{1};
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 // its generic fallback, found in the hicolor theme at 16 or 32 pixels),
 // handed out as a picture object with the properties of IPictureDisp.
 
+#include "vatro/com_object.h"
 #include "vatro/methods.h"
 #include "vatro/ini.h"
 #include "vatro/text.h"
@@ -171,84 +172,24 @@ std::string findIcon(const std::string &name, int size, const std::vector<std::s
 
 std::atomic<LONG> g_nextHandle{1};
 
-const struct {
-    const char *name;
-    DISPID id;
-} kPictureProperties[] = {
+const DispName kPictureProperties[] = {
     {"Handle", DISPID_PICT_HANDLE}, {"hPal", DISPID_PICT_HPAL},     {"Type", DISPID_PICT_TYPE},
     {"Width", DISPID_PICT_WIDTH},   {"Height", DISPID_PICT_HEIGHT}, {"Path", DISPID_PICT_PATH},
 };
 
 // A picture object holding one icon: read-only properties only.
-class Picture final : public IDispatch {
+class Picture final : public DispatchObject<Picture, IDispatch, IID_IPictureDisp> {
 public:
+    static constexpr const auto &kNames = kPictureProperties;
+    static void lifetime(bool alive) { countObject(alive); }
     Picture(std::string path, int pixels)
         : path_(std::move(path)),
           // HIMETRIC at 96 pixels an inch, as a picture of that icon reports it
           himetric_(LONG((pixels * 2540 + 48) / 96)),
           handle_(g_nextHandle++)
     {
-        objectCreated();
     }
-    Picture(const Picture &) = delete;
-    Picture &operator=(const Picture &) = delete;
 
-    HRESULT QueryInterface(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IPictureDisp) {
-            *ppv = static_cast<IDispatch *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        const ULONG left = --refs_;
-        if (left == 0) {
-            delete this;
-            objectDestroyed();
-        }
-        return left;
-    }
-    HRESULT GetTypeInfoCount(UINT *n) override
-    {
-        if (!n)
-            return E_POINTER;
-        *n = 0;
-        return S_OK;
-    }
-    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **p) override
-    {
-        if (p)
-            *p = nullptr;
-        return DISP_E_BADINDEX;
-    }
-    HRESULT GetIDsOfNames(REFIID riid, LPOLESTR *names, UINT count, LCID, DISPID *ids) override
-    {
-        if (riid != IID_NULL)
-            return DISP_E_UNKNOWNINTERFACE;
-        if (!names || !ids || count == 0)
-            return E_INVALIDARG;
-        for (UINT i = 0; i < count; ++i)
-            ids[i] = DISPID_UNKNOWN;
-        if (!names[0])
-            return DISP_E_UNKNOWNNAME;
-        std::size_t n = 0;
-        while (n < 64 && names[0][n])
-            ++n;
-        for (const auto &p : kPictureProperties) {
-            if (equalsNoCase(names[0], n, p.name)) {
-                ids[0] = p.id;
-                return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
-            }
-        }
-        return DISP_E_UNKNOWNNAME;
-    }
     HRESULT Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS *params, VARIANT *result,
                    EXCEPINFO *, UINT *) override
     {
@@ -283,11 +224,11 @@ public:
     }
 
 private:
+    friend ComObject;
     ~Picture() = default;
     std::string path_;
     LONG himetric_;
     LONG handle_;
-    std::atomic<ULONG> refs_{1};
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 // The in-process server: its four exports, the class factory, the count of
 // live objects and locks, and registration in the per-user class registry.
 
+#include "vatro/com_object.h"
 #include "vatro/ini.h"
 #include "vatro/methods.h"
 #include "vatro/registry.h"
@@ -22,34 +23,11 @@ namespace {
 std::atomic<long> g_objects{0};
 std::atomic<long> g_locks{0};
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public ComObject<ClassFactory, IClassFactory, IID_IClassFactory> {
 public:
-    ClassFactory() { objectCreated(); }
-    ClassFactory(const ClassFactory &) = delete;
-    ClassFactory &operator=(const ClassFactory &) = delete;
+    ClassFactory() = default;
+    static void lifetime(bool alive) { countObject(alive); }
 
-    HRESULT QueryInterface(REFIID riid, void **ppv) override
-    {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            *ppv = static_cast<IClassFactory *>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        const ULONG left = --refs_;
-        if (left == 0) {
-            delete this;
-            objectDestroyed();
-        }
-        return left;
-    }
     HRESULT CreateInstance(IUnknown *outer, REFIID riid, void **ppv) override
     {
         if (!ppv)
@@ -66,8 +44,8 @@ public:
     }
 
 private:
+    friend ComObject;
     ~ClassFactory() = default;
-    std::atomic<ULONG> refs_{1};
 };
 
 // The absolute path of this library, found through one of its own symbols.
@@ -104,8 +82,13 @@ std::vector<std::string> ourSections()
 
 } // namespace
 
-void objectCreated() { ++g_objects; }
-void objectDestroyed() { --g_objects; }
+void countObject(bool alive)
+{
+    if (alive)
+        ++g_objects;
+    else
+        --g_objects;
+}
 void serverLock(bool lock)
 {
     if (lock)

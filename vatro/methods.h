@@ -44,9 +44,9 @@ void placeWindow(unsigned long window, int x, int y, int width, int height, bool
 // Creates a Vatro control and asks it for `riid`.
 HRESULT createVatro(REFIID riid, void **ppv);
 
-// Live objects and server locks, for DllCanUnloadNow.
-void objectCreated();
-void objectDestroyed();
+// Live objects and server locks, for DllCanUnloadNow. Every object of the
+// library counts itself (the lifetime hook of ComObject).
+void countObject(bool alive);
 void serverLock(bool lock);
 bool serverInUse();
 
