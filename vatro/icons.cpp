@@ -45,23 +45,6 @@ std::vector<std::string> dataDirs()
     return dirs;
 }
 
-std::vector<std::string> lines(const std::string &path)
-{
-    std::vector<std::string> out;
-    const auto text = readFile(path);
-    if (!text)
-        return out;
-    std::size_t pos = 0;
-    while (pos < text->size()) {
-        auto nl = text->find('\n', pos);
-        if (nl == std::string::npos)
-            nl = text->size();
-        out.push_back(text->substr(pos, nl - pos));
-        pos = nl + 1;
-    }
-    return out;
-}
-
 std::string lowerAscii(std::string s)
 {
     for (char &c : s)
@@ -79,7 +62,7 @@ std::string mimeTypeOf(const std::string &name, const std::vector<std::string> &
     std::size_t bestLength = 0;
     const std::string lower = lowerAscii(name);
     for (const auto &dir : dirs) {
-        for (const auto &line : lines(dir + "/mime/globs2")) {
+        for (const auto &line : readLines(dir + "/mime/globs2")) {
             if (line.empty() || line[0] == '#')
                 continue;
             const auto c1 = line.find(':');
@@ -111,7 +94,7 @@ std::string mimeTypeOf(const std::string &name, const std::vector<std::string> &
 std::string lookUp(const char *file, const std::string &type, const std::vector<std::string> &dirs)
 {
     for (const auto &dir : dirs)
-        for (const auto &line : lines(dir + "/mime/" + file))
+        for (const auto &line : readLines(dir + "/mime/" + file))
             if (line.size() > type.size() && line.compare(0, type.size(), type) == 0 &&
                 line[type.size()] == ':')
                 return line.substr(type.size() + 1);

@@ -176,6 +176,23 @@ std::optional<std::string> readFile(const std::string &path)
     return data;
 }
 
+std::vector<std::string> readLines(const std::string &path)
+{
+    std::vector<std::string> out;
+    const auto text = readFile(path);
+    if (!text)
+        return out;
+    std::size_t pos = 0;
+    while (pos < text->size()) {
+        auto nl = text->find('\n', pos);
+        if (nl == std::string::npos)
+            nl = text->size();
+        out.push_back(text->substr(pos, nl - pos));
+        pos = nl + 1;
+    }
+    return out;
+}
+
 bool writeFileAtomically(const std::string &path, const std::string &data)
 {
     std::string tmp = path + ".XXXXXX";

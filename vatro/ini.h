@@ -42,6 +42,8 @@ private:
 
 // Reads a whole file; nullopt when it cannot be read.
 std::optional<std::string> readFile(const std::string &path);
+// The lines of a file without their "\n"; none when it cannot be read.
+std::vector<std::string> readLines(const std::string &path);
 // Writes `data` to a temporary file in the target's folder and renames it
 // over `path`. An existing file keeps its permission bits.
 bool writeFileAtomically(const std::string &path, const std::string &data);

@@ -90,16 +90,7 @@ std::string nameOf(const std::string &absolute)
 // the second field of each line, with the octal escapes of blanks undone.
 bool listsMountPoint(const char *table, const std::string &point)
 {
-    const auto text = readFile(table);
-    if (!text)
-        return false;
-    std::size_t pos = 0;
-    while (pos < text->size()) {
-        auto nl = text->find('\n', pos);
-        if (nl == std::string::npos)
-            nl = text->size();
-        const std::string line = text->substr(pos, nl - pos);
-        pos = nl + 1;
+    for (const std::string &line : readLines(table)) {
         const auto a = line.find_first_not_of(" \t");
         if (a == std::string::npos || line[a] == '#')
             continue;
