@@ -99,6 +99,16 @@ static HRESULT call1(IDispatch *d, int32_t id, BSTR *arg, VARIANT *result)
     return d->lpVtbl->Invoke(d, id, &IID_NULL, 0x0409, 1, &dp, result, NULL, &argErr);
 }
 
+/* Calls a one-string method: true when the result has this type and value. */
+static int callIs(IDispatch *d, int32_t id, const char *text, uint16_t vt, int32_t value)
+{
+    VARIANT r;
+    BSTR s = makeBstr(text);
+    HRESULT h = call1(d, id, &s, &r);
+    freeBstr(s);
+    return h == 0 && r.vt == vt && (vt == VT_I4 ? r.u.lVal : r.u.iVal) == value;
+}
+
 int main(int argc, char **argv)
 {
     void *lib;
@@ -129,27 +139,15 @@ int main(int argc, char **argv)
         return 1;
 
     /* FExists of this program's own file and of a missing one. */
-    s = makeBstr(argc > 2 ? argv[2] : "/proc/self/exe");
-    CHECK(call1(vatro, 0x60030002, &s, &r) == 0);
-    CHECK(r.vt == VT_BOOL && r.u.boolVal == -1);
-    freeBstr(s);
-    s = makeBstr("/nonexistent/vatro/file");
-    CHECK(call1(vatro, 0x60030002, &s, &r) == 0);
-    CHECK(r.vt == VT_BOOL && r.u.boolVal == 0);
-    freeBstr(s);
+    CHECK(callIs(vatro, 0x60030002, argc > 2 ? argv[2] : "/proc/self/exe", VT_BOOL, -1));
+    CHECK(callIs(vatro, 0x60030002, "/nonexistent/vatro/file", VT_BOOL, 0));
 
     /* ColConv by name, 16- and 32-bit results, and no match. */
     CHECK(vatro->lpVtbl->GetIDsOfNames(vatro, &IID_NULL, names, 1, 0x0409, &id) == 0);
     CHECK(id == 0x60030005);
-    s = makeBstr("Maroon");
-    CHECK(call1(vatro, id, &s, &r) == 0 && r.vt == VT_I2 && r.u.iVal == 128);
-    freeBstr(s);
-    s = makeBstr("Silver");
-    CHECK(call1(vatro, id, &s, &r) == 0 && r.vt == VT_I4 && r.u.lVal == 12632256);
-    freeBstr(s);
-    s = makeBstr("Gray");
-    CHECK(call1(vatro, id, &s, &r) == 0 && r.vt == VT_EMPTY);
-    freeBstr(s);
+    CHECK(callIs(vatro, id, "Maroon", VT_I2, 128));
+    CHECK(callIs(vatro, id, "Silver", VT_I4, 12632256));
+    CHECK(callIs(vatro, id, "Gray", VT_EMPTY, 0));
 
     /* A string result is freed the published way, by this host. */
     s = makeBstr("/");

@@ -2,6 +2,7 @@
 
 #include "vatro/text.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -20,7 +21,7 @@ const std::string &root()
     return g_root;
 }
 
-void *library()
+void *dlsymOf(const char *name)
 {
     static void *lib = [] {
         void *h = ::dlopen(VATRO_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
@@ -28,24 +29,16 @@ void *library()
             std::fprintf(stderr, "cannot load %s: %s\n", VATRO_LIBRARY_PATH, ::dlerror());
         return h;
     }();
-    return lib;
-}
-
-void *dlsymOf(const char *name)
-{
-    return library() ? ::dlsym(library(), name) : nullptr;
+    return lib ? ::dlsym(lib, name) : nullptr;
 }
 
 vatro::ComPtr<IDispatch> newVatro()
 {
     auto getClassObject = entry<DllGetClassObjectFn>("DllGetClassObject");
     vatro::ComPtr<IDispatch> obj;
-    if (!getClassObject)
-        return obj;
     vatro::ComPtr<IClassFactory> factory;
-    if (FAILED(getClassObject(vatro::CLSID_Vatro, IID_IClassFactory, factory.out())))
-        return obj;
-    factory->CreateInstance(nullptr, IID_IDispatch, obj.out());
+    if (getClassObject && SUCCEEDED(getClassObject(vatro::CLSID_Vatro, IID_IClassFactory, factory.out())))
+        factory->CreateInstance(nullptr, IID_IDispatch, obj.out());
     return obj;
 }
 
@@ -61,14 +54,56 @@ void invoke(IDispatch *obj, DISPID id, const std::vector<VARIANT> &args, Call *o
     ClearExcepInfo(&ei);
 }
 
+const char *nameOf(DISPID id)
+{
+    static const char *const names[] = {
+        "FExists",     "DExists",      "DirExists",    "ColConv",     "ShortFileLocation", "ShortFile",
+        "ShortPath",   "Fendro",       "RemoveINIKey", "FileCreated", "FileAccessed",      "FileModified",
+        "ShortFolder", "FolderCreated", "GetSmallIcon", "GetBigIcon", "TopMost"};
+    const DISPID i = id - 0x60030002;
+    return i >= 0 && i < 17 ? names[i] : "";
+}
+
 void callText(IDispatch *obj, DISPID id, const std::string &text, Call *out)
 {
     vatro::Bstr s(text);
-    VARIANT arg;
-    VariantInit(&arg);
-    arg.vt = VT_BYREF | VT_BSTR;
-    arg.pbstrVal = s.address();
-    invoke(obj, id, {arg}, out);
+    invoke(obj, id, {byRef(s)}, out);
+    std::string name = nameOf(id); // in capitals: names match without regard to case
+    for (char &c : name)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    DISPID named = 0;
+    ASSERT_EQ(vatro::dispIdOf(obj, name, &named), S_OK) << name;
+    Call again;
+    invoke(obj, named, {byRef(s)}, &again);
+    const VARIANT &a = out->result, &b = again.result;
+    const bool sameValue = a.vt == VT_BSTR ? utf8(a.bstrVal) == utf8(b.bstrVal)
+                           : a.vt == VT_DISPATCH ? !a.pdispVal == !b.pdispVal
+                           : a.vt == VT_DATE ? true // a time read twice may differ (the access time)
+                                             : a.llVal == b.llVal;
+    EXPECT_TRUE(again.hr == out->hr && again.scode == out->scode && a.vt == b.vt && sameValue)
+        << name << "(" << text << ") by name";
+}
+
+VARIANT typed(VARTYPE vt)
+{
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = vt;
+    return v;
+}
+
+VARIANT byVal(BSTR s)
+{
+    VARIANT v = typed(VT_BSTR);
+    v.bstrVal = s;
+    return v;
+}
+
+VARIANT byRef(vatro::Bstr &s)
+{
+    VARIANT v = typed(VT_BYREF | VT_BSTR);
+    v.pbstrVal = s.address();
+    return v;
 }
 
 std::string utf8(BSTR s)
@@ -97,6 +132,20 @@ std::string readText(const std::string &path)
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+ScopedEnv::ScopedEnv(const char *name, std::optional<std::string> value) : name_(name)
+{
+    if (const char *old = std::getenv(name))
+        saved_ = old;
+    value ? ::setenv(name, value->c_str(), 1) : ::unsetenv(name);
+    ::tzset();
+}
+
+ScopedEnv::~ScopedEnv()
+{
+    saved_ ? ::setenv(name_, saved_->c_str(), 1) : ::unsetenv(name_);
+    ::tzset();
 }
 
 } // namespace vt

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,7 @@ namespace vt {
 // in it that VATRO_REGISTRY points at.
 const std::string &root();
 
-// The library of this build, loaded once.
-void *library();
+// An entry point of the library of this build, loaded once.
 void *dlsymOf(const char *name);
 template <class Fn>
 Fn entry(const char *name)
@@ -42,12 +42,34 @@ struct Call {
 void invoke(IDispatch *obj, DISPID id, const std::vector<VARIANT> &args, Call *out,
             WORD flags = DISPATCH_METHOD);
 
-// Calls a one-string method with the string passed by reference.
+// Calls a one-string method with the string passed by reference, once by
+// its dispatch identifier and once by its name (looked up with
+// GetIDsOfNames), and expects both calls to give the same outcome.
 void callText(IDispatch *obj, DISPID id, const std::string &text, Call *out);
+
+// The method's name as the control's users write it.
+const char *nameOf(DISPID id);
+
+VARIANT typed(VARTYPE vt);
+VARIANT byVal(BSTR s);
+VARIANT byRef(vatro::Bstr &s);
 
 std::string utf8(BSTR s);
 std::string makeTemp(const std::string &name); // a new folder under root()
 void writeFile(const std::string &path, const std::string &text);
 std::string readText(const std::string &path);
+
+// Sets (or with nullopt removes) an environment variable until destroyed.
+class ScopedEnv {
+public:
+    ScopedEnv(const char *name, std::optional<std::string> value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv &) = delete;
+    ScopedEnv &operator=(const ScopedEnv &) = delete;
+
+private:
+    const char *name_;
+    std::optional<std::string> saved_;
+};
 
 } // namespace vt

@@ -32,11 +32,7 @@ protected:
         if (SUCCEEDED(h)) {
             Variant result;
             Bstr name("Teal");
-            VARIANT arg;
-            VariantInit(&arg);
-            arg.vt = VT_BSTR;
-            arg.bstrVal = name.get();
-            h = vatro::invoke(obj.get(), "ColConv", DISPATCH_METHOD, {arg}, &result, error);
+            h = vatro::invoke(obj.get(), "ColConv", DISPATCH_METHOD, {vt::byVal(name.get())}, &result, error);
             EXPECT_EQ(result.lVal, 8421376);
         }
         return h;

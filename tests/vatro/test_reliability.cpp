@@ -3,36 +3,13 @@
 
 #include "support.h"
 
-#include <cstring>
+#include <algorithm>
 
 using namespace vatro;
+using vt::byVal;
+using vt::typed;
 
 namespace {
-
-VARIANT bstrArg(BSTR s)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BSTR;
-    v.bstrVal = s;
-    return v;
-}
-
-VARIANT typed(VARTYPE vt)
-{
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = vt;
-    return v;
-}
-
-struct BadCall {
-    const char *name;
-    DISPID id;
-    std::vector<VARIANT> args;
-    WORD flags;
-    HRESULT expected;
-};
 
 class Reliability : public ::testing::Test {
 protected:
@@ -48,26 +25,29 @@ protected:
 TEST_F(Reliability, BadArgumentsAndMembers)
 {
     Bstr path("/tmp");
-    VARIANT nullRef = typed(VT_BYREF | VT_BSTR); // pointer left null
-    VARIANT nullVarRef = typed(VT_BYREF | VT_VARIANT);
-    VARIANT i4 = typed(VT_I4);
-    VARIANT dispNull = typed(VT_DISPATCH);
+    const VARIANT str = byVal(path.get()), i4 = typed(VT_I4), dispNull = typed(VT_DISPATCH);
     VARIANT boolTrue = typed(VT_BOOL);
     boolTrue.boolVal = VARIANT_TRUE;
-    const BadCall cases[] = {
+    const struct {
+        const char *name;
+        DISPID id;
+        std::vector<VARIANT> args;
+        WORD flags;
+        HRESULT expected;
+    } cases[] = {
         {"no arguments", DISPID_FExists, {}, DISPATCH_METHOD, DISP_E_BADPARAMCOUNT},
-        {"two arguments", DISPID_FExists, {bstrArg(path.get()), bstrArg(path.get())}, DISPATCH_METHOD, DISP_E_BADPARAMCOUNT},
-        {"one of three", DISPID_RemoveINIKey, {bstrArg(path.get())}, DISPATCH_METHOD, DISP_E_BADPARAMCOUNT},
+        {"two arguments", DISPID_FExists, {str, str}, DISPATCH_METHOD, DISP_E_BADPARAMCOUNT},
+        {"one of three", DISPID_RemoveINIKey, {str}, DISPATCH_METHOD, DISP_E_BADPARAMCOUNT},
         {"number for a string", DISPID_ColConv, {i4}, DISPATCH_METHOD, DISP_E_TYPEMISMATCH},
-        {"null reference", DISPID_DirExists, {nullRef}, DISPATCH_METHOD, E_POINTER},
-        {"null variant reference", DISPID_DirExists, {nullVarRef}, DISPATCH_METHOD, E_POINTER},
-        {"string for an object", DISPID_TopMost, {bstrArg(path.get()), boolTrue}, DISPATCH_METHOD, DISP_E_TYPEMISMATCH},
+        {"null reference", DISPID_DirExists, {typed(VT_BYREF | VT_BSTR)}, DISPATCH_METHOD, E_POINTER},
+        {"null variant reference", DISPID_DirExists, {typed(VT_BYREF | VT_VARIANT)}, DISPATCH_METHOD, E_POINTER},
+        {"string for an object", DISPID_TopMost, {str, boolTrue}, DISPATCH_METHOD, DISP_E_TYPEMISMATCH},
         {"object for a Boolean", DISPID_TopMost, {dispNull, dispNull}, DISPATCH_METHOD, DISP_E_TYPEMISMATCH},
         {"Nothing for the form", DISPID_TopMost, {dispNull, boolTrue}, DISPATCH_METHOD, DISP_E_EXCEPTION},
         {"unknown member", 0x60030013, {}, DISPATCH_METHOD, DISP_E_MEMBERNOTFOUND},
         {"member zero", 0, {}, DISPATCH_METHOD, DISP_E_MEMBERNOTFOUND},
-        {"property put", DISPID_FExists, {bstrArg(path.get())}, DISPATCH_PROPERTYPUT, DISP_E_MEMBERNOTFOUND},
-        {"property get only", DISPID_FExists, {bstrArg(path.get())}, DISPATCH_PROPERTYGET, DISP_E_MEMBERNOTFOUND},
+        {"property put", DISPID_FExists, {str}, DISPATCH_PROPERTYPUT, DISP_E_MEMBERNOTFOUND},
+        {"property get only", DISPID_FExists, {str}, DISPATCH_PROPERTYGET, DISP_E_MEMBERNOTFOUND},
     };
     for (const auto &c : cases) {
         vt::invoke(obj.get(), c.id, c.args, &call, c.flags);
@@ -75,7 +55,7 @@ TEST_F(Reliability, BadArgumentsAndMembers)
         EXPECT_EQ(call.result.vt, VT_EMPTY) << c.name;
     }
     // The argument at fault is named by its place in rgvarg (last first).
-    vt::invoke(obj.get(), DISPID_RemoveINIKey, {bstrArg(path.get()), i4, bstrArg(path.get())}, &call);
+    vt::invoke(obj.get(), DISPID_RemoveINIKey, {str, i4, str}, &call);
     EXPECT_EQ(call.hr, DISP_E_TYPEMISMATCH);
     EXPECT_EQ(call.argErr, 1u);
 }
@@ -83,7 +63,7 @@ TEST_F(Reliability, BadArgumentsAndMembers)
 TEST_F(Reliability, BrokenCallRecords)
 {
     Bstr path("/nonexistent/vatro");
-    VARIANT arg = bstrArg(path.get());
+    VARIANT arg = byVal(path.get());
     DISPID named = 0;
     DISPPARAMS one{&arg, nullptr, 1, 0}, noArray{nullptr, nullptr, 1, 0}, withNames{&arg, &named, 1, 1};
     const struct {
@@ -107,23 +87,33 @@ TEST_F(Reliability, BrokenCallRecords)
 
 TEST_F(Reliability, UnknownAndOddNames)
 {
-    const std::u16string names[] = {u"NoSuchMethod", u"", u"FExists2", u"FExist", u"F\u00c9xists"};
-    for (const auto &n : names) {
-        std::u16string copy = n;
-        LPOLESTR p = copy.data();
-        DISPID id = 0;
-        EXPECT_EQ(obj->GetIDsOfNames(IID_NULL, &p, 1, 0, &id), DISP_E_UNKNOWNNAME);
-        EXPECT_EQ(id, DISPID_UNKNOWN);
+    const std::u16string veryLong(300, u'F');
+    const struct {
+        const char *name;
+        std::vector<const char16_t *> names; // none: no array at all
+        HRESULT expected;
+        std::vector<DISPID> ids;
+    } cases[] = {
+        {"unknown", {u"NoSuchMethod"}, DISP_E_UNKNOWNNAME, {DISPID_UNKNOWN}},
+        {"empty", {u""}, DISP_E_UNKNOWNNAME, {DISPID_UNKNOWN}},
+        {"longer", {u"FExists2"}, DISP_E_UNKNOWNNAME, {DISPID_UNKNOWN}},
+        {"shorter", {u"FExist"}, DISP_E_UNKNOWNNAME, {DISPID_UNKNOWN}},
+        {"not an ASCII letter", {u"F\u00c9xists"}, DISP_E_UNKNOWNNAME, {DISPID_UNKNOWN}},
+        {"very long", {veryLong.c_str()}, DISP_E_UNKNOWNNAME, {DISPID_UNKNOWN}},
+        {"null name", {nullptr}, DISP_E_UNKNOWNNAME, {DISPID_UNKNOWN}},
+        {"no array", {}, E_INVALIDARG, {}},
+        {"a named argument", {u"FExists", u"OrigFile"}, DISP_E_UNKNOWNNAME, {DISPID_FExists, DISPID_UNKNOWN}},
+    };
+    for (const auto &c : cases) {
+        std::vector<LPOLESTR> names;
+        for (const char16_t *n : c.names)
+            names.push_back(const_cast<LPOLESTR>(n));
+        std::vector<DISPID> ids(std::max<std::size_t>(c.names.size(), 1), 0);
+        EXPECT_EQ(obj->GetIDsOfNames(IID_NULL, names.empty() ? nullptr : names.data(),
+                                     UINT(ids.size()), 0, ids.data()),
+                  c.expected) << c.name;
+        EXPECT_TRUE(c.ids.empty() || ids == c.ids) << c.name;
     }
-    DISPID ids[2] = {0, 0};
-    LPOLESTR none[2] = {nullptr, nullptr};
-    EXPECT_EQ(obj->GetIDsOfNames(IID_NULL, none, 1, 0, ids), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(obj->GetIDsOfNames(IID_NULL, nullptr, 1, 0, ids), E_INVALIDARG);
-    std::u16string method = u"FExists", param = u"OrigFile";
-    LPOLESTR two[2] = {method.data(), param.data()};
-    EXPECT_EQ(obj->GetIDsOfNames(IID_NULL, two, 2, 0, ids), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(ids[0], DISPID_FExists);
-    EXPECT_EQ(ids[1], DISPID_UNKNOWN);
 }
 
 // Paths no file can have: each existence test says no, each lookup fails
@@ -136,7 +126,7 @@ TEST_F(Reliability, UnusablePaths)
     const std::u16string reversedPair = u"/tmp/\xDC00\xD800";
     for (const auto *text : {&longPath, &withNul, &loneSurrogate, &reversedPair}) {
         Bstr s(text->data(), text->size());
-        VARIANT arg = bstrArg(s.get());
+        const VARIANT arg = byVal(s.get());
         for (DISPID id : {DISPID_FExists, DISPID_DirExists, DISPID_DExists}) {
             vt::invoke(obj.get(), id, {arg}, &call);
             EXPECT_EQ(call.hr, S_OK);
@@ -155,11 +145,10 @@ TEST_F(Reliability, UnusablePaths)
         EXPECT_EQ(call.hr, S_OK);
     }
     // A null BSTR is the empty string.
-    VARIANT nullString = bstrArg(nullptr);
-    vt::invoke(obj.get(), DISPID_FExists, {nullString}, &call);
+    vt::invoke(obj.get(), DISPID_FExists, {byVal(nullptr)}, &call);
     EXPECT_EQ(call.hr, S_OK);
     EXPECT_EQ(call.result.boolVal, 0);
-    vt::invoke(obj.get(), DISPID_ShortFolder, {nullString}, &call);
+    vt::invoke(obj.get(), DISPID_ShortFolder, {byVal(nullptr)}, &call);
     EXPECT_EQ(call.scode, hresultOf(0x800A004C));
 }
 
@@ -170,8 +159,7 @@ TEST_F(Reliability, DualTableCallsTheSameMethods)
     Bstr red("Red"), missing("/nonexistent/vatro");
     VARIANT r;
     EXPECT_EQ(dual->ColConv(red.address(), &r), S_OK);
-    EXPECT_EQ(r.vt, VT_I2);
-    EXPECT_EQ(r.iVal, 255);
+    EXPECT_TRUE(r.vt == VT_I2 && r.iVal == 255);
     EXPECT_EQ(dual->ShortFile(missing.address(), &r), hresultOf(0x800A0035));
     EXPECT_EQ(dual->FExists(missing.address(), nullptr), E_POINTER);
     IDispatch *pic = reinterpret_cast<IDispatch *>(1);

@@ -56,16 +56,16 @@ private:
     std::map<std::string, double> props_;
 };
 
+// Calls TopMost, by name.
 void callTopMost(Form &form, VARIANT_BOOL topTF, vt::Call *call)
 {
-    VARIANT frm, top;
-    VariantInit(&frm);
-    VariantInit(&top);
-    frm.vt = VT_DISPATCH;
+    VARIANT frm = vt::typed(VT_DISPATCH), top = vt::typed(VT_BOOL);
     frm.pdispVal = &form;
-    top.vt = VT_BOOL;
     top.boolVal = topTF;
-    vt::invoke(vt::newVatro().get(), DISPID_TopMost, {frm, top}, call);
+    const auto obj = vt::newVatro();
+    DISPID id = 0;
+    ASSERT_EQ(vatro::dispIdOf(obj.get(), "topMost", &id), S_OK);
+    vt::invoke(obj.get(), id, {frm, top}, call);
 }
 
 struct XServer {
@@ -131,8 +131,7 @@ TEST(TopMost, PlacesARealWindow)
     XServer server;
     if (server.display.empty())
         GTEST_SKIP() << "TopMost needs an X server: " << server.why;
-    const std::string saved = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    ::setenv("DISPLAY", server.display.c_str(), 1);
+    vt::ScopedEnv display("DISPLAY", server.display);
 
     const X::Api *x = X::api();
     ASSERT_NE(x, nullptr) << "libX11 cannot be loaded";
@@ -202,21 +201,15 @@ TEST(TopMost, PlacesARealWindow)
         EXPECT_EQ(isAbove(), c.above) << c.name;
     }
     x->XCloseDisplay(dpy);
-    if (saved.empty())
-        ::unsetenv("DISPLAY");
-    else
-        ::setenv("DISPLAY", saved.c_str(), 1);
 }
 
 TEST(TopMost, WithoutADisplayDoesNothing)
 {
-    const std::string saved = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
-    ::setenv("DISPLAY", ":9999", 1); // no server there
+    vt::ScopedEnv display("DISPLAY", ":9999"); // no server there
     Form form({{"hWnd", 1}, {"Left", 0}, {"Top", 0}, {"Width", 15}, {"Height", 15}});
     vt::Call call;
     callTopMost(form, VARIANT_TRUE, &call);
     EXPECT_EQ(call.hr, S_OK);
-    saved.empty() ? ::unsetenv("DISPLAY") : ::setenv("DISPLAY", saved.c_str(), 1);
 }
 
 } // namespace
