@@ -5,8 +5,8 @@
 #include "document_dialogs/dialog_parts.h"
 #include "document_dialogs/table_dialog.h"
 #include "editor/main_window.h"
-#include "support/scripted_platform.h"
 #include "support/test_env.h"
+#include "support/window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -53,18 +53,13 @@ bool whileShown(QAction *command, const std::function<void(Dialog &)> &inside)
     return shown;
 }
 
-QByteArray previewBytes(frmHTML &main)
-{
-    QFile file(main.previewFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestTableCellDialogs : public QObject {
     Q_OBJECT
-    ScriptedPlatform platform;
-    std::unique_ptr<frmHTML> main;
+    WindowFixture fx;
+    ScriptedPlatform &platform = fx.platform;
+    frmHTML *main = nullptr;
 
     // A fresh document holding kPage with `selLength` characters selected
     // from `selStart`, auto-update on.
@@ -89,7 +84,7 @@ class TestTableCellDialogs : public QObject {
         QCOMPARE(main->HTML->selLength(), 0);
         QVERIFY(main->mnuUndo->isEnabled());
         QCOMPARE(main->mnuUndo->text(), "&Undo " + action);
-        QCOMPARE(previewBytes(*main), expected.toLatin1());
+        QCOMPARE(fileBytes(main->previewFile()), expected.toLatin1());
         main->HTML->setFocus();
         QTest::keyClick(main->HTML, Qt::Key_F8);
         QCOMPARE(main->HTML->wholeText(), kPage);
@@ -100,13 +95,10 @@ class TestTableCellDialogs : public QObject {
 private slots:
     void initTestCase()
     {
-        QString error;
-        std::unique_ptr<VatroControl> vatro = VatroControl::create(&error);
-        QVERIFY2(vatro, qPrintable(error));
-        main = std::make_unique<frmHTML>(platform, std::move(vatro), QString());
-        main->show();
+        fx.start();
+        main = fx.window.get();
         main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(QTest::qWaitForWindowActive(main));
     }
 
     void tableOK_data()
@@ -343,7 +335,7 @@ private slots:
             a->setEnabled(true);
         }
         main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        QVERIFY(QTest::qWaitForWindowActive(main));
         for (QAction *a : items) {
             main->HTML->setFocus();
             QSignalSpy spy(a, &QAction::triggered);
@@ -354,10 +346,6 @@ private slots:
         }
     }
 
-    void cleanupTestCase()
-    {
-        main.reset();
-    }
 };
 
 VELMORA_TEST_MAIN(TestTableCellDialogs)
