@@ -183,3 +183,5 @@ QList<QWidget *> SizeFrame::tabChain() const
 {
     return {txtWidth, optPercent, optPixels, txtHeight, optPercentH, optPixelsH};
 }
+
+#include "moc_dialog_parts.cpp"

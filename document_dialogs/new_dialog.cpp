@@ -142,6 +142,28 @@ void frmNew::buildControls()
     const QList<QWidget *> chain = tabChain();
     for (int i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
+
+    // Object names as the controls' names, for tests and accessibility tools.
+    const std::pair<QWidget *, const char *> names[] = {
+        {fraMain, "fraMain"},       {lblTitle, "lblTitle"},     {txtTitle, "txtTitle"},
+        {cmdBC, "cmdBC"},           {cmdDef, "cmdDef"},         {picBC, "picBC"},
+        {lblST, "lblST"},           {txtST, "txtST"},           {lblBase, "lblBase"},
+        {txtBase, "txtBase"},       {lblTarget, "lblTarget"},   {txtTarget, "txtTarget"},
+        {fraColours, "fraColours"}, {cmdC1, "cmdC1"},           {Def1, "Def1"},
+        {cmdC2, "cmdC2"},           {Def2, "Def2"},             {cmdC3, "cmdC3"},
+        {Def3, "Def3"},             {cmdC4, "cmdC4"},           {Def4, "Def4"},
+        {Pic1, "Pic1"},             {Pic2, "Pic2"},             {Pic3, "Pic3"},
+        {Pic4, "Pic4"},             {fraBackground, "fraBackground"}, {lblSnd, "lblSnd"},
+        {txtSound, "txtSound"},     {Browse1, "Browse1"},       {chkLoop, "chkLoop"},
+        {lblLoop, "lblLoop"},       {txtLoop, "txtLoop"},       {fraSound, "fraSound"},
+        {lblImage, "lblImage"},     {txtImage, "txtImage"},     {Browse2, "Browse2"},
+        {chkWater, "chkWater"},     {fraMargins, "fraMargins"}, {lblMarginT, "lblMarginT"},
+        {txtMarginT, "txtMarginT"}, {lblMarginL, "lblMarginL"}, {txtMarginL, "txtMarginL"},
+        {lblCSS, "lblCSS"},         {txtCSS, "txtCSS"},         {Browse3, "Browse3"},
+        {cmdReset, "cmdReset"},     {cmdOK, "cmdOK"},           {cmdCancel, "cmdCancel"}};
+    for (const auto &[widget, name] : names)
+        widget->setObjectName(QLatin1String(name));
+    setObjectName(QStringLiteral("frmNew"));
 }
 
 void frmNew::layOut()
@@ -303,3 +325,5 @@ void frmNew::chkLoop_Click()
     lblLoop->setEnabled(loopCount);
     txtLoop->setEnabled(loopCount);
 }
+
+#include "moc_new_dialog.cpp"

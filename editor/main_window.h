@@ -81,11 +81,51 @@ public:
     // Registers a once-per-run dialog so that the exit sequence closes it.
     void registerDialog(QWidget *dialog);
 
+    // Loads the settings (the load step runs it).
+    void RegGet();
+
+    // The three location values (external browser command line, its start
+    // folder, the temporary directory), kept for the whole run.
+    struct LocationValues {
+        QString browser;
+        QString browserStartIn;
+        QString tempDir;
+    };
+    LocationValues &locations();
+
+    // Read-only views of the private document state.
+    bool documentChanged() const;
+    QString documentFileName() const;
+    int saveFailed() const;
+    bool isLoading() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void createControls();
+    void createMenus();
+    void Form_Resize();
+    void HTML_Change();
+    void HTML_MouseDown(const QPoint &globalPos);
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuUndo_Click();
+    void mnuAU_Click();
+    void mnuUpdate_Click();
+    void mnuPos_Click(QAction *item);
+    void writeSettings();
+    void showLocations();
+    MsgResult askToSave();
+    void setCaption(const QString &fileName);
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     Platform &platform_;
     std::unique_ptr<VatroControl> vatro_;
     QString commandLine_;

@@ -23,8 +23,6 @@ private slots:
     void swatchPaintsItsValue();
     void colourButton_data();
     void colourButton();
-    void defaultButton_data();
-    void defaultButton();
     void browse_data();
     void browse();
     void sizeFrameGroupsAreIndependent();
@@ -56,25 +54,33 @@ void TestDialogParts::swatchPaintsItsValue()
 
 void TestDialogParts::colourButton_data()
 {
+    QTest::addColumn<ColourValue>("noColour");
     QTest::addColumn<ColourValue>("before");
+    QTest::addColumn<bool>("pick"); // the colour button, else the default button
     QTest::addColumn<OptColour>("answer");
     QTest::addColumn<ColourValue>("preselected");
     QTest::addColumn<ColourValue>("after");
 
     // The colour dialog last chose 0x00AA00.
+    const ColourValue face = kSysButtonFace, last = 0x00AA00;
     QTest::newRow("no colour yet, confirmed")
-        << kSysButtonFace << OptColour(0x123456) << ColourValue(0x00AA00) << ColourValue(0x123456);
-    QTest::newRow("RGB colour is preselected, cancelled")
-        << ColourValue(0x0000FF) << OptColour() << ColourValue(0x0000FF) << ColourValue(0x0000FF);
-    QTest::newRow("no colour, cancelled")
-        << kSysButtonFace << OptColour() << ColourValue(0x00AA00) << kSysButtonFace;
+        << face << face << true << OptColour(0x123456) << last << ColourValue(0x123456);
+    QTest::newRow("RGB colour preselected, cancelled")
+        << face << ColourValue(0xFF) << true << OptColour() << ColourValue(0xFF) << ColourValue(0xFF);
+    QTest::newRow("no colour, cancelled") << face << face << true << OptColour() << last << face;
     QTest::newRow("black counts as a colour")
-        << ColourValue(0xFFFFFF) << OptColour(0) << ColourValue(0xFFFFFF) << ColourValue(0);
+        << face << ColourValue(0xFFFFFF) << true << OptColour(0) << ColourValue(0xFFFFFF)
+        << ColourValue(0);
+    QTest::newRow("default button") << face << ColourValue(0) << false << OptColour() << last << face;
+    QTest::newRow("default button, text colour swatch")
+        << kSysButtonText << face << false << OptColour() << last << kSysButtonText;
 }
 
 void TestDialogParts::colourButton()
 {
+    QFETCH(ColourValue, noColour);
     QFETCH(ColourValue, before);
+    QFETCH(bool, pick);
     QFETCH(OptColour, answer);
     QFETCH(ColourValue, preselected);
     QFETCH(ColourValue, after);
@@ -83,47 +89,23 @@ void TestDialogParts::colourButton()
     ColourDialog dialog(platform);
     dialog.colour = 0x00AA00;
     QWidget window;
-    auto *swatch = new ColourSwatch(&window);
-    auto *pick = new QPushButton(&window);
-    auto *reset = new QPushButton(&window);
-    connectSwatchButtons(swatch, pick, reset, dialog);
-    swatch->setValue(before);
-    platform.colourAnswers << answer;
-
-    pick->click();
-    QCOMPARE(platform.colourRequests.size(), 1);
-    QCOMPARE(platform.colourRequests[0].current, preselected);
-    QCOMPARE(swatch->value(), after);
-    QCOMPARE(swatch->hasColour(), after != kSysButtonFace);
-    QCOMPARE(swatch->colour().has_value(), after != kSysButtonFace);
-    QCOMPARE(platform.unexpectedCalls, 0);
-}
-
-void TestDialogParts::defaultButton_data()
-{
-    QTest::addColumn<ColourValue>("noColour");
-    QTest::newRow("button face swatch") << kSysButtonFace;
-    QTest::newRow("text colour swatch") << kSysButtonText;
-}
-
-void TestDialogParts::defaultButton()
-{
-    QFETCH(ColourValue, noColour);
-    ScriptedPlatform platform;
-    ColourDialog dialog(platform);
-    QWidget window;
     auto *swatch = new ColourSwatch(&window, noColour);
-    auto *reset = new QPushButton(&window);
-    connectSwatchButtons(swatch, nullptr, reset, dialog);
     QCOMPARE(swatch->value(), noColour);
-    QVERIFY(!swatch->hasColour());
+    auto *colourButton = new QPushButton(&window);
+    auto *defaultButton = new QPushButton(&window);
+    connectSwatchButtons(swatch, colourButton, defaultButton, dialog);
+    swatch->setValue(before);
+    if (pick)
+        platform.colourAnswers << answer;
 
-    swatch->setValue(0x123456);
-    QVERIFY(swatch->hasColour());
-    reset->click();
-    QCOMPARE(swatch->value(), noColour);
-    QVERIFY(!swatch->colour());
-    QCOMPARE(platform.requestCount(), 0);
+    (pick ? colourButton : defaultButton)->click();
+    QCOMPARE(platform.colourRequests.size(), pick ? 1 : 0);
+    if (pick)
+        QCOMPARE(platform.colourRequests[0].current, preselected);
+    QCOMPARE(swatch->value(), after);
+    QCOMPARE(swatch->hasColour(), after != noColour);
+    QCOMPARE(swatch->colour().has_value(), after != noColour);
+    QCOMPARE(platform.unexpectedCalls, 0);
 }
 
 void TestDialogParts::browse_data()

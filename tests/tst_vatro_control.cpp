@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QWidget>
 
 #include <dlfcn.h>
 
@@ -63,18 +62,6 @@ private slots:
         QVERIFY(ok);
         QCOMPARE(control->DirExists(path, &ok), folder);
         QVERIFY(ok);
-    }
-
-    void topMostWithoutX11LeavesTheWindowAlone()
-    {
-        QString error;
-        auto control = VatroControl::create(&error);
-        QVERIFY2(control, qPrintable(error));
-        QWidget w;
-        w.setGeometry(10, 20, 200, 100);
-        control->TopMost(&w, true);
-        control->TopMost(&w, false);
-        QCOMPARE(w.geometry(), QRect(10, 20, 200, 100));
     }
 
     void missingPieces_data()

@@ -1,5 +1,6 @@
 #include "support/test_env.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -57,7 +58,7 @@ void setUp()
         std::fprintf(stderr, "cannot load %s: %s\n", VATRO_LIBRARY_PATH, ::dlerror());
         std::exit(2);
     }
-    using RegisterFn = long (*)();
+    using RegisterFn = std::int32_t (*)();
     auto reg = reinterpret_cast<RegisterFn>(::dlsym(lib, "DllRegisterServer"));
     if (!reg || reg() != 0) {
         std::fprintf(stderr, "cannot register %s\n", VATRO_LIBRARY_PATH);

@@ -1,0 +1,149 @@
+#include "editor/document_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+FileError errnoError(int number)
+{
+    return {QString::fromLocal8Bit(std::strerror(number)), number};
+}
+
+bool hasSurrogates(const QString &text)
+{
+    for (const QChar c : text)
+        if (c.isSurrogate())
+            return true;
+    return false;
+}
+
+} // namespace
+
+DecodedDocument decodeDocument(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return {std::move(text), FileEncoding::Utf8};
+    return {QString::fromLatin1(bytes), FileEncoding::Latin1};
+}
+
+QByteArray encodeDocument(const QString &text, FileEncoding encoding)
+{
+    QByteArray out;
+    if (encoding == FileEncoding::Utf8) {
+        // Qt writes a lone surrogate as "?".
+        out = text.toUtf8();
+    } else if (!hasSurrogates(text)) {
+        out = text.toLatin1(); // "?" for what ISO-8859-1 cannot hold
+    } else {
+        // A character outside the basic plane is one "?", not two.
+        out.reserve(text.size() + 2);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+                ++i;
+            out.append(c.unicode() <= 0xFF ? char(c.unicode()) : '?');
+        }
+    }
+    out.append("\r\n", 2);
+    return out;
+}
+
+ReadResult readDocumentFile(const QString &path)
+{
+    ReadResult r;
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        r.openFailed = true;
+        r.error = errnoError(errno);
+        return r;
+    }
+    struct stat st {};
+    QByteArray bytes;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+        bytes.reserve(qsizetype(st.st_size));
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n > 0) {
+            bytes.append(buf, qsizetype(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            r.error = errnoError(errno);
+            ::close(fd);
+            return r;
+        }
+        break;
+    }
+    ::close(fd);
+    r.bytes = std::move(bytes);
+    return r;
+}
+
+std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray &bytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    // An existing file that is read-only for the user is not replaced,
+    // even though the folder would allow it.
+    if (::access(name.constData(), F_OK) == 0 && ::access(name.constData(), W_OK) != 0)
+        return errnoError(errno);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        const int e = errno;
+        return FileError{file.errorString(), e ? e : int(file.error())};
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const int e = errno;
+        FileError err{file.errorString(), e ? e : int(file.error())};
+        file.cancelWriting();
+        return err;
+    }
+    if (!file.commit()) {
+        const int e = errno;
+        return FileError{file.errorString(), e ? e : int(file.error())};
+    }
+    return std::nullopt;
+}
+
+std::optional<FileError> writePreviewFile(const QString &path, const QByteArray &bytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
+                          0600);
+    if (fd < 0)
+        return errnoError(errno);
+    std::optional<FileError> result;
+    if (::fchmod(fd, 0600) != 0)
+        result = errnoError(errno);
+    const char *p = bytes.constData();
+    qsizetype left = bytes.size();
+    while (!result && left > 0) {
+        const ssize_t n = ::write(fd, p, size_t(left));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            result = errnoError(errno);
+            break;
+        }
+        p += n;
+        left -= n;
+    }
+    if (::close(fd) != 0 && !result)
+        result = errnoError(errno);
+    return result;
+}

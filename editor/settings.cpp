@@ -1,0 +1,209 @@
+#include "editor/settings.h"
+
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStringList>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace settings {
+
+namespace {
+
+const QString kApplication = QStringLiteral("Fendro Vatro");
+const QString kSection = QStringLiteral("Velmora");
+
+// The numeric forms the store's readers accept: a decimal number with an
+// optional sign, fraction and exponent, or &H / &O followed by hexadecimal
+// or octal digits (a 32-bit pattern, so &HFFFFFFFF is -1).
+std::optional<double> toNumber(const QString &text)
+{
+    const QString t = text.trimmed();
+    static const QRegularExpression decimal(
+        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    static const QRegularExpression radix(QStringLiteral("^&([HhOo])([0-9A-Fa-f]{1,11})$"));
+    if (decimal.match(t).hasMatch()) {
+        bool ok = false;
+        const double v = t.toDouble(&ok);
+        if (ok && std::isfinite(v))
+            return v;
+        return std::nullopt;
+    }
+    const auto m = radix.match(t);
+    if (m.hasMatch()) {
+        const bool hex = m.captured(1).compare(QLatin1String("h"), Qt::CaseInsensitive) == 0;
+        bool ok = false;
+        const qulonglong v = m.captured(2).toULongLong(&ok, hex ? 16 : 8);
+        if (!ok || v > 0xFFFFFFFFull)
+            return std::nullopt;
+        return static_cast<double>(static_cast<qint32>(static_cast<quint32>(v)));
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+const char *const kFontKeys[7] = {"FontName",      "FontSize",       "FontBold",  "FontItalic",
+                                  "FontStrikethru", "FontUnderline", "ForeColour"};
+
+QString booleanText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+std::optional<bool> toBoolean(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (t.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    if (const auto n = toNumber(t))
+        return *n != 0;
+    return std::nullopt;
+}
+
+QString singleText(float value)
+{
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    return QString::fromLatin1(buf, int(r.ptr - buf));
+}
+
+std::optional<float> toSingle(const QString &text)
+{
+    const auto n = toNumber(text);
+    if (!n || std::fabs(*n) > double(std::numeric_limits<float>::max()))
+        return std::nullopt;
+    return static_cast<float>(*n);
+}
+
+std::optional<qint32> toLong(const QString &text)
+{
+    const auto n = toNumber(text);
+    if (!n)
+        return std::nullopt;
+    const double r = std::nearbyint(*n); // the default rounding mode: halves to even
+    if (r < double(std::numeric_limits<qint32>::min())
+        || r > double(std::numeric_limits<qint32>::max()))
+        return std::nullopt;
+    return static_cast<qint32>(r);
+}
+
+QString longText(qint32 value)
+{
+    return QString::number(value);
+}
+
+RegGetResult readInOrder(const Lookup &lookup, const Defaults &defaults)
+{
+    RegGetResult result;
+    enum Kind { Text, Boolean, Single, Long };
+    struct Step {
+        QString key;
+        Kind kind;
+        std::optional<QString> fallback;
+    };
+    std::vector<Step> steps;
+    steps.push_back({QStringLiteral("TempDir"), Text, defaults.tempDir});
+    steps.push_back({QStringLiteral("Browser"), Text, defaults.browser});
+    steps.push_back({QStringLiteral("BrowserSI"), Text, defaults.browserStartIn});
+    steps.push_back({QStringLiteral("Auto-update"), Boolean, std::nullopt});
+    for (int i = 1; i <= 4; ++i)
+        steps.push_back({QStringLiteral("Pos%1").arg(i), Boolean, std::nullopt});
+    const std::optional<QString> fontDefaults[7] = {
+        defaults.fontName,         singleText(defaults.fontSize), booleanText(false),
+        booleanText(false),        booleanText(false),           booleanText(false),
+        QStringLiteral("0")};
+    const Kind fontKinds[7] = {Text, Single, Boolean, Boolean, Boolean, Boolean, Long};
+    for (int i = 0; i < 7; ++i)
+        steps.push_back({QLatin1String(kFontKeys[i]), fontKinds[i], fontDefaults[i]});
+    steps.push_back({QStringLiteral("BackColour"), Long, QStringLiteral("16777215")});
+    for (int i = 0; i < 7; ++i)
+        steps.push_back({QLatin1String(kFontKeys[i]), fontKinds[i], fontDefaults[i]});
+
+    for (int index = 0; index < int(steps.size()); ++index) {
+        const Step &step = steps[size_t(index)];
+        std::optional<QString> text = lookup(step.key);
+        if (!text)
+            text = step.fallback;
+        QVariant value;
+        if (text) {
+            switch (step.kind) {
+            case Text:
+                value = *text;
+                break;
+            case Boolean:
+                if (const auto b = toBoolean(*text))
+                    value = *b;
+                break;
+            case Single:
+                if (const auto f = toSingle(*text))
+                    value = *f;
+                break;
+            case Long:
+                if (const auto l = toLong(*text))
+                    value = *l;
+                break;
+            }
+        }
+        if (!value.isValid()) {
+            result.failed = true;
+            result.failedKey = step.key;
+            return result;
+        }
+        result.values.push_back({index, step.key, value});
+    }
+    return result;
+}
+
+std::vector<std::pair<QString, QString>> exitValues(bool autoUpdate, const bool pos[4],
+                                                    const FontChoice &font,
+                                                    ColourValue backColour)
+{
+    std::vector<std::pair<QString, QString>> v;
+    v.emplace_back(QStringLiteral("Auto-update"), booleanText(autoUpdate));
+    for (int i = 0; i < 4; ++i)
+        v.emplace_back(QStringLiteral("Pos%1").arg(i + 1), booleanText(pos[i]));
+    v.emplace_back(QStringLiteral("FontName"), font.name);
+    v.emplace_back(QStringLiteral("FontSize"), singleText(static_cast<float>(font.size)));
+    v.emplace_back(QStringLiteral("FontBold"), booleanText(font.bold));
+    v.emplace_back(QStringLiteral("FontItalic"), booleanText(font.italic));
+    v.emplace_back(QStringLiteral("FontStrikethru"), booleanText(font.strikethrough));
+    v.emplace_back(QStringLiteral("FontUnderline"), booleanText(font.underline));
+    v.emplace_back(QStringLiteral("ForeColour"), longText(static_cast<qint32>(font.colour)));
+    v.emplace_back(QStringLiteral("BackColour"), longText(static_cast<qint32>(backColour)));
+    return v;
+}
+
+std::optional<QString> Store::get(const QString &key) const
+{
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, kApplication, kApplication);
+    s.beginGroup(kSection);
+    if (!s.contains(key))
+        return std::nullopt;
+    const QVariant v = s.value(key);
+    // A hand-edited value with a comma comes back as a list: take it whole.
+    if (v.typeId() == QMetaType::QStringList)
+        return v.toStringList().join(QStringLiteral(", "));
+    return v.toString();
+}
+
+void Store::set(const std::vector<std::pair<QString, QString>> &values)
+{
+    QSettings s(QSettings::IniFormat, QSettings::UserScope, kApplication, kApplication);
+    s.beginGroup(kSection);
+    for (const auto &[key, value] : values)
+        s.setValue(key, value);
+    s.endGroup();
+    s.sync();
+}
+
+QString Store::fileName()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, kApplication, kApplication)
+        .fileName();
+}
+
+} // namespace settings

@@ -1,0 +1,166 @@
+/* A host in plain C written against COM's published layouts, with its own
+ * definitions (not the library's header): loads the library, gets the class
+ * factory, creates the control and calls FExists and ColConv through
+ * IDispatch::Invoke. It proves the binary contract. Exit code 0 on success. */
+
+#include <dlfcn.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+typedef int32_t HRESULT;
+typedef uint16_t WCHAR16;
+typedef WCHAR16 *BSTR;
+typedef struct { uint32_t Data1; uint16_t Data2, Data3; uint8_t Data4[8]; } GUID;
+
+typedef struct VARIANT {
+    uint16_t vt, r1, r2, r3;
+    union {
+        int64_t llVal;
+        int32_t lVal;
+        int16_t iVal;
+        int16_t boolVal;
+        BSTR bstrVal;
+        BSTR *pbstrVal;
+        void *pdispVal;
+        struct { void *a, *b; } rec;
+    } u;
+} VARIANT;
+
+typedef struct { VARIANT *rgvarg; int32_t *rgdispidNamedArgs; uint32_t cArgs, cNamedArgs; } DISPPARAMS;
+
+typedef struct IDispatch IDispatch;
+typedef struct {
+    HRESULT (*QueryInterface)(IDispatch *, const GUID *, void **);
+    uint32_t (*AddRef)(IDispatch *);
+    uint32_t (*Release)(IDispatch *);
+    HRESULT (*GetTypeInfoCount)(IDispatch *, uint32_t *);
+    HRESULT (*GetTypeInfo)(IDispatch *, uint32_t, uint32_t, void **);
+    HRESULT (*GetIDsOfNames)(IDispatch *, const GUID *, WCHAR16 **, uint32_t, uint32_t, int32_t *);
+    HRESULT (*Invoke)(IDispatch *, int32_t, const GUID *, uint32_t, uint16_t, DISPPARAMS *, VARIANT *,
+                      void * /* EXCEPINFO */, uint32_t *);
+} IDispatchVtbl;
+struct IDispatch { const IDispatchVtbl *lpVtbl; };
+
+typedef struct IClassFactory IClassFactory;
+typedef struct {
+    HRESULT (*QueryInterface)(IClassFactory *, const GUID *, void **);
+    uint32_t (*AddRef)(IClassFactory *);
+    uint32_t (*Release)(IClassFactory *);
+    HRESULT (*CreateInstance)(IClassFactory *, void *, const GUID *, void **);
+    HRESULT (*LockServer)(IClassFactory *, int32_t);
+} IClassFactoryVtbl;
+struct IClassFactory { const IClassFactoryVtbl *lpVtbl; };
+
+static const GUID CLSID_Vatro = {0x4C7BC103, 0x7DA9, 0x11D3, {0xB3, 0x27, 0x00, 0x00, 0x21, 0xC5, 0xC8, 0xA9}};
+static const GUID IID_IClassFactory = {0x00000001, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+static const GUID IID_IDispatch = {0x00020400, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+static const GUID IID_NULL = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
+
+enum { VT_EMPTY = 0, VT_I2 = 2, VT_I4 = 3, VT_BSTR = 8, VT_BOOL = 11, VT_BYREF = 0x4000 };
+
+static int failures = 0;
+#define CHECK(cond) do { if (!(cond)) { fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #cond); ++failures; } } while (0)
+
+/* A BSTR made the published way: 32-bit byte length, the characters, NUL. */
+static BSTR makeBstr(const char *ascii)
+{
+    uint32_t n = (uint32_t)strlen(ascii), i;
+    unsigned char *block = malloc(4 + 2 * n + 2);
+    uint32_t bytes = 2 * n;
+    memcpy(block, &bytes, 4);
+    BSTR s = (BSTR)(block + 4);
+    for (i = 0; i < n; ++i)
+        s[i] = (WCHAR16)ascii[i];
+    s[n] = 0;
+    return s;
+}
+
+static void freeBstr(BSTR s)
+{
+    if (s)
+        free((unsigned char *)s - 4);
+}
+
+static HRESULT call1(IDispatch *d, int32_t id, BSTR *arg, VARIANT *result)
+{
+    VARIANT v;
+    DISPPARAMS dp;
+    uint32_t argErr = 0;
+    memset(&v, 0, sizeof v);
+    memset(result, 0, sizeof *result);
+    v.vt = VT_BYREF | VT_BSTR;
+    v.u.pbstrVal = arg;
+    dp.rgvarg = &v;
+    dp.rgdispidNamedArgs = NULL;
+    dp.cArgs = 1;
+    dp.cNamedArgs = 0;
+    return d->lpVtbl->Invoke(d, id, &IID_NULL, 0x0409, 1, &dp, result, NULL, &argErr);
+}
+
+int main(int argc, char **argv)
+{
+    void *lib;
+    HRESULT (*getClassObject)(const GUID *, const GUID *, void **);
+    IClassFactory *factory = NULL;
+    IDispatch *vatro = NULL;
+    VARIANT r;
+    BSTR s;
+    WCHAR16 name[] = {'c', 'o', 'l', 'c', 'o', 'n', 'v', 0};
+    WCHAR16 *names[1] = {name};
+    int32_t id = 0;
+
+    CHECK(sizeof(VARIANT) == 24 && sizeof(DISPPARAMS) == 24);
+    lib = dlopen(argc > 1 ? argv[1] : VATRO_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
+    if (!lib) {
+        fprintf(stderr, "dlopen: %s\n", dlerror());
+        return 1;
+    }
+    *(void **)&getClassObject = dlsym(lib, "DllGetClassObject");
+    if (!getClassObject)
+        return 1;
+    CHECK(getClassObject(&CLSID_Vatro, &IID_IClassFactory, (void **)&factory) == 0 && factory);
+    if (!factory)
+        return 1;
+    CHECK(factory->lpVtbl->CreateInstance(factory, NULL, &IID_IDispatch, (void **)&vatro) == 0 && vatro);
+    factory->lpVtbl->Release(factory);
+    if (!vatro)
+        return 1;
+
+    /* FExists of this program's own file and of a missing one. */
+    s = makeBstr(argc > 2 ? argv[2] : "/proc/self/exe");
+    CHECK(call1(vatro, 0x60030002, &s, &r) == 0);
+    CHECK(r.vt == VT_BOOL && r.u.boolVal == -1);
+    freeBstr(s);
+    s = makeBstr("/nonexistent/vatro/file");
+    CHECK(call1(vatro, 0x60030002, &s, &r) == 0);
+    CHECK(r.vt == VT_BOOL && r.u.boolVal == 0);
+    freeBstr(s);
+
+    /* ColConv by name, 16- and 32-bit results, and no match. */
+    CHECK(vatro->lpVtbl->GetIDsOfNames(vatro, &IID_NULL, names, 1, 0x0409, &id) == 0);
+    CHECK(id == 0x60030005);
+    s = makeBstr("Maroon");
+    CHECK(call1(vatro, id, &s, &r) == 0 && r.vt == VT_I2 && r.u.iVal == 128);
+    freeBstr(s);
+    s = makeBstr("Silver");
+    CHECK(call1(vatro, id, &s, &r) == 0 && r.vt == VT_I4 && r.u.lVal == 12632256);
+    freeBstr(s);
+    s = makeBstr("Gray");
+    CHECK(call1(vatro, id, &s, &r) == 0 && r.vt == VT_EMPTY);
+    freeBstr(s);
+
+    /* A string result is freed the published way, by this host. */
+    s = makeBstr("/");
+    CHECK(call1(vatro, 0x6003000E, &s, &r) == 0 && r.vt == VT_BSTR);
+    CHECK(r.u.bstrVal && *(uint32_t *)((unsigned char *)r.u.bstrVal - 4) == 2 && r.u.bstrVal[0] == '/' &&
+          r.u.bstrVal[1] == 0);
+    freeBstr(r.u.bstrVal);
+    freeBstr(s);
+
+    CHECK(vatro->lpVtbl->Release(vatro) == 0);
+    if (failures == 0)
+        printf("plain C host: all checks passed\n");
+    return failures ? 1 : 0;
+}
