@@ -98,20 +98,36 @@ ReadResult readDocumentFile(const QString &path)
 std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray &bytes)
 {
     const QByteArray name = QFile::encodeName(path);
-    // An existing file that is read-only for the user is not replaced,
-    // even though the folder would allow it.
-    if (::access(name.constData(), F_OK) == 0 && ::access(name.constData(), W_OK) != 0)
-        return errnoError(errno);
+    // An existing file that is read-only is not replaced, even though the
+    // folder would allow it: neither one the user may not write, nor one
+    // without any write permission (which the superuser could write).
+    struct stat st {};
+    if (::stat(name.constData(), &st) == 0) {
+        if (::access(name.constData(), W_OK) != 0)
+            return errnoError(errno);
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            return errnoError(EACCES);
+    }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a short write (disk full, file size limit) is seen
+    // here: a buffered one would be lost in the flush at commit and the
+    // truncated file would replace the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         const int e = errno;
         return FileError{file.errorString(), e ? e : int(file.error())};
     }
-    if (file.write(bytes) != bytes.size()) {
-        const int e = errno;
-        FileError err{file.errorString(), e ? e : int(file.error())};
-        file.cancelWriting();
-        return err;
+    const char *p = bytes.constData();
+    qint64 left = bytes.size();
+    while (left > 0) {
+        errno = 0;
+        const qint64 n = file.write(p, left);
+        if (n <= 0) {
+            const int e = errno ? errno : EIO;
+            file.cancelWriting();
+            return errnoError(e);
+        }
+        p += n;
+        left -= n;
     }
     if (!file.commit()) {
         const int e = errno;

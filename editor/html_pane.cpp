@@ -4,6 +4,7 @@
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
+#include <QAccessible>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -51,10 +52,8 @@ public:
     explicit ChangeScope(HTMLPane *pane) : pane_(pane) { ++pane_->changeDepth_; }
     ~ChangeScope()
     {
-        if (--pane_->changeDepth_ == 0 && pane_->changePending_) {
-            pane_->changePending_ = false;
-            emit pane_->changed();
-        }
+        if (--pane_->changeDepth_ == 0)
+            pane_->flushChange();
     }
     ChangeScope(const ChangeScope &) = delete;
     ChangeScope &operator=(const ChangeScope &) = delete;
@@ -92,22 +91,53 @@ HTMLPane::HTMLPane(QWidget *parent) : QsciScintilla(parent)
         }
     }
 
+    // The change notification comes from Scintilla's "before" notices: the
+    // control's own handling of the "after" notices counts characters from
+    // the start of the text on every insertion (for assistive technology),
+    // which makes each keystroke cost time in proportion to the document.
+    // They stay on when assistive technology is listening.
+    unsigned long mask = SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE;
+    if (QAccessible::isActive())
+        mask = SC_MODEVENTMASKALL;
+    SendScintilla(SCI_SETMODEVENTMASK, mask);
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char *, int length, int, int, int, int, int, int) {
-                if (!(type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)))
-                    return;
-                if ((type & SC_MOD_INSERTTEXT) && format_.strikethrough && length > 0) {
-                    SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(kStrikeIndicator));
-                    SendScintilla(SCI_INDICATORFILLRANGE, static_cast<unsigned long>(position),
-                                  static_cast<long>(length));
-                }
-                if (changeDepth_ > 0)
-                    changePending_ = true;
-                else
-                    emit changed();
+            [this](int, int type, const char *, int, int, int, int, int, int, int) {
+                if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
+                    noteChange();
             });
 
     applyFormat();
+}
+
+void HTMLPane::noteChange()
+{
+    changePending_ = true;
+    if (changeDepth_ > 0 || flushQueued_)
+        return;
+    // A change made outside the operations this class wraps (a direct
+    // Scintilla message): tell once it has finished.
+    flushQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            flushQueued_ = false;
+            if (changeDepth_ == 0)
+                flushChange();
+        },
+        Qt::QueuedConnection);
+}
+
+void HTMLPane::flushChange()
+{
+    if (!changePending_)
+        return;
+    changePending_ = false;
+    if (format_.strikethrough) {
+        // New text gets the effect too; one run over the whole text is cheap.
+        SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(kStrikeIndicator));
+        SendScintilla(SCI_INDICATORFILLRANGE, 0UL, byteLength());
+    }
+    emit changed();
 }
 
 long HTMLPane::byteLength() const
@@ -362,3 +392,25 @@ void HTMLPane::contextMenuEvent(QContextMenuEvent *e)
         emit rightButtonPressed(viewport()->mapToGlobal(at));
     }
 }
+
+// QsciScintilla's own editing operations, each one change notification.
+#define VELMORA_GUARDED(signature, call)                                                           \
+    void HTMLPane::signature                                                                       \
+    {                                                                                              \
+        ChangeScope scope(this);                                                                   \
+        QsciScintilla::call;                                                                       \
+    }
+VELMORA_GUARDED(append(const QString &text), append(text))
+VELMORA_GUARDED(clear(), clear())
+VELMORA_GUARDED(cut(), cut())
+VELMORA_GUARDED(insert(const QString &text), insert(text))
+VELMORA_GUARDED(insertAt(const QString &text, int line, int index), insertAt(text, line, index))
+VELMORA_GUARDED(paste(), paste())
+VELMORA_GUARDED(redo(), redo())
+VELMORA_GUARDED(removeSelectedText(), removeSelectedText())
+VELMORA_GUARDED(replaceSelectedText(const QString &text), replaceSelectedText(text))
+VELMORA_GUARDED(setText(const QString &text), setText(text))
+VELMORA_GUARDED(undo(), undo())
+VELMORA_GUARDED(mouseReleaseEvent(QMouseEvent *e), mouseReleaseEvent(e))
+VELMORA_GUARDED(mouseMoveEvent(QMouseEvent *e), mouseMoveEvent(e))
+#undef VELMORA_GUARDED

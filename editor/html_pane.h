@@ -13,7 +13,8 @@ class HTMLPane : public QsciScintilla {
 public:
     explicit HTMLPane(QWidget *parent = nullptr);
 
-    // Whole text, get and set (setting replaces everything).
+    // Whole text, get and set (setting replaces everything, puts the caret at
+    // the start and begins a new history for the control's own undo).
     QString wholeText() const;
     void setWholeText(const QString &text);
     int textLength() const; // length of the whole text in UTF-16 code units
@@ -39,11 +40,28 @@ public:
     void setBackColour(ColourValue colour);
 
     // The line end Enter inserts: "\r\n" for a new document; setWholeText
-    // adopts the first line end found in the text it is given.
+    // adopts the first line end found in the text it is given (a text
+    // without any keeps the current one).
     QString lineEnd() const;
 
+    // QsciScintilla's own editing operations; each gives one changed().
+    void append(const QString &text) override;
+    void clear() override;
+    void cut() override;
+    void insert(const QString &text) override;
+    void insertAt(const QString &text, int line, int index) override;
+    void paste() override;
+    void redo() override;
+    void removeSelectedText() override;
+    void replaceSelectedText(const QString &text) override;
+    void setText(const QString &text) override;
+    void undo() override;
+
 signals:
-    // After every change of the text, typed or assigned.
+    // After every change of the text, typed or assigned: once per operation
+    // (a key press, an assignment, one of the editing slots above), when the
+    // operation is complete. Use this, not QsciScintilla::textChanged, which
+    // the pane does not feed.
     void changed();
     // A right-button press at `globalPos` (the Edit pop-up menu).
     void rightButtonPressed(const QPoint &globalPos);
@@ -55,6 +73,8 @@ protected:
     void inputMethodEvent(QInputMethodEvent *e) override;
     void dropEvent(QDropEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
 
 private:
@@ -68,9 +88,12 @@ private:
     long indexToByte(int index) const;
     void replaceBytes(long start, long end, const QString &text);
     void applyFormat();
+    void noteChange();  // a change has begun
+    void flushChange(); // the operation is over: notify once
 
     FontChoice format_;
     ColourValue backColour_ = 0x80000005u;
     int changeDepth_ = 0;
     bool changePending_ = false;
+    bool flushQueued_ = false;
 };

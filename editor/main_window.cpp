@@ -41,6 +41,10 @@ frmHTML::frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro,
     ctlFont.font.name = fixed.family();
     ctlFont.font.size = fixed.pointSizeF() > 0 ? fixed.pointSizeF() : 10;
 
+    // Until the load step reads the settings, the locations hold their
+    // defaults, so a preview refresh has somewhere to go.
+    state_->locations = defaultLocations(true);
+
     createControls();
     createMenus();
     setCaption(QString());

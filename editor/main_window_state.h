@@ -12,6 +12,10 @@
 #include <QPointer>
 #include <QWidget>
 
+// The location values when no setting names them; the temporary directory
+// (a folder made on demand when $TEMP is not set) only when asked for.
+frmHTML::LocationValues defaultLocations(bool withTempDir);
+
 struct frmHTML::State {
     bool changed = false;        // unsaved changes
     qint16 saveFailed = 0;       // the last save did not complete

@@ -1,6 +1,7 @@
 // The main window's side of the settings: RegGet at start-up and the values
 // the exit sequence writes.
 
+#include "document_dialogs/dialog_parts.h"
 #include "document_dialogs/new_dialog.h"
 #include "editor/conversions.h"
 #include "editor/main_window_state.h"
@@ -50,19 +51,29 @@ QString defaultTempDir()
 
 } // namespace
 
+frmHTML::LocationValues defaultLocations(bool withTempDir)
+{
+    frmHTML::LocationValues l;
+    l.browser = QStringLiteral("xdg-open %HTML%");
+    l.browserStartIn = QDir::homePath();
+    if (withTempDir)
+        l.tempDir = defaultTempDir();
+    return l;
+}
+
 void frmHTML::RegGet()
 {
     state_->loading = true;
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     settings::Defaults defaults;
-    defaults.browser = QStringLiteral("xdg-open %HTML%");
-    defaults.browserStartIn = QDir::homePath();
+    const LocationValues locations = defaultLocations(false);
+    defaults.browser = locations.browser;
+    defaults.browserStartIn = locations.browserStartIn;
     defaults.fontName = fixed.family();
     defaults.fontSize = fixed.pointSizeF() > 0 ? float(fixed.pointSizeF()) : 10.0f;
     const settings::Store store;
     // The temporary directory's default is made only when it is needed.
-    const bool haveTempDir = store.get(QStringLiteral("TempDir")).has_value();
-    if (!haveTempDir)
+    if (!store.get(QStringLiteral("TempDir")))
         defaults.tempDir = defaultTempDir();
 
     const settings::RegGetResult read = settings::readInOrder(
@@ -114,10 +125,8 @@ void frmHTML::RegGet()
         return;
     }
     if (commandLine_.isEmpty()) {
-        // The colour dialog starts from the new page's background swatch,
-        // which holds the button-face colour until the user picks one.
-        newDialog();
-        Colour.colour = kSysButtonFace;
+        // The colour dialog starts from the new page's background swatch.
+        Colour.colour = newDialog().picBC->value();
     }
 }
 
