@@ -3,33 +3,21 @@
 // alone), once with it on (the preview file is rewritten as well).
 #include "document_dialogs/table_builder.h"
 #include "insert/insertion.h"
-#include "document_dialogs/new_dialog.h"
-#include "editor/main_window.h"
-#include "support/scripted_platform.h"
 #include "support/test_env.h"
+#include "support/window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPushButton>
-#include <QTimer>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
     testenv::setUp();
     QApplication app(argc, argv);
-    ScriptedPlatform platform;
-    QString error;
-    std::unique_ptr<VatroControl> vatro = VatroControl::create(&error);
-    if (!vatro) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
-    frmHTML main(platform, std::move(vatro), QString());
-    QTimer::singleShot(0, [&main] { main.newDialog().cmdOK->click(); });
-    main.Form_Load();
-    main.show();
+    WindowFixture fx;
+    fx.start();
+    frmHTML &main = *fx.window;
 
     TableFields fields;
     fields.columns = QStringLiteral("1000");

@@ -3,17 +3,15 @@
 // borrowed file dialog; and the menu keys with the focus in the text pane.
 #include "document_dialogs/cell_dialog.h"
 #include "document_dialogs/dialog_parts.h"
-#include "document_dialogs/new_dialog.h"
 #include "document_dialogs/table_dialog.h"
 #include "editor/main_window.h"
-#include "support/scripted_platform.h"
 #include "support/test_env.h"
+#include "support/window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -58,18 +56,13 @@ bool whileShown(QAction *command, const std::function<void(Dialog &)> &inside)
     return shown;
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestTableCellDialogs : public QObject {
     Q_OBJECT
-    ScriptedPlatform platform;
-    std::unique_ptr<frmHTML> main;
+    WindowFixture fx;
+    ScriptedPlatform &platform = fx.platform;
+    frmHTML *main = nullptr;
 
     // kPage with `selLength` characters selected from `selStart`, auto-update on.
     void document(int selStart, int selLength)
@@ -86,15 +79,9 @@ class TestTableCellDialogs : public QObject {
 private slots:
     void initTestCase()
     {
-        QString error;
-        std::unique_ptr<VatroControl> vatro = VatroControl::create(&error);
-        QVERIFY2(vatro, qPrintable(error));
-        main = std::make_unique<frmHTML>(platform, std::move(vatro), QString());
-        QTimer::singleShot(0, [this] { main->newDialog().cmdOK->click(); }); // start-up's new page
-        main->Form_Load();
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-        activate(main.get());
+        fx.start();
+        main = fx.window.get();
+        activate(main);
     }
 
     void insertion_data()
@@ -190,6 +177,41 @@ private slots:
         QCOMPARE(main->HTML->wholeText(), expected);
         QTest::keyClick(main->HTML, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(main->HTML->wholeText(), kPage);
+    }
+
+    void tabOrder_data()
+    {
+        QTest::addColumn<bool>("cell");
+        QTest::newRow("table") << false;
+        QTest::newRow("cell") << true;
+    }
+    void tabOrder()
+    {
+        QFETCH(bool, cell);
+        QVERIFY(whileShown<QDialog>(cell ? main->mnuCell : main->mnuTable, [&](QDialog &dialog) {
+            QList<QWidget *> listed;
+            if (cell) {
+                auto &d = static_cast<frmC &>(dialog);
+                listed = {d.cmbHAlign, d.cmbVAlign, d.txtR, d.txtH, d.chkHeader, d.chkWrap};
+                listed += d.fraSize->tabChain();
+                listed += {d.cmdBGc, d.cmdBGd, d.cmdBdCc, d.cmdBdCd, d.cmdBdCdc, d.cmdBdCdd, d.cmdBdClc,
+                           d.cmdBdCld, d.txtBackground, d.Browse1, d.cmdOK, d.cmdCancel};
+            } else {
+                auto &d = static_cast<frmT &>(dialog);
+                listed = {d.cmbAlign, d.txtBorderSize, d.txtCellPadding, d.txtCellSpacing};
+                listed += d.fraSize->tabChain();
+                listed += {d.cmdBGc, d.cmdBGd, d.cmdBdCc, d.cmdBdCd, d.cmdBdCdc, d.cmdBdCdd, d.cmdBdClc,
+                           d.cmdBdCld, d.txtBackground, d.Browse1, d.txtColumns, d.txtRows, d.cmdOK, d.cmdCancel};
+            }
+            QList<QWidget *> chain;
+            QWidget *w = listed.first();
+            do {
+                if ((w->focusPolicy() & Qt::TabFocus) && dialog.isAncestorOf(w))
+                    chain << w;
+                w = w->nextInFocusChain();
+            } while (w != listed.first());
+            QCOMPARE(chain, listed);
+        }));
     }
 
     void tableRefusesCounts_data()
@@ -308,7 +330,7 @@ private slots:
             disconnect(a, &QAction::triggered, nullptr, nullptr);
             a->setEnabled(true);
         }
-        activate(main.get());
+        activate(main);
         for (QAction *a : items) {
             main->HTML->setFocus();
             QSignalSpy spy(a, &QAction::triggered);
