@@ -92,9 +92,10 @@ private slots:
             << "into the columns textbox";
         QTest::newRow("more than a million cells") << tableWith([](auto &f) { f.columns = "1001"; f.rows = "1000"; })
             << QString() << "1,000,000 cells";
-        QTest::newRow("32767 rows, no columns") << tableWith([](auto &f) { f.columns = "0"; f.rows = "32767"; })
+        QTest::newRow("exactly a million cells") << tableWith([](auto &f) { f.columns = f.rows = "1000"; })
             << "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\">\r\n\r\n"
-                   + QStringLiteral("<tr>\r\n</tr>\r\n").repeated(32767) + "\r\n</table>" << QString();
+                   + ("<tr>\r\n" + QStringLiteral("<td>&nbsp;</td>\r\n").repeated(1000) + "</tr>\r\n").repeated(1000)
+                   + "\r\n</table>" << QString();
     }
     void table()
     {
@@ -111,26 +112,14 @@ private slots:
         }
     }
 
-    void millionCells()
-    {
-        const TableBuild built = buildTable(tableWith([](auto &f) { f.columns = "1000"; f.rows = "1000"; }));
-        QVERIFY(built.fragment);
-        QCOMPARE(built.fragment->count(QStringLiteral("<td>&nbsp;</td>\r\n")), 1000000);
-        QCOMPARE(built.fragment->count(QStringLiteral("<tr>\r\n")), 1000);
-    }
-
     void readsAsNumber_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("number");
-        const QList<std::pair<const char *, bool>> rows = {
-            {"7", true}, {"  -7  ", true}, {"+1.5", true}, {".5", true}, {"5.", true}, {"1e3", true},
-            {"1E-3", true}, {"\t2", true}, {"", false}, {"   ", false}, {".", false}, {"-", false},
-            {"1e", false}, {"e1", false}, {"1 2", false}, {"--1", false}, {"1,000", false}, {"&H10", false},
-            {"$5", false}, {"12a", false}};
-        for (const auto &[text, number] : rows)
-            QTest::newRow(*text ? text : "(empty)") << QString::fromUtf8(text) << number;
-        QTest::newRow("arabic-indic digit") << QStringLiteral("\u0663") << false;
+        for (const char *yes : {"7", "  -7  ", "+1.5", ".5", "5.", "1e3", "1E-3", "\t2"})
+            QTest::newRow(yes) << QString(yes) << true;
+        for (const char *no : {"", "   ", ".", "-", "1e", "e1", "1 2", "--1", "1,000", "&H10", "$5", "12a", "\u0663"})
+            QTest::addRow("not: '%s'", no) << QString::fromUtf8(no) << false;
     }
     void readsAsNumber()
     {

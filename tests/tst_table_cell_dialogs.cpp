@@ -5,14 +5,13 @@
 #include "document_dialogs/dialog_parts.h"
 #include "document_dialogs/table_dialog.h"
 #include "editor/main_window.h"
-#include "support/scripted_platform.h"
 #include "support/test_env.h"
+#include "support/window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,53 +20,51 @@
 #include <QTimer>
 #include <QtTest>
 
-using TableSetup = std::function<void(frmT &)>;
-using CellSetup = std::function<void(frmC &)>;
-Q_DECLARE_METATYPE(TableSetup)
-Q_DECLARE_METATYPE(CellSetup)
+using Setup = std::function<void(QDialog &)>;
+Q_DECLARE_METATYPE(Setup)
 
 namespace {
 
 const QString kPage = QStringLiteral("<p>ab</p>");
-const QString kTable2x2 = QStringLiteral(
-    "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\">\r\n\r\n"
-    "<tr>\r\n<td>&nbsp;</td>\r\n<td>&nbsp;</td>\r\n</tr>\r\n"
-    "<tr>\r\n<td>&nbsp;</td>\r\n<td>&nbsp;</td>\r\n</tr>\r\n\r\n</table>");
+
+// Makes `window` the active window: offscreen, a hidden dialog keeps the
+// activation that a window manager would hand back to its owner.
+void activate(QWidget *window)
+{
+    QApplication::setActiveWindow(window);
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+}
 
 // Triggers `command` and runs `inside` while the dialog it shows modally is
-// open; the dialog is cancelled afterwards if `inside` left it open.
-template <class Dialog>
+// open; cancels the dialog if `inside` left it open.
+template <class Dialog = QDialog>
 bool whileShown(QAction *command, const std::function<void(Dialog &)> &inside)
 {
     bool shown = false;
     QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
-        shown = true;
-        inside(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
+        if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
+            shown = true;
+            inside(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        }
     });
     command->trigger();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<frmHTML *>(w))
+            activate(w);
     return shown;
-}
-
-QByteArray previewBytes(frmHTML &main)
-{
-    QFile file(main.previewFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
 
 class TestTableCellDialogs : public QObject {
     Q_OBJECT
-    ScriptedPlatform platform;
-    std::unique_ptr<frmHTML> main;
+    WindowFixture fx;
+    ScriptedPlatform &platform = fx.platform;
+    frmHTML *main = nullptr;
 
-    // A fresh document holding kPage with `selLength` characters selected
-    // from `selStart`, auto-update on.
+    // kPage with `selLength` characters selected from `selStart`, auto-update on.
     void document(int selStart, int selLength)
     {
         main->HTML->setWholeText(kPage);
@@ -79,93 +76,142 @@ class TestTableCellDialogs : public QObject {
         platform.fileRequests.clear();
     }
 
-    // After an insertion of `fragment` at `at`: text, caret, Undo caption,
-    // preview file; then F8 brings back the page and the caret.
-    void checkInserted(const QString &fragment, int at, int replaced, const QString &action)
-    {
-        const QString expected = QString(kPage).replace(at, replaced, fragment);
-        QCOMPARE(main->HTML->wholeText(), expected);
-        QCOMPARE(main->HTML->selStart(), at + fragment.size());
-        QCOMPARE(main->HTML->selLength(), 0);
-        QVERIFY(main->mnuUndo->isEnabled());
-        QCOMPARE(main->mnuUndo->text(), "&Undo " + action);
-        QCOMPARE(previewBytes(*main), expected.toLatin1());
-        main->HTML->setFocus();
-        QTest::keyClick(main->HTML, Qt::Key_F8);
-        QCOMPARE(main->HTML->wholeText(), kPage);
-        QCOMPARE(main->HTML->selStart(), at);
-        QVERIFY(!main->mnuUndo->isEnabled());
-    }
-
 private slots:
     void initTestCase()
     {
-        QString error;
-        std::unique_ptr<VatroControl> vatro = VatroControl::create(&error);
-        QVERIFY2(vatro, qPrintable(error));
-        main = std::make_unique<frmHTML>(platform, std::move(vatro), QString());
-        main->show();
-        main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        fx.start();
+        main = fx.window.get();
+        activate(main);
     }
 
-    void tableOK_data()
+    void insertion_data()
     {
-        QTest::addColumn<TableSetup>("setup");
-        QTest::addColumn<int>("selStart");
-        QTest::addColumn<int>("selLength");
+        QTest::addColumn<bool>("cell");
+        QTest::addColumn<int>("selLength"); // from position 3
+        QTest::addColumn<Setup>("setup");
         QTest::addColumn<QString>("fragment");
-        QTest::newRow("initial values at the caret") << TableSetup([](frmT &) {}) << 3 << 0 << kTable2x2;
-        QTest::newRow("every control, replacing the selection")
-            << TableSetup([this](frmT &d) {
-                   d.cmbAlign->setCurrentIndex(3);
-                   d.txtBorderSize->setText("3");
-                   d.txtCellPadding->clear();
-                   d.txtCellSpacing->setText("4");
-                   d.fraSize->txtWidth->setText("80");
-                   d.fraSize->optPixels->click();
-                   d.fraSize->txtHeight->setText("20");
-                   platform.colourAnswers << 255 << 65280 << 16711680 << 4095;
-                   for (QPushButton *b : {d.cmdBGc, d.cmdBdCc, d.cmdBdCdc, d.cmdBdClc})
-                       b->click();
-                   d.cmdBdCd->click();
-                   platform.fileAnswers << QStringLiteral("C:\\pics\\a b.gif");
-                   d.Browse1->click();
-                   d.txtColumns->setText(" 1 ");
-                   d.txtRows->setText("1e0");
-               })
-            << 3 << 2
-            << "<div align=\"Justify\">\r\n\r\n<table border=\"3\" cellspacing=\"4\" width=\"80\" height=\"20%\" "
-               "background=\"file://C:\\pics\\a b.gif\" bgcolor=\"#FF0000\" bordercolordark=\"#0000FF\" "
-               "bordercolorlight=\"#FF0F00\">\r\n\r\n<tr>\r\n<td>&nbsp;</td>\r\n</tr>\r\n\r\n</table>\r\n</div>";
+        const auto table = [](std::function<void(frmT &)> f) { return Setup([f](QDialog &d) { f(static_cast<frmT &>(d)); }); };
+        const auto cell = [](std::function<void(frmC &)> f) { return Setup([f](QDialog &d) { f(static_cast<frmC &>(d)); }); };
+        QTest::newRow("table, initial values, at the caret") << false << 0 << table([](frmT &) {})
+            << "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\">\r\n\r\n<tr>\r\n<td>&nbsp;</td>\r\n"
+               "<td>&nbsp;</td>\r\n</tr>\r\n<tr>\r\n<td>&nbsp;</td>\r\n<td>&nbsp;</td>\r\n</tr>\r\n\r\n</table>";
+        QTest::newRow("table, every control, over a selection") << false << 2 << table([this](frmT &d) {
+            d.cmbAlign->setCurrentIndex(3);
+            d.txtBorderSize->setText("3");
+            d.txtCellPadding->clear();
+            d.txtCellSpacing->setText("4");
+            d.fraSize->txtWidth->setText("80");
+            d.fraSize->optPixels->click();
+            d.fraSize->txtHeight->setText("20");
+            platform.colourAnswers << 255 << 65280 << 16711680 << 4095;
+            for (QPushButton *b : {d.cmdBGc, d.cmdBdCc, d.cmdBdCdc, d.cmdBdClc, d.cmdBdCd})
+                b->click();
+            platform.fileAnswers << QStringLiteral("C:\\pics\\a b.gif");
+            d.Browse1->click();
+            d.txtColumns->setText(" 1 ");
+            d.txtRows->setText("1e0");
+        }) << "<div align=\"Justify\">\r\n\r\n<table border=\"3\" cellspacing=\"4\" width=\"80\" height=\"20%\" "
+              "background=\"file://C:\\pics\\a b.gif\" bgcolor=\"#FF0000\" bordercolordark=\"#0000FF\" "
+              "bordercolorlight=\"#FF0F00\">\r\n\r\n<tr>\r\n<td>&nbsp;</td>\r\n</tr>\r\n\r\n</table>\r\n</div>";
+        QTest::newRow("cell, no selection: advice first") << true << 0 << cell([](frmC &) {})
+            << "<td rowspan=\"1\" colspan=\"1\">&nbsp;</td>";
+        QTest::newRow("cell, selection: no advice") << true << 6 << cell([](frmC &d) {
+            d.chkHeader->setChecked(true);
+            d.chkWrap->setChecked(true);
+            d.cmbHAlign->setCurrentIndex(2);
+            d.cmbVAlign->setCurrentIndex(0);
+            d.txtR->setText("2");
+            d.txtH->clear();
+            d.fraSize->txtHeight->setText("20");
+            d.fraSize->optPixelsH->click();
+            d.fraSize->txtWidth->setText("5");
+        }) << "<th align=\"Right\" valign=\"Top\" rowspan=\"2\" width=\"5%\" height=\"20\" nowrap>&nbsp;</th>";
     }
-    void tableOK()
+    void insertion()
     {
-        QFETCH(TableSetup, setup);
-        QFETCH(int, selStart);
+        QFETCH(bool, cell);
         QFETCH(int, selLength);
+        QFETCH(Setup, setup);
         QFETCH(QString, fragment);
-        document(selStart, selLength);
-        frmT *seen = nullptr;
-        QVERIFY(whileShown<frmT>(main->mnuTable, [&](frmT &d) {
+        QAction *command = cell ? main->mnuCell : main->mnuTable;
+        document(3, selLength);
+        bool modalAtAdvice = true;
+        platform.onRequest = [&](const QString &) { modalAtAdvice = QApplication::activeModalWidget(); };
+        QDialog *seen = nullptr;
+        QVERIFY(whileShown<QDialog>(command, [&](QDialog &d) {
             seen = &d;
             setup(d);
-            d.cmdOK->click();
+            (cell ? static_cast<frmC &>(d).cmdOK : static_cast<frmT &>(d).cmdOK)->click();
         }));
+        platform.onRequest = nullptr;
         QVERIFY(!seen->isVisible());
-        QCOMPARE(platform.messages.size(), 0);
-        checkInserted(fragment, selStart, selLength, "Insert Table");
-    }
+        const bool advice = cell && selLength == 0;
+        QCOMPARE(platform.messages.size(), advice ? 1 : 0);
+        if (advice) {
+            QCOMPARE(platform.messages[0].text, kCellAdvice);
+            QCOMPARE(platform.messages[0].title, QStringLiteral("Cell Properties"));
+            QCOMPARE(platform.messages[0].icon, MsgIcon::Exclamation);
+            QVERIFY(!modalAtAdvice); // the advice comes before the dialog
+        }
+        const QString expected = QString(kPage).replace(3, selLength, fragment);
+        QCOMPARE(main->HTML->wholeText(), expected);
+        QCOMPARE(main->HTML->selStart(), 3 + fragment.size());
+        QCOMPARE(main->HTML->selLength(), 0);
+        QCOMPARE(main->mnuUndo->text(), cell ? "&Undo Cell Properties" : "&Undo Insert Table");
+        QVERIFY(main->mnuUndo->isEnabled());
+        QCOMPARE(fileBytes(main->previewFile()), (expected + "\r\n").toLatin1()); // preview ends with CR LF
 
-    // The replacement is one step of the text pane's own history (Ctrl+Z).
-    void textPaneUndoIsOneStep()
-    {
-        document(3, 2);
-        QVERIFY(whileShown<frmT>(main->mnuTable, [](frmT &d) { d.cmdOK->click(); }));
-        QVERIFY(main->HTML->wholeText() != kPage);
         main->HTML->setFocus();
+        QTest::keyClick(main->HTML, Qt::Key_F8);
+        QCOMPARE(main->HTML->wholeText(), kPage);
+        QCOMPARE(main->HTML->selStart(), 3);
+        QVERIFY(!main->mnuUndo->isEnabled());
+
+        // Reopened, the same dialog holds the same values; its own OK again
+        // inserts the same fragment, as one step of the text pane's history.
+        main->HTML->setSelLength(selLength);
+        QVERIFY(whileShown<QDialog>(command, [&](QDialog &d) {
+            QCOMPARE(&d, seen);
+            (cell ? static_cast<frmC &>(d).cmdOK : static_cast<frmT &>(d).cmdOK)->click();
+        }));
+        QCOMPARE(main->HTML->wholeText(), expected);
         QTest::keyClick(main->HTML, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(main->HTML->wholeText(), kPage);
+    }
+
+    void tabOrder_data()
+    {
+        QTest::addColumn<bool>("cell");
+        QTest::newRow("table") << false;
+        QTest::newRow("cell") << true;
+    }
+    void tabOrder()
+    {
+        QFETCH(bool, cell);
+        QVERIFY(whileShown<QDialog>(cell ? main->mnuCell : main->mnuTable, [&](QDialog &dialog) {
+            QList<QWidget *> listed;
+            if (cell) {
+                auto &d = static_cast<frmC &>(dialog);
+                listed = {d.cmbHAlign, d.cmbVAlign, d.txtR, d.txtH, d.chkHeader, d.chkWrap};
+                listed += d.fraSize->tabChain();
+                listed += {d.cmdBGc, d.cmdBGd, d.cmdBdCc, d.cmdBdCd, d.cmdBdCdc, d.cmdBdCdd, d.cmdBdClc,
+                           d.cmdBdCld, d.txtBackground, d.Browse1, d.cmdOK, d.cmdCancel};
+            } else {
+                auto &d = static_cast<frmT &>(dialog);
+                listed = {d.cmbAlign, d.txtBorderSize, d.txtCellPadding, d.txtCellSpacing};
+                listed += d.fraSize->tabChain();
+                listed += {d.cmdBGc, d.cmdBGd, d.cmdBdCc, d.cmdBdCd, d.cmdBdCdc, d.cmdBdCdd, d.cmdBdClc,
+                           d.cmdBdCld, d.txtBackground, d.Browse1, d.txtColumns, d.txtRows, d.cmdOK, d.cmdCancel};
+            }
+            QList<QWidget *> chain;
+            QWidget *w = listed.first();
+            do {
+                if ((w->focusPolicy() & Qt::TabFocus) && dialog.isAncestorOf(w))
+                    chain << w;
+                w = w->nextInFocusChain();
+            } while (w != listed.first());
+            QCOMPARE(chain, listed);
+        }));
     }
 
     void tableRefusesCounts_data()
@@ -212,11 +258,9 @@ private slots:
         QFETCH(int, how);
         document(2, 3);
         const QString undoText = main->Undotxt;
-        frmT *first = nullptr;
+        const QString columns = QString::number(how + 5);
         QVERIFY(whileShown<frmT>(main->mnuTable, [&](frmT &d) {
-            first = &d;
-            d.txtColumns->setText(QString::number(how + 5));
-            d.cmbAlign->setCurrentIndex(0);
+            d.txtColumns->setText(columns);
             if (how == 0)
                 d.cmdCancel->click();
             else if (how == 1)
@@ -229,62 +273,7 @@ private slots:
         QCOMPARE(main->HTML->selStart(), 2);
         QCOMPARE(main->HTML->selLength(), 3);
         QCOMPARE(main->Undotxt, undoText);
-        QVERIFY(whileShown<frmT>(main->mnuTable, [&](frmT &d) {
-            QCOMPARE(&d, first);
-            QCOMPARE(d.txtColumns->text(), QString::number(how + 5));
-            QCOMPARE(d.cmbAlign->currentIndex(), 0);
-            d.cmbAlign->setCurrentIndex(1);
-            d.txtColumns->setText("2");
-        }));
-    }
-
-    void cellItem_data()
-    {
-        QTest::addColumn<int>("selLength");
-        QTest::addColumn<CellSetup>("setup");
-        QTest::addColumn<QString>("fragment");
-        QTest::newRow("no selection: advice, then the dialog")
-            << 0 << CellSetup([](frmC &) {}) << "<td rowspan=\"1\" colspan=\"1\">&nbsp;</td>";
-        QTest::newRow("a cell selected: the dialog at once")
-            << 9 << CellSetup([](frmC &d) {
-                   d.chkHeader->setChecked(true);
-                   d.chkWrap->setChecked(true);
-                   d.cmbHAlign->setCurrentIndex(2);
-                   d.cmbVAlign->setCurrentIndex(0);
-                   d.txtR->setText("2");
-                   d.txtH->clear();
-                   d.fraSize->txtHeight->setText("20");
-                   d.fraSize->optPixelsH->click();
-                   d.fraSize->txtWidth->setText("5");
-               })
-            << "<th align=\"Right\" valign=\"Top\" rowspan=\"2\" width=\"5%\" height=\"20\" nowrap>&nbsp;</th>";
-    }
-    void cellItem()
-    {
-        QFETCH(int, selLength);
-        QFETCH(CellSetup, setup);
-        QFETCH(QString, fragment);
-        document(0, selLength);
-        bool dialogOpenAtMessage = true;
-        platform.onRequest = [&](const QString &) {
-            dialogOpenAtMessage = QApplication::activeModalWidget() != nullptr;
-        };
-        QVERIFY(whileShown<frmC>(main->mnuCell, [&](frmC &d) {
-            setup(d);
-            d.cmdOK->click();
-        }));
-        platform.onRequest = nullptr;
-        if (selLength == 0) {
-            QCOMPARE(platform.messages.size(), 1);
-            QCOMPARE(platform.messages[0].text, QStringLiteral("It is recommended that you select <td> and "
-                                                               "</td> and any text in between for this to work properly"));
-            QCOMPARE(platform.messages[0].title, QStringLiteral("Cell Properties"));
-            QCOMPARE(platform.messages[0].icon, MsgIcon::Exclamation);
-            QVERIFY(!dialogOpenAtMessage);
-        } else {
-            QCOMPARE(platform.messages.size(), 0);
-        }
-        checkInserted(fragment, 0, selLength, "Cell Properties");
+        QVERIFY(whileShown<frmT>(main->mnuTable, [&](frmT &d) { QCOMPARE(d.txtColumns->text(), columns); }));
     }
 
     void browseRestoresFilter_data()
@@ -293,10 +282,9 @@ private slots:
         QTest::addColumn<std::optional<QString>>("answer");
         QTest::addColumn<QString>("text");
         for (bool cell : {false, true}) {
-            const char *dialog = cell ? "cell: " : "table: ";
-            QTest::newRow(qPrintable(QString(dialog) + "chosen"))
-                << cell << std::optional<QString>("C:\\x\\y.jpg") << "file://C:\\x\\y.jpg";
-            QTest::newRow(qPrintable(QString(dialog) + "cancelled")) << cell << std::optional<QString>() << "kept";
+            QTest::addRow("%s, chosen", cell ? "cell" : "table") << cell << std::optional<QString>("C:\\y.jpg")
+                                                                 << "file://C:\\y.jpg";
+            QTest::addRow("%s, cancelled", cell ? "cell" : "table") << cell << std::optional<QString>() << "kept";
         }
     }
     void browseRestoresFilter()
@@ -342,8 +330,7 @@ private slots:
             disconnect(a, &QAction::triggered, nullptr, nullptr);
             a->setEnabled(true);
         }
-        main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
+        activate(main);
         for (QAction *a : items) {
             main->HTML->setFocus();
             QSignalSpy spy(a, &QAction::triggered);
@@ -352,11 +339,6 @@ private slots:
             QVERIFY2(spy.size() == 1, qPrintable(a->shortcut().toString() + " " + a->text()));
             QCOMPARE(main->HTML->wholeText(), before);
         }
-    }
-
-    void cleanupTestCase()
-    {
-        main.reset();
     }
 };
 
