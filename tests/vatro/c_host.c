@@ -10,24 +10,12 @@
 #include <string.h>
 
 typedef int32_t HRESULT;
-typedef uint16_t WCHAR16;
-typedef WCHAR16 *BSTR;
+typedef uint16_t *BSTR;
 typedef struct { uint32_t Data1; uint16_t Data2, Data3; uint8_t Data4[8]; } GUID;
-
 typedef struct VARIANT {
     uint16_t vt, r1, r2, r3;
-    union {
-        int64_t llVal;
-        int32_t lVal;
-        int16_t iVal;
-        int16_t boolVal;
-        BSTR bstrVal;
-        BSTR *pbstrVal;
-        void *pdispVal;
-        struct { void *a, *b; } rec;
-    } u;
+    union { int32_t lVal; int16_t iVal; BSTR bstrVal; BSTR *pbstrVal; struct { void *a, *b; } rec; } u;
 } VARIANT;
-
 typedef struct { VARIANT *rgvarg; int32_t *rgdispidNamedArgs; uint32_t cArgs, cNamedArgs; } DISPPARAMS;
 
 typedef struct IDispatch IDispatch;
@@ -37,7 +25,7 @@ typedef struct {
     uint32_t (*Release)(IDispatch *);
     HRESULT (*GetTypeInfoCount)(IDispatch *, uint32_t *);
     HRESULT (*GetTypeInfo)(IDispatch *, uint32_t, uint32_t, void **);
-    HRESULT (*GetIDsOfNames)(IDispatch *, const GUID *, WCHAR16 **, uint32_t, uint32_t, int32_t *);
+    HRESULT (*GetIDsOfNames)(IDispatch *, const GUID *, uint16_t **, uint32_t, uint32_t, int32_t *);
     HRESULT (*Invoke)(IDispatch *, int32_t, const GUID *, uint32_t, uint16_t, DISPPARAMS *, VARIANT *,
                       void * /* EXCEPINFO */, uint32_t *);
 } IDispatchVtbl;
@@ -57,105 +45,74 @@ static const GUID CLSID_Vatro = {0x4C7BC103, 0x7DA9, 0x11D3, {0xB3, 0x27, 0x00, 
 static const GUID IID_IClassFactory = {0x00000001, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 static const GUID IID_IDispatch = {0x00020400, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 static const GUID IID_NULL = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
-
 enum { VT_EMPTY = 0, VT_I2 = 2, VT_I4 = 3, VT_BSTR = 8, VT_BOOL = 11, VT_BYREF = 0x4000 };
 
 static int failures = 0;
 #define CHECK(cond) do { if (!(cond)) { fprintf(stderr, "%s:%d: %s\n", __FILE__, __LINE__, #cond); ++failures; } } while (0)
 
-/* A BSTR made the published way: 32-bit byte length, the characters, NUL. */
-static BSTR makeBstr(const char *ascii)
+/* Calls a one-string method with a BSTR made the published way (32-bit byte
+ * length, the characters, NUL, in a malloc block) passed by reference. */
+static HRESULT call1(IDispatch *d, int32_t id, const char *ascii, VARIANT *result)
 {
-    uint32_t n = (uint32_t)strlen(ascii), i;
-    unsigned char *block = malloc(4 + 2 * n + 2);
-    uint32_t bytes = 2 * n;
-    memcpy(block, &bytes, 4);
+    uint32_t n = (uint32_t)strlen(ascii), bytes = 2 * n, i;
+    unsigned char *block = malloc(4 + bytes + 2);
     BSTR s = (BSTR)(block + 4);
-    for (i = 0; i < n; ++i)
-        s[i] = (WCHAR16)ascii[i];
-    s[n] = 0;
-    return s;
-}
-
-static void freeBstr(BSTR s)
-{
-    if (s)
-        free((unsigned char *)s - 4);
-}
-
-static HRESULT call1(IDispatch *d, int32_t id, BSTR *arg, VARIANT *result)
-{
     VARIANT v;
-    DISPPARAMS dp;
-    uint32_t argErr = 0;
+    DISPPARAMS dp = {&v, NULL, 1, 0};
+    HRESULT h;
+    memcpy(block, &bytes, 4);
+    for (i = 0; i <= n; ++i)
+        s[i] = (uint16_t)ascii[i];
     memset(&v, 0, sizeof v);
     memset(result, 0, sizeof *result);
     v.vt = VT_BYREF | VT_BSTR;
-    v.u.pbstrVal = arg;
-    dp.rgvarg = &v;
-    dp.rgdispidNamedArgs = NULL;
-    dp.cArgs = 1;
-    dp.cNamedArgs = 0;
-    return d->lpVtbl->Invoke(d, id, &IID_NULL, 0x0409, 1, &dp, result, NULL, &argErr);
+    v.u.pbstrVal = &s;
+    h = d->lpVtbl->Invoke(d, id, &IID_NULL, 0x0409, 1, &dp, result, NULL, NULL);
+    free(block);
+    return h;
 }
 
-/* Calls a one-string method: true when the result has this type and value. */
+/* True when a one-string method gives a result of this type and value. */
 static int callIs(IDispatch *d, int32_t id, const char *text, uint16_t vt, int32_t value)
 {
     VARIANT r;
-    BSTR s = makeBstr(text);
-    HRESULT h = call1(d, id, &s, &r);
-    freeBstr(s);
-    return h == 0 && r.vt == vt && (vt == VT_I4 ? r.u.lVal : r.u.iVal) == value;
+    return call1(d, id, text, &r) == 0 && r.vt == vt && (vt == VT_I4 ? r.u.lVal : r.u.iVal) == value;
 }
 
 int main(int argc, char **argv)
 {
-    void *lib;
     HRESULT (*getClassObject)(const GUID *, const GUID *, void **);
     IClassFactory *factory = NULL;
     IDispatch *vatro = NULL;
     VARIANT r;
-    BSTR s;
-    WCHAR16 name[] = {'c', 'o', 'l', 'c', 'o', 'n', 'v', 0};
-    WCHAR16 *names[1] = {name};
+    uint16_t name[] = {'c', 'o', 'l', 'c', 'o', 'n', 'v', 0}, *names[1] = {name};
     int32_t id = 0;
+    void *lib = dlopen(argc > 1 ? argv[1] : VATRO_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
 
     CHECK(sizeof(VARIANT) == 24 && sizeof(DISPPARAMS) == 24);
-    lib = dlopen(argc > 1 ? argv[1] : VATRO_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
-    if (!lib) {
-        fprintf(stderr, "dlopen: %s\n", dlerror());
-        return 1;
-    }
-    *(void **)&getClassObject = dlsym(lib, "DllGetClassObject");
-    if (!getClassObject)
-        return 1;
+    if (!lib || !(*(void **)&getClassObject = dlsym(lib, "DllGetClassObject")))
+        return fprintf(stderr, "cannot load the library or its entry point\n"), 1;
     CHECK(getClassObject(&CLSID_Vatro, &IID_IClassFactory, (void **)&factory) == 0 && factory);
-    if (!factory)
-        return 1;
-    CHECK(factory->lpVtbl->CreateInstance(factory, NULL, &IID_IDispatch, (void **)&vatro) == 0 && vatro);
-    factory->lpVtbl->Release(factory);
+    if (factory) {
+        CHECK(factory->lpVtbl->CreateInstance(factory, NULL, &IID_IDispatch, (void **)&vatro) == 0 && vatro);
+        factory->lpVtbl->Release(factory);
+    }
     if (!vatro)
         return 1;
 
     /* FExists of this program's own file and of a missing one. */
-    CHECK(callIs(vatro, 0x60030002, argc > 2 ? argv[2] : "/proc/self/exe", VT_BOOL, -1));
+    CHECK(callIs(vatro, 0x60030002, "/proc/self/exe", VT_BOOL, -1));
     CHECK(callIs(vatro, 0x60030002, "/nonexistent/vatro/file", VT_BOOL, 0));
-
-    /* ColConv by name, 16- and 32-bit results, and no match. */
-    CHECK(vatro->lpVtbl->GetIDsOfNames(vatro, &IID_NULL, names, 1, 0x0409, &id) == 0);
-    CHECK(id == 0x60030005);
+    /* ColConv by name: 16- and 32-bit results, and no match. */
+    CHECK(vatro->lpVtbl->GetIDsOfNames(vatro, &IID_NULL, names, 1, 0x0409, &id) == 0 && id == 0x60030005);
     CHECK(callIs(vatro, id, "Maroon", VT_I2, 128));
     CHECK(callIs(vatro, id, "Silver", VT_I4, 12632256));
     CHECK(callIs(vatro, id, "Gray", VT_EMPTY, 0));
-
-    /* A string result is freed the published way, by this host. */
-    s = makeBstr("/");
-    CHECK(call1(vatro, 0x6003000E, &s, &r) == 0 && r.vt == VT_BSTR);
-    CHECK(r.u.bstrVal && *(uint32_t *)((unsigned char *)r.u.bstrVal - 4) == 2 && r.u.bstrVal[0] == '/' &&
-          r.u.bstrVal[1] == 0);
-    freeBstr(r.u.bstrVal);
-    freeBstr(s);
+    /* ShortFolder("/"): a string result with the published layout, freed by this host. */
+    CHECK(call1(vatro, 0x6003000E, "/", &r) == 0 && r.vt == VT_BSTR && r.u.bstrVal &&
+          *(uint32_t *)((unsigned char *)r.u.bstrVal - 4) == 2 && r.u.bstrVal[0] == '/' && r.u.bstrVal[1] == 0);
+    if (r.vt == VT_BSTR && r.u.bstrVal)
+        free((unsigned char *)r.u.bstrVal - 4);
 
     CHECK(vatro->lpVtbl->Release(vatro) == 0);
     if (failures == 0)

@@ -1,75 +1,141 @@
 #pragma once
-// Shared by the component library's tests: the library loaded for real with
-// dlopen, a Vatro object made through its class factory, late-bound calls,
-// and a private folder per test run.
+// Shared by the component library's tests: the library of this build loaded
+// for real with dlopen, a Vatro object from its class factory, late-bound
+// calls, and a private folder per run (made in support.cpp).
 
 #include "vatro/host.h"
+#include "vatro/text.h"
 #include "vatro/vatro_ids.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <dlfcn.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace vt {
+using namespace vatro;
 
-// The private folder of this run (removed at exit), with a class registry
-// in it that VATRO_REGISTRY points at.
-const std::string &root();
+extern std::string g_root; // the private folder; VATRO_REGISTRY points into it
 
-// An entry point of the library of this build, loaded once.
-void *dlsymOf(const char *name);
 template <class Fn>
 Fn entry(const char *name)
 {
-    return reinterpret_cast<Fn>(dlsymOf(name));
+    static void *const lib = ::dlopen(VATRO_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
+    return lib ? reinterpret_cast<Fn>(::dlsym(lib, name)) : nullptr;
 }
 
-// A new Vatro object straight from the library's class factory.
-vatro::ComPtr<IDispatch> newVatro();
+inline ComPtr<IDispatch> newVatro()
+{
+    ComPtr<IClassFactory> factory;
+    ComPtr<IDispatch> obj;
+    auto getClassObject = entry<DllGetClassObjectFn>("DllGetClassObject");
+    if (getClassObject && SUCCEEDED(getClassObject(CLSID_Vatro, IID_IClassFactory, factory.out())))
+        factory->CreateInstance(nullptr, IID_IDispatch, obj.out());
+    return obj;
+}
+
+inline std::string utf8(BSTR s)
+{
+    std::string out;
+    if (s)
+        toUtf8(s, SysStringLen(s), &out);
+    return out;
+}
+
+inline VARIANT typed(VARTYPE vt, void *value = nullptr)
+{
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = vt;
+    v.byref = value;
+    return v;
+}
+inline VARIANT byVal(BSTR s) { return typed(VT_BSTR, s); }
+inline VARIANT byRef(Bstr &s) { return typed(VT_BYREF | VT_BSTR, s.address()); }
 
 // The outcome of one late-bound call.
 struct Call {
     HRESULT hr = S_OK;
-    vatro::Variant result;
+    Variant result;
     SCODE scode = 0;         // from EXCEPINFO on DISP_E_EXCEPTION
     std::string description; // idem
-    UINT argErr = 0xFFFFFFFF;
+    UINT argErr = ~0u;
 };
 
 // Calls `id` with `args` in natural order (first argument first).
-void invoke(IDispatch *obj, DISPID id, const std::vector<VARIANT> &args, Call *out,
-            WORD flags = DISPATCH_METHOD);
+inline void invoke(IDispatch *obj, DISPID id, std::vector<VARIANT> args, Call *out, WORD flags = DISPATCH_METHOD)
+{
+    std::reverse(args.begin(), args.end());
+    DISPPARAMS params{args.data(), nullptr, UINT(args.size()), 0};
+    EXCEPINFO ei{};
+    VariantClear(&out->result);
+    out->hr = obj->Invoke(id, IID_NULL, 0, flags, &params, &out->result, &ei, &out->argErr);
+    out->scode = ei.scode;
+    out->description = utf8(ei.bstrDescription);
+    ClearExcepInfo(&ei);
+}
 
-// Calls a one-string method with the string passed by reference, once by
-// its dispatch identifier and once by its name (looked up with
-// GetIDsOfNames), and expects both calls to give the same outcome.
-void callText(IDispatch *obj, DISPID id, const std::string &text, Call *out);
+inline const char *nameOf(DISPID id)
+{
+    static const char *const names[] = {
+        "FExists",   "DExists",     "DirExists",   "ColConv",       "ShortFileLocation", "ShortFile",
+        "ShortPath", "Fendro",      "RemoveINIKey", "FileCreated",  "FileAccessed",      "FileModified",
+        "ShortFolder", "FolderCreated", "GetSmallIcon", "GetBigIcon", "TopMost"};
+    return names[id - DISPID_FExists];
+}
 
-// The method's name as the control's users write it.
-const char *nameOf(DISPID id);
+// Calls a one-string method with the string by reference, by its dispatch
+// identifier and again by its name in capitals (names match without regard
+// to case), and expects the same outcome from both.
+inline void callText(IDispatch *obj, DISPID id, const std::string &text, Call *out)
+{
+    Bstr s(text);
+    invoke(obj, id, {byRef(s)}, out);
+    std::string name = nameOf(id);
+    for (char &c : name)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    DISPID named = 0;
+    ASSERT_EQ(dispIdOf(obj, name, &named), S_OK) << name;
+    Call again;
+    invoke(obj, named, {byRef(s)}, &again);
+    const VARIANT &a = out->result, &b = again.result;
+    const bool sameValue = a.vt == VT_BSTR ? utf8(a.bstrVal) == utf8(b.bstrVal)
+                           : a.vt == VT_DISPATCH ? !a.pdispVal == !b.pdispVal
+                           : a.vt == VT_DATE ? true // a time read twice may differ (the access time)
+                                             : a.llVal == b.llVal;
+    EXPECT_TRUE(again.hr == out->hr && again.scode == out->scode && a.vt == b.vt && sameValue)
+        << name << "(" << text << ") by name";
+}
 
-VARIANT typed(VARTYPE vt);
-VARIANT byVal(BSTR s);
-VARIANT byRef(vatro::Bstr &s);
+inline std::string makeTemp(const std::string &name)
+{
+    std::filesystem::create_directories(g_root + "/" + name);
+    return g_root + "/" + name;
+}
+inline void writeFile(const std::string &path, const std::string &text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+inline std::string readText(const std::string &path)
+{
+    std::stringstream ss;
+    ss << std::ifstream(path, std::ios::binary).rdbuf();
+    return ss.str();
+}
 
-std::string utf8(BSTR s);
-std::string makeTemp(const std::string &name); // a new folder under root()
-void writeFile(const std::string &path, const std::string &text);
-std::string readText(const std::string &path);
-
-// Sets (or with nullopt removes) an environment variable until destroyed.
-class ScopedEnv {
-public:
-    ScopedEnv(const char *name, std::optional<std::string> value);
-    ~ScopedEnv();
-    ScopedEnv(const ScopedEnv &) = delete;
-    ScopedEnv &operator=(const ScopedEnv &) = delete;
-
-private:
-    const char *name_;
-    std::optional<std::string> saved_;
-};
+inline void setEnv(const char *name, const std::string &value)
+{
+    ::setenv(name, value.c_str(), 1);
+    ::tzset();
+}
 
 } // namespace vt

@@ -5,19 +5,15 @@
 
 #include "support.h"
 
-#include "vatro/text.h"
 #include "vatro/x11.h"
 
 #include <csignal>
-#include <cstdlib>
-#include <dlfcn.h>
 #include <fcntl.h>
-#include <map>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-using namespace vatro;
+using namespace vt;
 namespace X = vatro::x11;
 
 namespace {
@@ -25,7 +21,7 @@ namespace {
 // A host form: named numeric properties (twips as Single), read late-bound.
 class Form final : public IDispatch {
 public:
-    explicit Form(std::map<std::string, double> props) : props_(std::move(props)) {}
+    explicit Form(std::vector<std::pair<std::string, double>> props) : props_(std::move(props)) {}
     HRESULT QueryInterface(REFIID, void **ppv) override { return *ppv = nullptr, E_NOINTERFACE; }
     ULONG AddRef() override { return ++refs_; }
     ULONG Release() override { return --refs_; } // lives on the test's stack
@@ -33,117 +29,83 @@ public:
     HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID, LPOLESTR *names, UINT, LCID, DISPID *ids) override
     {
-        std::size_t n = 0;
-        while (names[0][n])
-            ++n;
-        *ids = 0;
-        for (const auto &p : props_) {
-            ++*ids;
-            if (vatro::equalsNoCase(names[0], n, p.first.c_str()))
+        const std::size_t n = std::char_traits<char16_t>::length(names[0]);
+        for (*ids = 0; *ids < DISPID(props_.size()); ++*ids)
+            if (equalsNoCase(names[0], n, props_[*ids].first.c_str()))
                 return S_OK;
-        }
         return *ids = DISPID_UNKNOWN, DISP_E_UNKNOWNNAME;
     }
     HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *r, EXCEPINFO *, UINT *) override
     {
         r->vt = VT_R4;
-        r->fltVal = float(std::next(props_.begin(), id - 1)->second);
+        r->fltVal = float(props_.at(id).second);
         return S_OK;
     }
     ULONG refs_ = 1;
 
 private:
-    std::map<std::string, double> props_;
+    std::vector<std::pair<std::string, double>> props_;
 };
 
 // Calls TopMost, by name.
-void callTopMost(Form &form, VARIANT_BOOL topTF, vt::Call *call)
+void callTopMost(Form &form, VARIANT_BOOL topTF, Call *call)
 {
-    VARIANT frm = vt::typed(VT_DISPATCH), top = vt::typed(VT_BOOL);
+    VARIANT frm = typed(VT_DISPATCH), top = typed(VT_BOOL);
     frm.pdispVal = &form;
     top.boolVal = topTF;
-    const auto obj = vt::newVatro();
+    const auto obj = newVatro();
     DISPID id = 0;
-    ASSERT_EQ(vatro::dispIdOf(obj.get(), "topMost", &id), S_OK);
-    vt::invoke(obj.get(), id, {frm, top}, call);
+    ASSERT_EQ(dispIdOf(obj.get(), "topMost", &id), S_OK);
+    invoke(obj.get(), id, {frm, top}, call);
 }
 
+// A private Xvfb server on a display number of its own choosing.
 struct XServer {
     pid_t pid = -1;
     std::string display;
-    std::string why; // why there is none
-
     XServer()
     {
         int fds[2];
-        if (::pipe(fds) != 0) {
-            why = "no pipe";
+        if (::pipe(fds) != 0 || (pid = ::fork()) < 0)
             return;
-        }
-        pid = ::fork();
         if (pid == 0) {
-            ::close(fds[0]);
-            const std::string fd = std::to_string(fds[1]);
-            const int null = ::open("/dev/null", O_WRONLY);
-            ::dup2(null, 2);
-            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
-                     "800x600x24", static_cast<char *>(nullptr));
+            ::dup2(::open("/dev/null", O_WRONLY), 2);
+            ::execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-nolisten", "tcp", "-screen",
+                     "0", "800x600x24", static_cast<char *>(nullptr));
             ::_exit(127);
         }
         ::close(fds[1]);
-        if (pid < 0) {
-            ::close(fds[0]);
-            why = "fork failed";
-            return;
-        }
-        std::string number;
         pollfd p{fds[0], POLLIN, 0};
         char c;
         while (::poll(&p, 1, 15000) > 0 && ::read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
+            display += c;
         ::close(fds[0]);
-        if (number.empty())
-            why = "Xvfb could not be started (is it installed?)";
-        else
-            display = ":" + number;
+        if (!display.empty())
+            display.insert(0, ":");
     }
     ~XServer()
     {
-        if (pid > 0) {
-            ::kill(pid, SIGTERM);
+        if (pid > 0 && !::kill(pid, SIGTERM))
             ::waitpid(pid, nullptr, 0);
-        }
     }
-};
-
-struct TopMostCase {
-    const char *name;
-    std::map<std::string, double> form;
-    VARIANT_BOOL topTF;
-    HRESULT hr;
-    SCODE scode;
-    int x, y, w, h; // where the window ends up
-    bool above;
 };
 
 TEST(TopMost, PlacesARealWindow)
 {
     XServer server;
     if (server.display.empty())
-        GTEST_SKIP() << "TopMost needs an X server: " << server.why;
-    vt::ScopedEnv display("DISPLAY", server.display);
+        GTEST_SKIP() << "TopMost needs an X server, and Xvfb could not be started (is it installed?)";
+    setEnv("DISPLAY", server.display);
 
     const X::Api *x = X::api();
     ASSERT_NE(x, nullptr) << "libX11 cannot be loaded";
     void *lib = ::dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
-    auto createWindow = reinterpret_cast<X::Window (*)(X::Display *, X::Window, int, int, unsigned,
-                                                       unsigned, unsigned, unsigned long, unsigned long)>(
+    auto createWindow = reinterpret_cast<X::Window (*)(X::Display *, X::Window, int, int, unsigned, unsigned,
+                                                       unsigned, unsigned long, unsigned long)>(
         ::dlsym(lib, "XCreateSimpleWindow"));
-    auto getGeometry = reinterpret_cast<int (*)(X::Display *, X::Window, X::Window *, int *, int *,
-                                                unsigned *, unsigned *, unsigned *, unsigned *)>(
-        ::dlsym(lib, "XGetGeometry"));
+    auto getGeometry = reinterpret_cast<int (*)(X::Display *, X::Window, X::Window *, int *, int *, unsigned *,
+                                                unsigned *, unsigned *, unsigned *)>(::dlsym(lib, "XGetGeometry"));
     ASSERT_TRUE(createWindow && getGeometry);
-
     X::Display *dpy = x->XOpenDisplay(server.display.c_str());
     ASSERT_NE(dpy, nullptr);
     const X::Window win = createWindow(dpy, x->XDefaultRootWindow(dpy), 5, 6, 50, 40, 0, 0, 0);
@@ -153,11 +115,11 @@ TEST(TopMost, PlacesARealWindow)
     auto isAbove = [&] {
         X::Atom type;
         int format;
-        unsigned long count, after;
+        unsigned long count = 0, after;
         unsigned char *data = nullptr;
         bool found = false;
-        if (x->XGetWindowProperty(dpy, win, state, 0, 64, 0, X::XA_ATOM, &type, &format, &count,
-                                  &after, &data) == 0 && data) {
+        if (x->XGetWindowProperty(dpy, win, state, 0, 64, 0, X::XA_ATOM, &type, &format, &count, &after, &data) == 0 &&
+            data) {
             for (unsigned long i = 0; i < count; ++i)
                 found = found || X::Atom(reinterpret_cast<long *>(data)[i]) == aboveAtom;
             x->XFree(data);
@@ -166,38 +128,40 @@ TEST(TopMost, PlacesARealWindow)
     };
 
     const double h = double(win);
-    const TopMostCase cases[] = {
+    const struct {
+        const char *name;
+        std::vector<std::pair<std::string, double>> form;
+        VARIANT_BOOL topTF;
+        SCODE error; // 0: succeeds
+        int x, y, w, h; // where the window ends up
+        bool above;
+    } cases[] = {
         {"above, halves to even", {{"hWnd", h}, {"Left", 1507.5}, {"Top", 1522.5}, {"Width", 3000}, {"Height", 2257.5}},
-         VARIANT_TRUE, S_OK, 0, 100, 102, 200, 150, true},
+         VARIANT_TRUE, 0, 100, 102, 200, 150, true},
         {"TopTF 1 is not true", {{"hWnd", h}, {"Left", 150}, {"Top", 300}, {"Width", 1500}, {"Height", 1500}},
-         1, S_OK, 0, 10, 20, 100, 100, false},
+         1, 0, 10, 20, 100, 100, false},
         {"above again", {{"hWnd", h}, {"Left", 0}, {"Top", 0}, {"Width", 600}, {"Height", 600}},
-         VARIANT_TRUE, S_OK, 0, 0, 0, 40, 40, true},
+         VARIANT_TRUE, 0, 0, 0, 40, 40, true},
         {"no Height: untouched", {{"hWnd", h}, {"Left", 900}, {"Top", 900}, {"Width", 900}},
-         VARIANT_FALSE, DISP_E_EXCEPTION, hresultOf(0x800A01B6), 0, 0, 40, 40, true},
-        {"no hWnd: untouched", {{"Left", 900}, {"Top", 900}, {"Width", 900}, {"Height", 900}},
-         VARIANT_FALSE, DISP_E_EXCEPTION, hresultOf(0x800A01B6), 0, 0, 40, 40, true},
+         VARIANT_FALSE, hresultOf(0x800A01B6), 0, 0, 40, 40, true},
         {"a window that is not there", {{"hWnd", 12345}, {"Left", 0}, {"Top", 0}, {"Width", 15}, {"Height", 15}},
-         VARIANT_FALSE, S_OK, 0, 0, 0, 40, 40, true},
+         VARIANT_FALSE, 0, 0, 0, 40, 40, true},
         {"off the scale", {{"hWnd", h}, {"Left", 1e12}, {"Top", 0}, {"Width", 15}, {"Height", 15}},
-         VARIANT_FALSE, DISP_E_EXCEPTION, hresultOf(0x800A0006), 0, 0, 40, 40, true},
+         VARIANT_FALSE, hresultOf(0x800A0006), 0, 0, 40, 40, true},
     };
     for (const auto &c : cases) {
         Form form(c.form);
-        vt::Call call;
+        Call call;
         callTopMost(form, c.topTF, &call);
-        EXPECT_EQ(call.hr, c.hr) << c.name;
-        EXPECT_EQ(call.scode, c.scode) << c.name;
+        EXPECT_EQ(call.hr, c.error ? DISP_E_EXCEPTION : S_OK) << c.name;
+        EXPECT_EQ(call.scode, c.error) << c.name;
         EXPECT_EQ(call.result.vt, VT_EMPTY) << c.name;
         EXPECT_EQ(form.refs_, 1u) << c.name; // every reference given back
         X::Window root;
         int gx, gy;
         unsigned gw, gh, border, depth;
         ASSERT_TRUE(getGeometry(dpy, win, &root, &gx, &gy, &gw, &gh, &border, &depth));
-        EXPECT_EQ(gx, c.x) << c.name;
-        EXPECT_EQ(gy, c.y) << c.name;
-        EXPECT_EQ(int(gw), c.w) << c.name;
-        EXPECT_EQ(int(gh), c.h) << c.name;
+        EXPECT_EQ(std::vector<int>({gx, gy, int(gw), int(gh)}), std::vector<int>({c.x, c.y, c.w, c.h})) << c.name;
         EXPECT_EQ(isAbove(), c.above) << c.name;
     }
     x->XCloseDisplay(dpy);
@@ -205,9 +169,9 @@ TEST(TopMost, PlacesARealWindow)
 
 TEST(TopMost, WithoutADisplayDoesNothing)
 {
-    vt::ScopedEnv display("DISPLAY", ":9999"); // no server there
+    setEnv("DISPLAY", ":9999"); // no server there
     Form form({{"hWnd", 1}, {"Left", 0}, {"Top", 0}, {"Width", 15}, {"Height", 15}});
-    vt::Call call;
+    Call call;
     callTopMost(form, VARIANT_TRUE, &call);
     EXPECT_EQ(call.hr, S_OK);
 }
