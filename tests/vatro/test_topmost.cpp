@@ -7,6 +7,7 @@
 
 #include "vatro/x11.h"
 
+#include <array>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
@@ -18,10 +19,11 @@ namespace X = vatro::x11;
 
 namespace {
 
-// A host form: named numeric properties (twips as Single), read late-bound.
+// A host form: the five properties (twips as Single), read late-bound; one
+// of them may be missing.
 class Form final : public IDispatch {
 public:
-    explicit Form(std::vector<std::pair<std::string, double>> props) : props_(std::move(props)) {}
+    Form(std::array<double, 5> values, int missing = -1) : values_(values), missing_(missing) {}
     HRESULT QueryInterface(REFIID, void **ppv) override { return *ppv = nullptr, E_NOINTERFACE; }
     ULONG AddRef() override { return ++refs_; }
     ULONG Release() override { return --refs_; } // lives on the test's stack
@@ -29,22 +31,24 @@ public:
     HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
     HRESULT GetIDsOfNames(REFIID, LPOLESTR *names, UINT, LCID, DISPID *ids) override
     {
+        static const char *const props[] = {"hWnd", "Left", "Top", "Width", "Height"};
         const std::size_t n = std::char_traits<char16_t>::length(names[0]);
-        for (*ids = 0; *ids < DISPID(props_.size()); ++*ids)
-            if (equalsNoCase(names[0], n, props_[*ids].first.c_str()))
+        for (*ids = 0; *ids < 5; ++*ids)
+            if (*ids != missing_ && equalsNoCase(names[0], n, props[*ids]))
                 return S_OK;
         return *ids = DISPID_UNKNOWN, DISP_E_UNKNOWNNAME;
     }
     HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *r, EXCEPINFO *, UINT *) override
     {
         r->vt = VT_R4;
-        r->fltVal = float(props_.at(id).second);
+        r->fltVal = float(values_.at(id));
         return S_OK;
     }
     ULONG refs_ = 1;
 
 private:
-    std::vector<std::pair<std::string, double>> props_;
+    std::array<double, 5> values_;
+    int missing_;
 };
 
 // Calls TopMost, by name.
@@ -130,27 +134,23 @@ TEST(TopMost, PlacesARealWindow)
     const double h = double(win);
     const struct {
         const char *name;
-        std::vector<std::pair<std::string, double>> form;
+        std::array<double, 5> form; // hWnd, Left, Top, Width, Height
+        int missing;                // the property the form lacks, if any
         VARIANT_BOOL topTF;
         SCODE error; // 0: succeeds
         int x, y, w, h; // where the window ends up
         bool above;
     } cases[] = {
-        {"above, halves to even", {{"hWnd", h}, {"Left", 1507.5}, {"Top", 1522.5}, {"Width", 3000}, {"Height", 2257.5}},
-         VARIANT_TRUE, 0, 100, 102, 200, 150, true},
-        {"TopTF 1 is not true", {{"hWnd", h}, {"Left", 150}, {"Top", 300}, {"Width", 1500}, {"Height", 1500}},
-         1, 0, 10, 20, 100, 100, false},
-        {"above again", {{"hWnd", h}, {"Left", 0}, {"Top", 0}, {"Width", 600}, {"Height", 600}},
-         VARIANT_TRUE, 0, 0, 0, 40, 40, true},
-        {"no Height: untouched", {{"hWnd", h}, {"Left", 900}, {"Top", 900}, {"Width", 900}},
-         VARIANT_FALSE, hresultOf(0x800A01B6), 0, 0, 40, 40, true},
-        {"a window that is not there", {{"hWnd", 12345}, {"Left", 0}, {"Top", 0}, {"Width", 15}, {"Height", 15}},
-         VARIANT_FALSE, 0, 0, 0, 40, 40, true},
-        {"off the scale", {{"hWnd", h}, {"Left", 1e12}, {"Top", 0}, {"Width", 15}, {"Height", 15}},
-         VARIANT_FALSE, hresultOf(0x800A0006), 0, 0, 40, 40, true},
+        {"above, halves to even", {h, 1507.5, 1522.5, 3000, 2257.5}, -1, VARIANT_TRUE, 0, 100, 102, 200, 150, true},
+        {"TopTF 1 is not true", {h, 150, 300, 1500, 1500}, -1, 1, 0, 10, 20, 100, 100, false},
+        {"above again", {h, 0, 0, 600, 600}, -1, VARIANT_TRUE, 0, 0, 0, 40, 40, true},
+        {"no Height: untouched", {h, 900, 900, 900, 900}, 4, VARIANT_FALSE, hresultOf(0x800A01B6), 0, 0, 40, 40, true},
+        {"no hWnd: untouched", {h, 900, 900, 900, 900}, 0, VARIANT_FALSE, hresultOf(0x800A01B6), 0, 0, 40, 40, true},
+        {"a window that is not there", {12345, 0, 0, 15, 15}, -1, VARIANT_FALSE, 0, 0, 0, 40, 40, true},
+        {"off the scale", {h, 1e12, 0, 15, 15}, -1, VARIANT_FALSE, hresultOf(0x800A0006), 0, 0, 40, 40, true},
     };
     for (const auto &c : cases) {
-        Form form(c.form);
+        Form form(c.form, c.missing);
         Call call;
         callTopMost(form, c.topTF, &call);
         EXPECT_EQ(call.hr, c.error ? DISP_E_EXCEPTION : S_OK) << c.name;
@@ -170,7 +170,7 @@ TEST(TopMost, PlacesARealWindow)
 TEST(TopMost, WithoutADisplayDoesNothing)
 {
     setEnv("DISPLAY", ":9999"); // no server there
-    Form form({{"hWnd", 1}, {"Left", 0}, {"Top", 0}, {"Width", 15}, {"Height", 15}});
+    Form form({1, 0, 0, 15, 15});
     Call call;
     callTopMost(form, VARIANT_TRUE, &call);
     EXPECT_EQ(call.hr, S_OK);
