@@ -19,7 +19,7 @@
 //   file, colour, font and folder dialogs   std::nullopt (the user cancels)
 //   startProcess, openUrl                   false (could not be started)
 //
-// `onRequest`, when set, runs at the start of every request with its kind
+// `onRequest`, when set, runs with every request, once it is recorded, with its kind
 // ("message", "input", "open", "save", "colour", "font", "folder", "process",
 // "url"), so a test can look at the state of a window while it "shows" a dialog.
 
@@ -35,20 +35,15 @@ class ScriptedPlatform : public Platform {
 public:
     // What was shown or asked for, in order, one list per kind.
     struct Message {
-        QString text;
-        QString title;
+        QString text, title;
         MsgIcon icon = MsgIcon::None;
         MsgButtons buttons = MsgButtons::OK;
     };
     struct Input {
-        QString prompt;
-        QString title;
-        QString defaultText;
+        QString prompt, title, defaultText;
     };
     struct FileRequest {
-        QString filter;
-        QString title;
-        QString fileName;
+        QString filter, title, fileName;
         bool save = false; // false: shown as Open; true: shown as Save
     };
     struct ColourRequest {
@@ -56,8 +51,7 @@ public:
         QList<ColourValue> customColours; // as they were passed in
     };
     struct ProcessStart {
-        QString commandLine;
-        QString workingDir;
+        QString commandLine, workingDir;
     };
 
     QList<Message> messages;
@@ -85,11 +79,6 @@ public:
 
     std::function<void(const QString &kind)> onRequest;
 
-    // Every request of every kind so far.
-    int requestCount() const;
-    // True when every answer queue has been used up.
-    bool allAnswersUsed() const;
-
     MsgResult messageBox(QWidget *parent, const QString &text, const QString &title, MsgIcon icon,
                          MsgButtons buttons) override;
     QString inputBox(QWidget *parent, const QString &prompt, const QString &title,
@@ -104,7 +93,8 @@ public:
     bool openUrl(const QString &url) override;
 
 private:
-    std::optional<QString> fileDialog(const FileDialogRequest &request, bool save);
-    void notify(const QString &kind);
-    void unexpected(const QString &what);
+    // Notes a request of `kind` and takes its answer from `queue`, or gives
+    // `fallback` and counts an unexpected call when the queue is empty.
+    template <typename T>
+    T answer(QList<T> &queue, const QString &kind, const QString &what, T fallback);
 };
