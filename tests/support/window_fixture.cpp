@@ -3,16 +3,12 @@
 #include "document_dialogs/new_dialog.h"
 #include "editor/settings.h"
 
-#include <QApplication>
-#include <QtTest>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
-#include <QTimer>
 
 void WindowFixture::seedSettings(const QStringList &extra)
 {
-    clearSettings();
+    QFile::remove(settings::Store::fileName());
     std::vector<std::pair<QString, QString>> values = {
         {"Auto-update", "False"}, {"Pos1", "True"},  {"Pos2", "False"},
         {"Pos3", "False"},        {"Pos4", "False"}, {"TempDir", qEnvironmentVariable("TEMP")}};
@@ -21,32 +17,23 @@ void WindowFixture::seedSettings(const QStringList &extra)
     settings::Store().set(values);
 }
 
-void WindowFixture::clearSettings()
-{
-    QFile::remove(settings::Store::fileName());
-}
-
-QString WindowFixture::previewFile()
-{
-    return qEnvironmentVariable("TEMP") + QStringLiteral("/KV731504.htm");
-}
-
-void WindowFixture::start(const QString &commandLine, bool seed, bool show)
+frmHTML &WindowFixture::start(const QString &commandLine, bool seed)
 {
     if (seed)
         seedSettings();
     QFile::remove(previewFile());
     QString error;
     std::unique_ptr<VatroControl> vatro = VatroControl::create(&error);
-    QVERIFY2(vatro, qPrintable(error));
+    if (!vatro)
+        qFatal("The Vatro control cannot be created: %s", qPrintable(error));
     window = std::make_unique<frmHTML>(platform, std::move(vatro), commandLine);
     answerNewDialog(true);
     window->Form_Load();
     dropAnswer();
-    if (show) {
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    }
+    window->show();
+    QTest::qVerify(QTest::qWaitForWindowExposed(window.get()), "window exposed", "", __FILE__,
+                   __LINE__);
+    return *window;
 }
 
 void WindowFixture::answerNewDialog(bool ok)
@@ -55,17 +42,16 @@ void WindowFixture::answerNewDialog(bool ok)
     dropAnswer();
     auto *timer = new QTimer(window.get());
     answer_ = timer;
-    timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, timer, [this, timer, ok] {
         frmNew &dialog = window->newDialog();
         if (!dialog.isVisible())
             return;
         ++newDialogShown;
-        timer->stop();
         timer->deleteLater();
+        timer->stop();
         (ok ? dialog.cmdOK : dialog.cmdCancel)->click();
     });
-    timer->start();
+    timer->start(5);
 }
 
 void WindowFixture::dropAnswer()
@@ -73,28 +59,18 @@ void WindowFixture::dropAnswer()
     delete answer_.data();
 }
 
-bool WindowFixture::close()
-{
-    return window->close();
-}
-
 WindowFixture::~WindowFixture()
 {
     if (window)
         window->hide();
-    window.reset();
 }
 
-bool waitUntil(const std::function<bool()> &predicate, int ms)
+QString messageLine(const ScriptedPlatform &p, int i)
 {
-    QElapsedTimer t;
-    t.start();
-    while (!predicate()) {
-        if (t.elapsed() > ms)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
+    static const char *const icons[] = {"None", "Information", "Exclamation", "Critical", "Question"};
+    static const char *const buttons[] = {"OK", "YesNo", "YesNoCancel"};
+    const ScriptedPlatform::Message m = p.messages.value(i);
+    return QStringList{m.title, icons[int(m.icon)], buttons[int(m.buttons)], m.text}.join('|');
 }
 
 QByteArray fileBytes(const QString &path)

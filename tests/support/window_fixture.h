@@ -8,40 +8,44 @@
 
 #include <QPointer>
 #include <QStringList>
-#include <functional>
 #include <QTimer>
+#include <QtTest>
+#include <functional>
 #include <memory>
 
 struct WindowFixture {
     ScriptedPlatform platform;
     std::unique_ptr<frmHTML> window;
+    int newDialogShown = 0;
 
     // A complete store as a normal exit leaves it, plus `extra` "key=value"
     // entries that replace or add keys.
     static void seedSettings(const QStringList &extra = {});
-    static void clearSettings();
     // The preview file of the test's temporary folder.
-    static QString previewFile();
+    static QString previewFile() { return qEnvironmentVariable("TEMP") + "/KV731504.htm"; }
 
-    // Creates the window and runs the load step; the new-document dialog, if
-    // it shows, is answered OK. Shows the window unless `show` is false.
-    void start(const QString &commandLine = QString(), bool seed = true, bool show = true);
-    // Answers the new-document dialog once, the next time it shows.
+    // Creates the window, runs the load step (the new-document dialog, if it
+    // shows, is answered OK) and shows it. `seed` false keeps the store as is.
+    frmHTML &start(const QString &commandLine = QString(), bool seed = true);
+    // Answers the new-document dialog once, the next time it shows;
+    // dropAnswer() forgets an answer that was not used.
     void answerNewDialog(bool ok);
-    // Forgets an answer that was not used.
     void dropAnswer();
-    // Closes the window through the exit sequence; true when it closed.
-    bool close();
     ~WindowFixture();
-
-    int newDialogShown = 0;
 
 private:
     QPointer<QTimer> answer_;
 };
 
 // Waits until `predicate` holds (events processed meanwhile) or `ms` pass.
-bool waitUntil(const std::function<bool()> &predicate, int ms = 10000);
+inline bool waitUntil(const std::function<bool()> &predicate, int ms = 10000)
+{
+    return QTest::qWaitFor(predicate, ms);
+}
+
+// Message `i` shown through `p` as "title|icon|buttons|text" (icon and buttons
+// by their names), or "|None|OK|" when there is no such message.
+QString messageLine(const ScriptedPlatform &p, int i);
 
 // The whole content of a file, or an empty array.
 QByteArray fileBytes(const QString &path);
