@@ -20,15 +20,12 @@ namespace {
 template <typename T>
 void whenShown(std::function<void(T *)> act)
 {
-    auto *timer = new QTimer;
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            timer->deleteLater();
-            timer->stop();
+    QTimer::singleShot(10, [act] {
+        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget()))
             act(dialog);
-        }
+        else
+            whenShown<T>(act);
     });
-    timer->start(10);
 }
 } // namespace
 
@@ -91,31 +88,25 @@ private slots:
     void qtMessageBox()
     {
         using B = QMessageBox;
-        const struct {
-            const char *name;
-            MsgIcon icon;
-            B::Icon qtIcon;
-            MsgButtons buttons;
-            B::StandardButton press; // NoButton: Escape
-            MsgResult expected;
-        } cases[] = {
-            {"Escape, OK", MsgIcon::Information, B::Information, MsgButtons::OK, B::NoButton, MsgResult::OK},
-            {"Yes", MsgIcon::Exclamation, B::Warning, MsgButtons::YesNo, B::Yes, MsgResult::Yes},
-            {"No", MsgIcon::Critical, B::Critical, MsgButtons::YesNoCancel, B::No, MsgResult::No},
-            {"Escape, Cancel", MsgIcon::Question, B::Question, MsgButtons::YesNoCancel, B::NoButton, MsgResult::Cancel},
+        // The icon asked for and Qt's, the buttons, the button pressed (NoButton: Escape), the answer.
+        const std::tuple<MsgIcon, B::Icon, MsgButtons, B::StandardButton, MsgResult> cases[] = {
+            {MsgIcon::Information, B::Information, MsgButtons::OK, B::NoButton, MsgResult::OK},
+            {MsgIcon::Exclamation, B::Warning, MsgButtons::YesNo, B::Yes, MsgResult::Yes},
+            {MsgIcon::Critical, B::Critical, MsgButtons::YesNoCancel, B::No, MsgResult::No},
+            {MsgIcon::Question, B::Question, MsgButtons::YesNoCancel, B::NoButton, MsgResult::Cancel},
         };
-        for (const auto &c : cases) {
+        for (const auto &[icon, qtIcon, buttons, press, expected] : cases) {
             qsizetype shown = -1; // the buttons, under the right icon
-            whenShown<QMessageBox>([&](QMessageBox *box) {
-                shown = box->icon() == c.qtIcon ? box->buttons().size() : 0;
-                if (c.press)
-                    box->button(c.press)->click();
+            whenShown<QMessageBox>([&, want = qtIcon, key = press](QMessageBox *box) {
+                shown = box->icon() == want ? box->buttons().size() : 0;
+                if (key)
+                    box->button(key)->click();
                 else
                     QTest::keyClick(box, Qt::Key_Escape);
             });
-            const MsgResult result = QtPlatform().messageBox(nullptr, "text", "Title", c.icon, c.buttons);
+            const MsgResult result = QtPlatform().messageBox(nullptr, "text", "Title", icon, buttons);
             // OK; Yes, No; Yes, No, Cancel
-            QVERIFY2(result == c.expected && shown == int(c.buttons) + 1, c.name);
+            QVERIFY2(result == expected && shown == int(buttons) + 1, qPrintable(QString::number(int(icon))));
         }
     }
 
