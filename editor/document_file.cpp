@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace {
@@ -40,6 +41,13 @@ DecodedDocument decodeDocument(const QByteArray &bytes)
 
 QByteArray encodeDocument(const QString &text, FileEncoding encoding)
 {
+    QByteArray out = encodeText(text, encoding);
+    out.append("\r\n", 2);
+    return out;
+}
+
+QByteArray encodeText(const QString &text, FileEncoding encoding)
+{
     QByteArray out;
     if (encoding == FileEncoding::Utf8) {
         // Qt writes a lone surrogate as "?".
@@ -56,7 +64,6 @@ QByteArray encodeDocument(const QString &text, FileEncoding encoding)
             out.append(c.unicode() <= 0xFF ? char(c.unicode()) : '?');
         }
     }
-    out.append("\r\n", 2);
     return out;
 }
 
@@ -136,7 +143,7 @@ std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray 
     return std::nullopt;
 }
 
-std::optional<FileError> writePreviewFile(const QString &path, const QByteArray &bytes)
+std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView text)
 {
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
@@ -146,18 +153,32 @@ std::optional<FileError> writePreviewFile(const QString &path, const QByteArray 
     std::optional<FileError> result;
     if (::fchmod(fd, 0600) != 0)
         result = errnoError(errno);
-    const char *p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (!result && left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
+    // The text and the line end go out together, straight from where the
+    // text lies: no copy of a document that may be megabytes long.
+    static const char kLineEnd[] = "\r\n";
+    iovec parts[2] = {{const_cast<char *>(text.data()), size_t(text.size())},
+                      {const_cast<char *>(kLineEnd), 2}};
+    iovec *part = parts;
+    int count = 2;
+    while (!result && count > 0) {
+        const ssize_t n = ::writev(fd, part, count);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             result = errnoError(errno);
             break;
         }
-        p += n;
-        left -= n;
+        // Step past what was written, part by part.
+        size_t done = size_t(n);
+        while (count > 0 && done >= part->iov_len) {
+            done -= part->iov_len;
+            ++part;
+            --count;
+        }
+        if (count > 0) {
+            part->iov_base = static_cast<char *>(part->iov_base) + done;
+            part->iov_len -= done;
+        }
     }
     if (::close(fd) != 0 && !result)
         result = errnoError(errno);

@@ -19,8 +19,9 @@ struct DecodedDocument {
 // Every byte, no line-end or byte-order-mark handling.
 DecodedDocument decodeDocument(const QByteArray &bytes);
 
-// The text in `encoding` plus CR LF; a character the encoding cannot hold
-// becomes "?".
+// The text in `encoding`; a character the encoding cannot hold becomes "?".
+QByteArray encodeText(const QString &text, FileEncoding encoding);
+// The file form of a document: the encoded text plus CR LF.
 QByteArray encodeDocument(const QString &text, FileEncoding encoding);
 
 // The failure of a file operation as the system reports it.
@@ -43,6 +44,7 @@ ReadResult readDocumentFile(const QString &path);
 // user may not write to is refused, as writing it in place would be.
 std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray &bytes);
 
-// Writes the preview file: created with mode 0600 (an existing one is set
-// to 0600), truncated, never through a symbolic link, written in one go.
-std::optional<FileError> writePreviewFile(const QString &path, const QByteArray &bytes);
+// Writes the preview file: the encoded text plus CR LF. Created with mode
+// 0600 (an existing one is set to 0600), truncated, never through a
+// symbolic link.
+std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView text);

@@ -177,11 +177,17 @@ long HTMLPane::indexToByte(int index) const
 
 QString HTMLPane::wholeText() const
 {
+    const QByteArrayView bytes = utf8Text();
+    return bytes.isEmpty() ? QString() : QString::fromUtf8(bytes);
+}
+
+QByteArrayView HTMLPane::utf8Text() const
+{
     const long length = byteLength();
     if (length == 0)
-        return QString();
+        return {};
     const char *bytes = static_cast<const char *>(SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
-    return QString::fromUtf8(bytes, length);
+    return QByteArrayView(bytes, length);
 }
 
 void HTMLPane::replaceBytes(long start, long end, const QString &text)

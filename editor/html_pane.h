@@ -16,6 +16,9 @@ public:
     // Whole text, get and set (setting replaces everything, puts the caret at
     // the start and begins a new history for the control's own undo).
     QString wholeText() const;
+    // The whole text as the control holds it, UTF-8; valid until the next
+    // change of the text. Lets the preview write the text without copies.
+    QByteArrayView utf8Text() const;
     void setWholeText(const QString &text);
     int textLength() const; // length of the whole text in UTF-16 code units
 

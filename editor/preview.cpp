@@ -36,7 +36,10 @@ void frmHTML::HTMLUpdate()
     const bool fileExists = Vatro.FExists(file, &ok);
     if (!ok)
         return failed();
-    if (writePreviewFile(file, encodeDocument(HTML->wholeText(), state_->encoding)))
+    // A UTF-8 document goes to the file exactly as the text pane holds it.
+    const bool utf8 = state_->encoding == FileEncoding::Utf8;
+    const QByteArray latin1 = utf8 ? QByteArray() : encodeText(HTML->wholeText(), state_->encoding);
+    if (writePreviewFile(file, utf8 ? HTML->utf8Text() : QByteArrayView(latin1)))
         return failed();
     if (!fileExists) {
         Browser->navigate(previewAddress());

@@ -21,7 +21,9 @@ class TestBrowserPane : public QObject {
         QVariant result = QStringLiteral("<no answer>");
         bool done = false;
         view.page()->runJavaScript(script, [&](const QVariant &v) { result = v, done = true; });
-        QTest::qWaitFor([&] { return done; }, 10000);
+        // The callback refers to this frame: never leave before it has run.
+        if (!QTest::qWaitFor([&] { return done; }, 10000))
+            qFatal("the page did not answer");
         return result;
     }
     static bool load(BrowserPane &view, const std::function<void()> &start)
