@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -22,20 +21,13 @@ class TestNewDialog : public QObject {
     Q_OBJECT
     ScriptedPlatform platform;
     std::unique_ptr<frmHTML> main;
+    frmNew *d = nullptr;
 
-    frmNew &dialog() { return main->newDialog(); }
-    template <typename T = QLineEdit> T *control(const QString &name)
-    {
-        T *widget = dialog().findChild<T *>(name);
-        if (!widget)
-            qFatal("no control %s", qPrintable(name));
-        return widget;
-    }
     // Shows the dialog without blocking, as the New command does with exec().
     void showDialog()
     {
-        dialog().show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog()));
+        d->show();
+        QVERIFY(QTest::qWaitForWindowActive(d));
     }
     static QString defaultPage() { return buildNewPage(NewPageFields(), Ver()).page; }
 
@@ -46,6 +38,7 @@ private slots:
         std::unique_ptr<VatroControl> vatro = VatroControl::create(&error);
         QVERIFY2(vatro, qPrintable(error));
         main = std::make_unique<frmHTML>(platform, std::move(vatro), QString());
+        d = &main->newDialog();
     }
     void init()
     {
@@ -55,157 +48,130 @@ private slots:
     }
     void cleanup()
     {
-        dialog().hide();
-        dialog().cmdReset->click();
-        dialog().cmdCancel->setEnabled(false);
+        d->hide();
+        d->cmdReset->click();
+        d->cmdCancel->setEnabled(false);
         QCOMPARE(platform.unexpectedCalls, 0);
         platform = ScriptedPlatform();
     }
 
     void enterPressesOk() // first: the dialog is as created
     {
-        QVERIFY(!dialog().cmdCancel->isEnabled());
-        QTest::keyClick(control("txtBase"), Qt::Key_Return);
-        QVERIFY(!dialog().isVisible());
+        QTest::keyClick(d->txtBase, Qt::Key_Return);
+        QVERIFY(!d->isVisible() && main->NoNew);
         QCOMPARE(main->HTML->wholeText(), defaultPage());
         QCOMPARE(main->HTML->selStart(), defaultPage().size());
-        QVERIFY(main->NoNew);
     }
 
     void tabOrder()
     {
-        dialog().cmdCancel->setEnabled(true);
+        d->cmdCancel->setEnabled(true);
         const QStringList expected = QStringLiteral(
             "txtTitle cmdBC cmdDef txtST txtBase txtTarget cmdC1 Def1 cmdC2 Def2 cmdC3 Def3 cmdC4 Def4 txtSound "
             "Browse1 chkLoop txtLoop txtImage Browse2 chkWater txtMarginT txtMarginL txtCSS Browse3 cmdReset "
             "cmdOK cmdCancel txtTitle").split(' ');
-        control("txtTitle")->setFocus();
-        QStringList visited{QApplication::focusWidget()->objectName()};
-        while (visited.size() < expected.size()) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        d->txtTitle->setFocus();
+        QStringList visited;
+        for (int i = 0; i < expected.size(); ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
             visited << QApplication::focusWidget()->objectName();
-        }
         QCOMPARE(visited, expected);
     }
 
-    void soundLoopMessageKeepsTheDialog()
+    // A sound with an empty loop box: "Sound Loop", and the dialog stays.
+    // Playing continuously disables the loop box and is what the page gets.
+    void soundLoop()
     {
-        control("txtSound")->setText(QStringLiteral("a.wav")); // after Reset the loop box is empty
-        platform.messageAnswers << MsgResult::OK;
-        dialog().cmdOK->click();
-        QCOMPARE(platform.messages.size(), 1);
-        QCOMPARE(platform.messages[0].title, QStringLiteral("Sound Loop"));
-        QVERIFY(dialog().isVisible());
-        QCOMPARE(main->HTML->wholeText(), kOld);
+        d->txtSound->setText(QStringLiteral("a.wav")); // after Reset the loop box is empty
+        platform.messageAnswers << MsgResult::OK; // a second message would be unexpected
+        d->cmdOK->click();
+        QCOMPARE(platform.messages.value(0).title, QStringLiteral("Sound Loop"));
+        QVERIFY(d->isVisible() && main->HTML->wholeText() == kOld);
+        for (bool ticked : {true, false, true}) {
+            QTest::mouseClick(d->chkLoop, Qt::LeftButton);
+            QCOMPARE(d->txtLoop->isEnabled(), !ticked);
+        }
+        d->cmdOK->click();
+        QVERIFY(main->HTML->wholeText().contains("<bgsound src=\"a.wav\" loop=\"infinite\">"));
     }
 
-    void cancel_data()
-    {
-        QTest::addColumn<bool>("cancelEnabled");
-        QTest::addColumn<QString>("how");
-        QTest::newRow("Cancel button") << true << "button";
-        for (const char *how : {"Esc", "close box"}) {
-            QTest::addRow("%s", how) << true << how;
-            QTest::addRow("%s at start-up: nothing", how) << false << how;
-        }
-    }
+    // Cancel clears NoNew and leaves the document; Esc does the same, and
+    // nothing at all while Cancel is disabled (at start-up).
     void cancel()
     {
-        QFETCH(bool, cancelEnabled);
-        QFETCH(QString, how);
-        dialog().cmdCancel->setEnabled(cancelEnabled);
-        if (how == "button")
-            dialog().cmdCancel->click();
-        else if (how == "Esc")
-            QTest::keyClick(control("txtTitle"), Qt::Key_Escape);
-        else
-            dialog().close();
-        QCOMPARE(dialog().isVisible(), !cancelEnabled);
-        QCOMPARE(main->NoNew, !cancelEnabled);
+        QTest::keyClick(d->txtTitle, Qt::Key_Escape);
+        QVERIFY(d->isVisible() && main->NoNew);
+        d->cmdCancel->setEnabled(true);
+        QTest::keyClick(d->txtTitle, Qt::Key_Escape);
+        QVERIFY(!d->isVisible() && !main->NoNew);
+        main->NoNew = true;
+        showDialog();
+        d->cmdCancel->click();
+        QVERIFY(!d->isVisible() && !main->NoNew);
         QCOMPARE(main->HTML->wholeText(), kOld);
     }
 
-    void playContinuouslyAndReset()
+    void reset()
     {
-        auto *chk = control<QCheckBox>("chkLoop");
-        control("txtLoop")->setText(QStringLiteral("3"));
-        for (bool ticked : {true, false, true}) {
-            QTest::mouseClick(chk, Qt::LeftButton);
-            QCOMPARE(control("txtLoop")->isEnabled(), !ticked);
-            QCOMPARE(control<QLabel>("lblLoop")->isEnabled(), !ticked);
-        }
-        QCOMPARE(control("txtLoop")->text(), QStringLiteral("3"));
-
-        for (QLineEdit *box : dialog().findChildren<QLineEdit *>())
+        for (QLineEdit *box : d->findChildren<QLineEdit *>())
             box->setText(QStringLiteral("typed"));
-        for (ColourSwatch *swatch : dialog().findChildren<ColourSwatch *>())
+        for (ColourSwatch *swatch : d->findChildren<ColourSwatch *>())
             swatch->setValue(0x123456);
-        control<QCheckBox>("chkWater")->click();
-        dialog().cmdReset->click();
-        QString texts;
-        for (QLineEdit *box : dialog().findChildren<QLineEdit *>())
-            texts += box->text();
-        QCOMPARE(texts, QStringLiteral("Title goes herePage content goes here"));
-        for (ColourSwatch *swatch : dialog().findChildren<ColourSwatch *>())
-            QVERIFY(!swatch->hasColour());
-        QVERIFY(!chk->isChecked() && !control<QCheckBox>("chkWater")->isChecked());
-        QVERIFY(control("txtLoop")->isEnabled());
-    }
-
-    void colourButtons()
-    {
-        // Each colour button paints its own swatch; a cancelled colour keeps it.
-        const QStringList buttons{"cmdBC", "cmdC1", "cmdC2", "cmdC3", "cmdC4"};
-        for (int i = 0; i < buttons.size(); ++i) {
-            platform.colourAnswers << ColourValue(0x111111 * (i + 1)) << std::nullopt;
-            control<QPushButton>(buttons[i])->click();
-            control<QPushButton>(buttons[i])->click();
-        }
-        control("txtLoop")->setText(QStringLiteral("1"));
-        dialog().cmdOK->click();
-        QVERIFY(main->HTML->wholeText().contains(
-            "<body bgcolor=\"#111111\" text=\"#222222\" link=\"#333333\" vlink=\"#444444\" alink=\"#555555\">\r\n"));
-        for (const char *name : {"cmdDef", "Def1", "Def2", "Def3", "Def4"})
-            control<QPushButton>(name)->click();
-        showDialog();
-        dialog().cmdOK->click();
+        d->chkLoop->click();
+        d->chkWater->click();
+        d->cmdReset->click();
+        QVERIFY(!d->chkLoop->isChecked() && d->txtLoop->isEnabled() && d->txtLoop->text().isEmpty());
+        d->cmdOK->click();
         QCOMPARE(main->HTML->wholeText(), defaultPage());
     }
 
     void browseButtons()
     {
-        const QList<QStringList> buttons{{"Browse1", "txtSound", kSoundFilter, "Choose a Sound"},
-                                         {"Browse2", "txtImage", kImageFilter, "Choose an Image"},
-                                         {"Browse3", "txtCSS", kStyleSheetFilter, "Choose a Style Sheet"}};
-        for (const QStringList &b : buttons) {
+        const QList<std::tuple<QPushButton *, QLineEdit *, QString>> buttons{
+            {d->Browse1, d->txtSound, kSoundFilter}, {d->Browse2, d->txtImage, kImageFilter},
+            {d->Browse3, d->txtCSS, kStyleSheetFilter}};
+        for (const auto &[button, box, filter] : buttons) {
             // Chosen, then cancelled: the box keeps the first choice.
             platform.fileRequests.clear();
             platform.fileAnswers << QStringLiteral("/home/u/a b.x") << std::nullopt;
             for (int i = 0; i < 2; ++i) {
-                control<QPushButton>(b[0])->click();
-                QCOMPARE(platform.fileRequests.value(i).filter + platform.fileRequests.value(i).title, b[2] + b[3]);
-                QCOMPARE(control(b[1])->text(), QStringLiteral("file:///home/u/a b.x"));
+                button->click();
+                QVERIFY(platform.fileRequests.value(i).filter == filter && !platform.fileRequests[i].save);
+                QCOMPARE(box->text(), QStringLiteral("file:///home/u/a b.x"));
                 QCOMPARE(main->OpenSave.filter, kDocumentFilter);
             }
         }
     }
 
-    void reopenShowsLastValues()
+    // Each colour button paints its own swatch (a cancelled colour keeps it);
+    // OK and Cancel keep every value for the next showing; the Def buttons
+    // clear the colours.
+    void coloursAndKeptValues()
     {
-        dialog().cmdCancel->setEnabled(true);
-        control("txtTitle")->setText(QStringLiteral("Kept"));
-        control<QCheckBox>("chkLoop")->click();
-        dialog().cmdOK->click();
+        d->cmdCancel->setEnabled(true);
+        const QList<QPushButton *> buttons{d->cmdBC, d->cmdC1, d->cmdC2, d->cmdC3, d->cmdC4};
+        for (int i = 0; i < buttons.size(); ++i) {
+            platform.colourAnswers << ColourValue(0x111111 * (i + 1)) << std::nullopt;
+            buttons[i]->click();
+            buttons[i]->click();
+        }
+        d->txtTitle->setText(QStringLiteral("Kept"));
+        d->chkLoop->click();
+        d->cmdOK->click();
         const QString first = main->HTML->wholeText();
-        QVERIFY(first.contains("<title>Kept</title>"));
+        QVERIFY(first.contains("<title>Kept</title>\r\n"));
+        QVERIFY(first.contains(
+            "<body bgcolor=\"#111111\" text=\"#222222\" link=\"#333333\" vlink=\"#444444\" alink=\"#555555\">\r\n"));
         showDialog();
-        dialog().cmdCancel->click();
+        d->cmdCancel->click();
         showDialog();
-        QCOMPARE(control("txtTitle")->text(), QStringLiteral("Kept"));
-        QVERIFY(!control("txtLoop")->isEnabled());
+        QVERIFY(!d->txtLoop->isEnabled());
         main->HTML->setWholeText(QStringLiteral("other"));
-        dialog().cmdOK->click();
+        d->cmdOK->click();
         QCOMPARE(main->HTML->wholeText(), first);
+        for (QPushButton *b : {d->cmdDef, d->Def1, d->Def2, d->Def3, d->Def4})
+            b->click();
+        for (ColourSwatch *swatch : d->findChildren<ColourSwatch *>())
+            QVERIFY(!swatch->hasColour());
     }
 };
 
