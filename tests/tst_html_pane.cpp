@@ -5,9 +5,7 @@
 #include "editor/html_pane.h"
 #include "support/test_env.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QMainWindow>
 #include <QSignalSpy>
 
 using Change = std::function<void(HTMLPane &)>;
@@ -151,36 +149,6 @@ private slots:
         QCOMPARE(pane.backColour(), kSysButtonFace);
         QCOMPARE(ColourValue(sci(pane, B::SCI_STYLEGETBACK, 0)),
                  qcolorToColour(pane.palette().color(QPalette::Button)));
-    }
-
-    void menuShortcutsReachTheWindow_data()
-    {
-        QTest::addColumn<QKeySequence>("key");
-        QTest::newRow("Ctrl+T (insert table)") << QKeySequence(Qt::CTRL | Qt::Key_T);
-        QTest::newRow("Ctrl+Y (redo in the control)") << QKeySequence(Qt::CTRL | Qt::Key_Y);
-        QTest::newRow("F8") << QKeySequence(Qt::Key_F8);
-        QTest::newRow("Shift+F8") << QKeySequence(Qt::SHIFT | Qt::Key_F8);
-    }
-    void menuShortcutsReachTheWindow()
-    {
-        QFETCH(QKeySequence, key);
-        QMainWindow window;
-        auto *pane = new HTMLPane(&window);
-        window.setCentralWidget(pane);
-        QSignalSpy triggered(window.addAction(QStringLiteral("command"), key), &QAction::triggered);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        pane->setFocus();
-        const QString text = QStringLiteral("first line\r\nsecond line\r\n");
-        pane->setWholeText(text);
-        pane->setSelStart(3);
-        QCOMPARE(QApplication::focusWidget(), pane);
-        QTest::keySequence(pane, key);
-        QCOMPARE(triggered.count(), 1);
-        QCOMPARE(pane->wholeText(), text);
-        // The control's own editing keys still work.
-        QTest::keyClick(pane, Qt::Key_X);
-        QCOMPARE(pane->wholeText(), text.left(3) + "x" + text.mid(3));
     }
 
     void rightButtonKeepsSelection()
