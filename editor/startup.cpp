@@ -1,10 +1,18 @@
 #include "editor/startup.h"
 
+#include <QtGlobal>
+
 #include <cstdio>
+#include <unistd.h>
 
 std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &arguments,
                                        int *exitCode)
 {
+    // Chromium's sandbox refuses to run for root, and the browser pane would
+    // not start at all; root gets the pane without it.
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+
     QString error;
     std::unique_ptr<VatroControl> vatro = VatroControl::create(&error);
     if (!vatro) {
