@@ -26,14 +26,9 @@ void frmHTML::mnuNew_Click()
     frmNew &dialog = newDialog();
     if (isVisible())
         dialog.cmdCancel->setEnabled(true);
-    if (state_->changed) {
-        const MsgResult answer = askToSave();
-        if (answer == MsgResult::Cancel) {
-            state_->loading = false;
-            return;
-        }
-        if (answer == MsgResult::Yes)
-            mnuSave_Click(); // goes on whatever the outcome
+    if (!offerToSave()) {
+        state_->loading = false;
+        return;
     }
     dialog.exec(); // returns once the dialog has hidden itself
     if (NoNew) {
@@ -63,14 +58,9 @@ void frmHTML::mnuOpen_Click()
     if (state_->commandLineOpen) {
         state_->commandLineOpen = false;
     } else {
-        if (state_->changed) {
-            const MsgResult answer = askToSave();
-            if (answer == MsgResult::Cancel) {
-                state_->loading = false;
-                return;
-            }
-            if (answer == MsgResult::Yes)
-                mnuSave_Click();
+        if (!offerToSave()) {
+            state_->loading = false;
+            return;
         }
         OpenSave.title = QStringLiteral("Open an HTML file");
         if (!OpenSave.showOpen(this))

@@ -229,6 +229,18 @@ MsgResult frmHTML::askToSave()
         QStringLiteral("File Changed"), MsgIcon::Question, MsgButtons::YesNoCancel);
 }
 
+// The unsaved-changes prompt of New and Open: false when the user cancels;
+// Yes saves and goes on whatever the outcome of the save.
+bool frmHTML::offerToSave()
+{
+    if (!state_->changed)
+        return true;
+    const MsgResult answer = askToSave();
+    if (answer == MsgResult::Yes)
+        mnuSave_Click();
+    return answer != MsgResult::Cancel;
+}
+
 void frmHTML::setCaption(const QString &fileName)
 {
     setWindowTitle(fileName.isEmpty() ? kCaptionPrefix + QStringLiteral("New File")

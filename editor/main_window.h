@@ -123,6 +123,7 @@ private:
     void writeSettings();
     void showLocations();
     MsgResult askToSave();
+    bool offerToSave();
     void setCaption(const QString &fileName);
     bool eventFilter(QObject *watched, QEvent *event) override;
 
