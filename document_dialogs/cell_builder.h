@@ -13,22 +13,13 @@ inline const QStringList kCellHAlignments = {QStringLiteral("Left"), QStringLite
 inline const QStringList kCellVAlignments = {QStringLiteral("Top"), QStringLiteral("Middle"),
                                              QStringLiteral("Baseline"), QStringLiteral("Bottom")};
 
-struct CellFields {
+struct CellFields : SizeColourFields {
     int hAlignIndex = 0; // 0 ("Left") adds no align
     int vAlignIndex = 1; // 1 ("Middle") adds no valign
     QString rowsSpanned = QStringLiteral("1");
     QString columnsSpanned = QStringLiteral("1");
     bool header = false;
     bool noWrap = false;
-    QString width;
-    bool widthPercent = true;
-    QString height;
-    bool heightPercent = true;
-    QString background;
-    ColourValue backgroundColour = kSysButtonFace;
-    ColourValue borderColour = kSysButtonFace;
-    ColourValue borderColourDark = kSysButtonFace;
-    ColourValue borderColourLight = kSysButtonFace;
 };
 
 QString buildCell(const CellFields &fields);

@@ -5,6 +5,7 @@
 // its fields keep their values for the run.
 
 #include "document_dialogs/cell_builder.h"
+#include "document_dialogs/table_cell_layout.h"
 
 #include <QDialog>
 
@@ -13,15 +14,15 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class ColourSwatch;
-class SizeFrame;
 class frmHTML;
 
 // The advice the dialog shows, and the cell item gives when nothing is selected.
 inline const QString kCellAdvice = QStringLiteral(
     "It is recommended that you select <td> and </td> and any text in between for this to work properly");
 
-class frmC : public QDialog {
+// The size, colour and picture controls (fraSize, cmdBGc ... cmdBdCld,
+// Pic1 ... Pic4, txtBackground, Browse1) come from SizeColourControls.
+class frmC : public QDialog, public SizeColourControls {
     Q_OBJECT
 public:
     explicit frmC(frmHTML &main);
@@ -36,17 +37,8 @@ public:
     QLineEdit *txtH = nullptr; // columns spanned
     QCheckBox *chkHeader = nullptr;
     QCheckBox *chkWrap = nullptr;
-    SizeFrame *fraSize = nullptr; // txtWidth, optPercent, ..., fraOpts, optPixelsH
-    QPushButton *cmdBGc = nullptr, *cmdBGd = nullptr;
-    QPushButton *cmdBdCc = nullptr, *cmdBdCd = nullptr;
-    QPushButton *cmdBdCdc = nullptr, *cmdBdCdd = nullptr;
-    QPushButton *cmdBdClc = nullptr, *cmdBdCld = nullptr;
-    QLabel *lblBackground = nullptr;
-    QLineEdit *txtBackground = nullptr;
-    QPushButton *Browse1 = nullptr;
     QPushButton *cmdOK = nullptr;
     QPushButton *cmdCancel = nullptr;
-    ColourSwatch *Pic1 = nullptr, *Pic2 = nullptr, *Pic3 = nullptr, *Pic4 = nullptr;
     QLabel *lblInfo = nullptr;
 
     // The values of the controls, as the builder takes them.

@@ -17,14 +17,6 @@ bool isDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-// " name="value"" when the value is not empty.
-void appendAttribute(QString &s, const char *name, const QString &value, const QString &unit = {})
-{
-    if (value.isEmpty())
-        return;
-    s += QLatin1Char(' ') + QLatin1String(name) + QLatin1Char('=') + Q + value + unit + Q;
-}
-
 // Checks one count; on success `count` holds it, otherwise the message.
 std::optional<QString> checkCount(const QString &text, const char *what, int &count)
 {
@@ -89,6 +81,24 @@ QString colourAttribute(const QString &name, ColourValue colour)
     return QLatin1Char(' ') + name + QLatin1Char('=') + *html;
 }
 
+void appendAttribute(QString &s, const char *name, const QString &value, const QString &unit)
+{
+    if (value.isEmpty())
+        return;
+    s += QLatin1Char(' ') + QLatin1String(name) + QLatin1Char('=') + Q + value + unit + Q;
+}
+
+void appendSizeColourAttributes(QString &s, const SizeColourFields &f)
+{
+    appendAttribute(s, "width", f.width, f.widthPercent ? QStringLiteral("%") : QString());
+    appendAttribute(s, "height", f.height, f.heightPercent ? QStringLiteral("%") : QString());
+    appendAttribute(s, "background", f.background);
+    s += colourAttribute(QStringLiteral("bgcolor"), f.backgroundColour);
+    s += colourAttribute(QStringLiteral("bordercolor"), f.borderColour);
+    s += colourAttribute(QStringLiteral("bordercolordark"), f.borderColourDark);
+    s += colourAttribute(QStringLiteral("bordercolorlight"), f.borderColourLight);
+}
+
 TableBuild buildTable(const TableFields &f)
 {
     int columns = 0;
@@ -108,19 +118,11 @@ TableBuild buildTable(const TableFields &f)
     if (wrapped)
         head += QStringLiteral("<div align=") + Q + kTableAlignments[f.alignIndex] + Q + QLatin1Char('>')
             + CRLF + CRLF;
-    const QString widthUnit = f.widthPercent ? QStringLiteral("%") : QString();
-    const QString heightUnit = f.heightPercent ? QStringLiteral("%") : QString();
     head += QStringLiteral("<table");
     appendAttribute(head, "border", f.borderSize);
     appendAttribute(head, "cellpadding", f.cellPadding);
     appendAttribute(head, "cellspacing", f.cellSpacing);
-    appendAttribute(head, "width", f.width, widthUnit);
-    appendAttribute(head, "height", f.height, heightUnit);
-    appendAttribute(head, "background", f.background);
-    head += colourAttribute(QStringLiteral("bgcolor"), f.backgroundColour);
-    head += colourAttribute(QStringLiteral("bordercolor"), f.borderColour);
-    head += colourAttribute(QStringLiteral("bordercolordark"), f.borderColourDark);
-    head += colourAttribute(QStringLiteral("bordercolorlight"), f.borderColourLight);
+    appendSizeColourAttributes(head, f);
     head += QLatin1Char('>') + CRLF + CRLF;
 
     // One row is built once and repeated: a large table costs one copy.

@@ -18,13 +18,10 @@ inline const QString kTableErrorTitle = QStringLiteral("Table Creation Error");
 // The most cells one table may have.
 inline constexpr qint64 kMaxTableCells = 1000000;
 
-// The colour swatches start with, and fall back to, kSysButtonFace: the
-// no-colour value, which adds no attribute.
-struct TableFields {
-    int alignIndex = 1; // index into kTableAlignments; 1 ("Centre") adds no wrapper
-    QString borderSize = QStringLiteral("0");
-    QString cellPadding = QStringLiteral("1");
-    QString cellSpacing = QStringLiteral("2");
+// The fields the table and the cell share: the size, the background picture
+// and the four colours. The colour swatches start with, and fall back to,
+// kSysButtonFace: the no-colour value, which adds no attribute.
+struct SizeColourFields {
     QString width;
     bool widthPercent = true;
     QString height;
@@ -34,6 +31,13 @@ struct TableFields {
     ColourValue borderColour = kSysButtonFace;
     ColourValue borderColourDark = kSysButtonFace;
     ColourValue borderColourLight = kSysButtonFace;
+};
+
+struct TableFields : SizeColourFields {
+    int alignIndex = 1; // index into kTableAlignments; 1 ("Centre") adds no wrapper
+    QString borderSize = QStringLiteral("0");
+    QString cellPadding = QStringLiteral("1");
+    QString cellSpacing = QStringLiteral("2");
     QString columns = QStringLiteral("2");
     QString rows = QStringLiteral("2");
 };
@@ -54,3 +58,11 @@ bool readsAsNumber(const QString &text);
 // ` name="#RRGGBB"` for a swatch colour, or nothing when it holds the
 // no-colour value (or any value that is not an RGB colour).
 QString colourAttribute(const QString &name, ColourValue colour);
+
+// ` name="value"` (with `unit` after the value) when the value is not empty.
+void appendAttribute(QString &s, const char *name, const QString &value, const QString &unit = {});
+
+// The shared attributes in their fixed order: width, height, background,
+// bgcolor, bordercolor, bordercolordark, bordercolorlight. A size is in
+// percent with its percent option, in pixels without a unit otherwise.
+void appendSizeColourAttributes(QString &s, const SizeColourFields &fields);

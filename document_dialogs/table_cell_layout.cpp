@@ -1,11 +1,13 @@
 #include "document_dialogs/table_cell_layout.h"
 
-#include "document_dialogs/dialog_parts.h"
-
+#include <QDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
 
 QLineEdit *buddyTextBox(QWidget *parent, const QString &text, QLabel *label)
 {
@@ -25,4 +27,88 @@ QGridLayout *swatchGrid(const QList<SwatchRow> &rows)
         grid->addWidget(rows[i].swatch, 2 * i, 1, 2, 1);
     }
     return grid;
+}
+
+void setTabChain(QWidget *window, const QList<QWidget *> &chain)
+{
+    for (int i = 1; i < chain.size(); ++i)
+        window->setTabOrder(chain[i - 1], chain[i]);
+}
+
+QHBoxLayout *okCancelRow(QPushButton *ok, QPushButton *cancel)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(ok);
+    row->addStretch();
+    row->addWidget(cancel);
+    return row;
+}
+
+void SizeColourControls::createSizeColourControls(QDialog *dialog, const SizeFrame::Captions &size,
+                                                  const Captions &captions, ColourDialog &colour,
+                                                  OpenSaveDialog &files)
+{
+    fraSize = new SizeFrame(size, dialog);
+
+    auto button = [dialog](const QString &caption) { return new QPushButton(caption, dialog); };
+    cmdBGc = button(QStringLiteral("Bac&kground colour"));
+    cmdBGd = button(QStringLiteral("Back&ground default colour"));
+    cmdBdCc = button(captions.borderColour);
+    cmdBdCd = button(captions.borderDefault);
+    cmdBdCdc = button(captions.borderDark);
+    cmdBdCdd = button(captions.borderDarkDefault);
+    cmdBdClc = button(captions.borderLight);
+    cmdBdCld = button(captions.borderLightDefault);
+    Pic1 = new ColourSwatch(dialog);
+    Pic2 = new ColourSwatch(dialog);
+    Pic3 = new ColourSwatch(dialog);
+    Pic4 = new ColourSwatch(dialog);
+    connectSwatchButtons(Pic1, cmdBGc, cmdBGd, colour);
+    connectSwatchButtons(Pic2, cmdBdCc, cmdBdCd, colour);
+    connectSwatchButtons(Pic3, cmdBdCdc, cmdBdCdd, colour);
+    connectSwatchButtons(Pic4, cmdBdClc, cmdBdCld, colour);
+
+    lblBackground = new QLabel(captions.background, dialog);
+    txtBackground = buddyTextBox(dialog, QString(), lblBackground);
+    Browse1 = button(QStringLiteral("&..."));
+    connectBrowseButton(Browse1, txtBackground, files, kImageFilter, QStringLiteral("Choose an Image"));
+}
+
+QVBoxLayout *SizeColourControls::sizeColourColumn(QWidget *belowColours) const
+{
+    auto *colours = swatchGrid({{cmdBGc, cmdBGd, Pic1}, {cmdBdCc, cmdBdCd, Pic2},
+                                {cmdBdCdc, cmdBdCdd, Pic3}, {cmdBdClc, cmdBdCld, Pic4}});
+    if (belowColours)
+        colours->addWidget(belowColours, 8, 0, 1, 2);
+    auto *column = new QVBoxLayout;
+    column->setSpacing(2);
+    column->addLayout(colours);
+    column->addSpacing(6);
+    column->addWidget(lblBackground);
+    auto *picture = new QHBoxLayout;
+    picture->addWidget(txtBackground);
+    picture->addWidget(Browse1);
+    Browse1->setFixedWidth(Browse1->sizeHint().height() + 6);
+    column->addLayout(picture);
+    return column;
+}
+
+QList<QWidget *> SizeColourControls::sizeColourTabChain() const
+{
+    return fraSize->tabChain()
+        + QList<QWidget *>{cmdBGc, cmdBGd, cmdBdCc, cmdBdCd, cmdBdCdc, cmdBdCdd, cmdBdClc, cmdBdCld,
+                           txtBackground, Browse1};
+}
+
+void SizeColourControls::readSizeColourFields(SizeColourFields &f) const
+{
+    f.width = fraSize->txtWidth->text();
+    f.widthPercent = fraSize->optPercent->isChecked();
+    f.height = fraSize->txtHeight->text();
+    f.heightPercent = fraSize->optPercentH->isChecked();
+    f.background = txtBackground->text();
+    f.backgroundColour = Pic1->value();
+    f.borderColour = Pic2->value();
+    f.borderColourDark = Pic3->value();
+    f.borderColourLight = Pic4->value();
 }

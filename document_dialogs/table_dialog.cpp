@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 frmT::frmT(frmHTML &main) : QDialog(&main), main_(main)
@@ -30,38 +29,19 @@ frmT::frmT(frmHTML &main) : QDialog(&main), main_(main)
     txtCellSpacing = buddyTextBox(this, QStringLiteral("2"), lblCellSpacing);
     SizeFrame::Captions size;
     size.frame = QStringLiteral("&Table size:");
-    fraSize = new SizeFrame(size, this);
+    const Captions colours = {QStringLiteral("Bo&rder colour"), QStringLiteral("Bor&der default colour"),
+                              QStringLiteral("Bord&er colour dark"), QStringLiteral("Border de&fault colour dark"),
+                              QStringLiteral("Border colo&ur light"), QStringLiteral("Border default colour l&ight"),
+                              QStringLiteral("Backgrou&nd picture:")};
+    createSizeColourControls(this, size, colours, main_.Colour, main_.OpenSave);
 
-    auto button = [this](const char *caption) { return new QPushButton(QString::fromUtf8(caption), this); };
-    cmdBGc = button("Bac&kground colour");
-    cmdBGd = button("Back&ground default colour");
-    cmdBdCc = button("Bo&rder colour");
-    cmdBdCd = button("Bor&der default colour");
-    cmdBdCdc = button("Bord&er colour dark");
-    cmdBdCdd = button("Border de&fault colour dark");
-    cmdBdClc = button("Border colo&ur light");
-    cmdBdCld = button("Border default colour l&ight");
-    Pic1 = new ColourSwatch(this);
-    Pic2 = new ColourSwatch(this);
-    Pic3 = new ColourSwatch(this);
-    Pic4 = new ColourSwatch(this);
-    connectSwatchButtons(Pic1, cmdBGc, cmdBGd, main_.Colour);
-    connectSwatchButtons(Pic2, cmdBdCc, cmdBdCd, main_.Colour);
-    connectSwatchButtons(Pic3, cmdBdCdc, cmdBdCdd, main_.Colour);
-    connectSwatchButtons(Pic4, cmdBdClc, cmdBdCld, main_.Colour);
-
-    lblBackground = new QLabel(QStringLiteral("Backgrou&nd picture:"), this);
-    txtBackground = buddyTextBox(this, QString(), lblBackground);
-    Browse1 = button("&...");
-    connectBrowseButton(Browse1, txtBackground, main_.OpenSave, kImageFilter,
-                        QStringLiteral("Choose an Image"));
     lblColumns = new QLabel(QStringLiteral("Co&lumns:"), this);
     txtColumns = buddyTextBox(this, QStringLiteral("2"), lblColumns);
     lblRows = new QLabel(QStringLiteral("Ro&ws:"), this);
     txtRows = buddyTextBox(this, QStringLiteral("2"), lblRows);
-    cmdOK = button("&OK");
+    cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setDefault(true);
-    cmdCancel = button("Cancel");
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     connect(cmdOK, &QPushButton::clicked, this, &frmT::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmT::cmdCancel_Click);
 
@@ -85,18 +65,7 @@ frmT::frmT(frmHTML &main) : QDialog(&main), main_(main)
 
     // Middle and right: the colour buttons in pairs, each pair beside its
     // swatch; below them the picture, the counts and the two buttons.
-    auto *colours = swatchGrid({{cmdBGc, cmdBGd, Pic1}, {cmdBdCc, cmdBdCd, Pic2},
-                                {cmdBdCdc, cmdBdCdd, Pic3}, {cmdBdClc, cmdBdCld, Pic4}});
-    auto *right = new QVBoxLayout;
-    right->setSpacing(2);
-    right->addLayout(colours);
-    right->addSpacing(6);
-    right->addWidget(lblBackground);
-    auto *picture = new QHBoxLayout;
-    picture->addWidget(txtBackground);
-    picture->addWidget(Browse1);
-    Browse1->setFixedWidth(Browse1->sizeHint().height() + 6);
-    right->addLayout(picture);
+    auto *right = sizeColourColumn();
     auto *counts = new QGridLayout;
     counts->setVerticalSpacing(2);
     counts->addWidget(lblColumns, 0, 0);
@@ -105,23 +74,15 @@ frmT::frmT(frmHTML &main) : QDialog(&main), main_(main)
     counts->addWidget(txtRows, 1, 1);
     right->addLayout(counts);
     right->addStretch();
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(cmdOK);
-    buttons->addStretch();
-    buttons->addWidget(cmdCancel);
-    right->addLayout(buttons);
+    right->addLayout(okCancelRow(cmdOK, cmdCancel));
 
     auto *top = new QHBoxLayout(this);
     top->addLayout(left, 2);
     top->addLayout(right, 3);
 
     // Tab order as listed; each label just before the control it names.
-    QList<QWidget *> chain = {cmbAlign, txtBorderSize, txtCellPadding, txtCellSpacing};
-    chain += fraSize->tabChain();
-    chain += {cmdBGc, cmdBGd, cmdBdCc, cmdBdCd, cmdBdCdc, cmdBdCdd, cmdBdClc, cmdBdCld,
-              txtBackground, Browse1, txtColumns, txtRows, cmdOK, cmdCancel};
-    for (int i = 1; i < chain.size(); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    setTabChain(this, QList<QWidget *>{cmbAlign, txtBorderSize, txtCellPadding, txtCellSpacing}
+                          + sizeColourTabChain() + QList<QWidget *>{txtColumns, txtRows, cmdOK, cmdCancel});
 
     // The client area: 6135 by 5895 twips, or larger if the fonts need it.
     setFixedSize(sizeHint().expandedTo(QSize(twipsToPixels(6135), twipsToPixels(5895))));
@@ -141,15 +102,7 @@ TableFields frmT::fields() const
     f.borderSize = txtBorderSize->text();
     f.cellPadding = txtCellPadding->text();
     f.cellSpacing = txtCellSpacing->text();
-    f.width = fraSize->txtWidth->text();
-    f.widthPercent = fraSize->optPercent->isChecked();
-    f.height = fraSize->txtHeight->text();
-    f.heightPercent = fraSize->optPercentH->isChecked();
-    f.background = txtBackground->text();
-    f.backgroundColour = Pic1->value();
-    f.borderColour = Pic2->value();
-    f.borderColourDark = Pic3->value();
-    f.borderColourLight = Pic4->value();
+    readSizeColourFields(f);
     f.columns = txtColumns->text();
     f.rows = txtRows->text();
     return f;

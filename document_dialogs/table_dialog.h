@@ -4,6 +4,7 @@
 // Cancel only hide it, so its fields keep their values for the run.
 
 #include "document_dialogs/table_builder.h"
+#include "document_dialogs/table_cell_layout.h"
 
 #include <QDialog>
 
@@ -11,11 +12,11 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class ColourSwatch;
-class SizeFrame;
 class frmHTML;
 
-class frmT : public QDialog {
+// The size, colour and picture controls (fraSize, cmdBGc ... cmdBdCld,
+// Pic1 ... Pic4, txtBackground, Browse1) come from SizeColourControls.
+class frmT : public QDialog, public SizeColourControls {
     Q_OBJECT
 public:
     explicit frmT(frmHTML &main);
@@ -28,15 +29,6 @@ public:
     QLineEdit *txtCellPadding = nullptr;
     QLabel *lblCellSpacing = nullptr;
     QLineEdit *txtCellSpacing = nullptr;
-    SizeFrame *fraSize = nullptr; // txtWidth, optPercent, ..., fraOpts, optPixelsH
-    QPushButton *cmdBGc = nullptr, *cmdBGd = nullptr;
-    QPushButton *cmdBdCc = nullptr, *cmdBdCd = nullptr;
-    QPushButton *cmdBdCdc = nullptr, *cmdBdCdd = nullptr;
-    QPushButton *cmdBdClc = nullptr, *cmdBdCld = nullptr;
-    ColourSwatch *Pic1 = nullptr, *Pic2 = nullptr, *Pic3 = nullptr, *Pic4 = nullptr;
-    QLabel *lblBackground = nullptr;
-    QLineEdit *txtBackground = nullptr;
-    QPushButton *Browse1 = nullptr;
     QLabel *lblColumns = nullptr;
     QLineEdit *txtColumns = nullptr;
     QLabel *lblRows = nullptr;
