@@ -1,6 +1,6 @@
 // Pagewisp: creates the application and the main window.
 
-#include "editor/platform.h"
+#include "widgets/platform.h"
 #include "editor/startup.h"
 
 #include <QApplication>

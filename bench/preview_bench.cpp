@@ -47,7 +47,7 @@ int domLength(frmHTML &w)
 {
     int length = -1;
     bool done = false;
-    w.Browser->page()->runJavaScript(
+    w.Browser()->page()->runJavaScript(
         QStringLiteral("var e = document.getElementById('t'); e ? e.textContent.length : -1"),
         [&](const QVariant &v) {
             length = v.toInt();
@@ -71,16 +71,16 @@ int main(int argc, char *argv[])
     WindowFixture fx;
     fx.start();
     frmHTML &w = *fx.window;
-    w.mnuAU->trigger();
+    w.menu().mnuAU->trigger();
 
     // 1. Change notification to preview written and reload requested, 1 MB.
     {
-        w.HTML->setWholeText(filler(1 << 20));
+        w.HTML()->setWholeText(filler(1 << 20));
         std::vector<double> ms;
         QElapsedTimer t;
         for (int i = 0; i < 60; ++i) {
             t.start();
-            w.HTML->setSelText(QStringLiteral("x"));
+            w.HTML()->setSelText(QStringLiteral("x"));
             ms.push_back(t.nsecsElapsed() / 1e6);
             QCoreApplication::processEvents();
         }
@@ -99,7 +99,7 @@ int main(int argc, char *argv[])
     {
         const QString file = testenv::root() + QStringLiteral("/big.htm");
         writeFile(file, filler(10 << 20).toUtf8());
-        w.mnuAU->trigger(); // off: the open's own refresh still runs
+        w.menu().mnuAU->trigger(); // off: the open's own refresh still runs
         std::vector<double> ms;
         QElapsedTimer t;
         for (int i = 0; i < 5; ++i) {
@@ -107,28 +107,28 @@ int main(int argc, char *argv[])
             if (w.documentChanged())
                 fx.platform.messageAnswers << MsgResult::No;
             t.start();
-            w.mnuOpen->trigger();
+            w.menu().mnuOpen->trigger();
             QCoreApplication::processEvents(); // paint the text
             ms.push_back(t.nsecsElapsed() / 1e6);
         }
         report("10 MB: Open -> text shown", ms);
-        w.mnuAU->trigger();
+        w.menu().mnuAU->trigger();
     }
 
     // 3. Keystroke to DOM, 100 KB document, auto-update on.
     {
         const QString head = QStringLiteral("<html><body>\r\n") + filler(100 * 1024)
             + QStringLiteral("<p id=\"t\">");
-        w.HTML->setWholeText(head + QStringLiteral("</p></body></html>"));
-        w.HTML->setSelStart(int(head.size()));
-        w.HTML->setFocus();
+        w.HTML()->setWholeText(head + QStringLiteral("</p></body></html>"));
+        w.HTML()->setSelStart(int(head.size()));
+        w.HTML()->setFocus();
         while (domLength(w) != 0)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         std::vector<double> ms;
         QElapsedTimer t;
         for (int i = 1; i <= 30; ++i) {
             t.start();
-            QTest::keyClick(w.HTML, 'a');
+            QTest::keyClick(w.HTML(), 'a');
             while (domLength(w) != i) {
                 if (t.elapsed() > 10000) {
                     std::printf("keystroke %d never reached the page\n", i);

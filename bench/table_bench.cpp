@@ -2,7 +2,6 @@
 // through the insertion protocol: once with auto-update off (the text pane
 // alone), once with it on (the preview file is rewritten as well).
 #include "document_dialogs/table_builder.h"
-#include "insert/insertion.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -26,10 +25,10 @@ int main(int argc, char *argv[])
 
     bool intact = true;
     for (bool autoUpdate : {false, true}) {
-        if (main.mnuAU->isChecked() != autoUpdate)
-            main.mnuAU->trigger();
-        main.HTML->setWholeText(page);
-        main.HTML->setSelStart(14);
+        if (main.menu().mnuAU->isChecked() != autoUpdate)
+            main.menu().mnuAU->trigger();
+        main.HTML()->setWholeText(page);
+        main.HTML()->setSelStart(14);
 
         QElapsedTimer timer;
         timer.start();
@@ -40,18 +39,18 @@ int main(int argc, char *argv[])
             return 1;
         }
         timer.restart();
-        insertFragment(main, *built.fragment, QStringLiteral("Insert Table"));
+        main.insertFragment(*built.fragment, QStringLiteral("Insert Table"));
         const qint64 landNs = timer.nsecsElapsed();
 
         const qsizetype size = built.fragment->size();
-        intact = intact && main.HTML->textLength() == page.size() + size
-            && main.HTML->selStart() == 14 + size;
+        intact = intact && main.HTML()->textLength() == page.size() + size
+            && main.HTML()->selStart() == 14 + size;
         std::printf("1000 x 1000 table (%lld characters), auto-update %s:\n", static_cast<long long>(size),
                     autoUpdate ? "on" : "off");
         std::printf("  build  %8.1f ms\n  insert %8.1f ms\n  total  %8.1f ms\n", buildNs / 1e6, landNs / 1e6,
                     (buildNs + landNs) / 1e6);
     }
     std::printf("landed intact: %s\n", intact ? "yes" : "NO");
-    main.HTML->setWholeText(page);
+    main.HTML()->setWholeText(page);
     return intact ? 0 : 1;
 }

@@ -1,7 +1,7 @@
 // The text pane with a large document: assigning it, a keystroke with its
 // change notification and a read of the whole text, and the UTF-16 caret
 // conversions near the end. Prints medians in milliseconds.
-#include "editor/html_pane.h"
+#include "widgets/html_pane.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #include "document_dialogs/cell_dialog.h"
 
-#include "document_dialogs/dialog_parts.h"
+#include "widgets/dialog_host.h"
+
+#include "widgets/dialog_parts.h"
 #include "document_dialogs/table_cell_layout.h"
-#include "editor/main_window.h"
-#include "insert/insertion.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmC::frmC(frmHTML &main) : QDialog(&main), main_(main)
+frmC::frmC(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
 {
     setWindowTitle(QStringLiteral("Cell Properties"));
 
@@ -40,7 +40,7 @@ frmC::frmC(frmHTML &main) : QDialog(&main), main_(main)
     size.frame = QStringLiteral("Cell size:");
     size.percentH = QStringLiteral("Percen&t");
     size.pixelsH = QStringLiteral("P&ixels");
-    createSizeColourControls(this, size, colours, main_.Colour, main_.OpenSave);
+    createSizeColourControls(this, size, colours, host_.colourDialog(), host_.fileDialog());
 
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setDefault(true);
@@ -113,7 +113,7 @@ CellFields frmC::fields() const
 
 void frmC::cmdOK_Click()
 {
-    insertFragment(main_, buildCell(fields()), QStringLiteral("Cell Properties"));
+    host_.insertFragment(buildCell(fields()), QStringLiteral("Cell Properties"));
     accept(); // hides; the fields keep their values
 }
 

@@ -14,7 +14,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class frmHTML;
+class DialogHost;
 
 // The advice the dialog shows, and the cell item gives when nothing is selected.
 inline const QString kCellAdvice = QStringLiteral(
@@ -25,7 +25,7 @@ inline const QString kCellAdvice = QStringLiteral(
 class frmC : public QDialog, public SizeColourControls {
     Q_OBJECT
 public:
-    explicit frmC(frmHTML &main);
+    explicit frmC(DialogHost &host);
 
     QLabel *lblHAlign = nullptr;
     QComboBox *cmbHAlign = nullptr;
@@ -50,5 +50,5 @@ public:
 private:
     void Form_Load();
 
-    frmHTML &main_;
+    DialogHost &host_;
 };

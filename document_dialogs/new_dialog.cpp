@@ -1,8 +1,9 @@
 #include "document_dialogs/new_dialog.h"
 
-#include "document_dialogs/dialog_parts.h"
-#include "editor/conversions.h"
-#include "editor/main_window.h"
+#include "widgets/dialog_host.h"
+
+#include "widgets/dialog_parts.h"
+#include "core/conversions.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -53,7 +54,7 @@ QHBoxLayout *withButton(QWidget *box, QPushButton *button)
 
 } // namespace
 
-frmNew::frmNew(frmHTML &main) : QDialog(&main), main_(main)
+frmNew::frmNew(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
 {
     setWindowTitle(QStringLiteral("Startup HTML"));
     setModal(true);
@@ -67,14 +68,14 @@ frmNew::frmNew(frmHTML &main) : QDialog(&main), main_(main)
     // by the user or by Reset.
     connect(chkLoop, &QCheckBox::toggled, this, &frmNew::chkLoop_Click);
 
-    ColourDialog &colour = main_.Colour;
+    ColourDialog &colour = host_.colourDialog();
     connectSwatchButtons(picBC, cmdBC, cmdDef, colour);
     connectSwatchButtons(Pic1, cmdC1, Def1, colour);
     connectSwatchButtons(Pic2, cmdC2, Def2, colour);
     connectSwatchButtons(Pic3, cmdC3, Def3, colour);
     connectSwatchButtons(Pic4, cmdC4, Def4, colour);
 
-    OpenSaveDialog &files = main_.OpenSave;
+    OpenSaveDialog &files = host_.fileDialog();
     connectBrowseButton(Browse1, txtSound, files, kSoundFilter, QStringLiteral("Choose a Sound"));
     connectBrowseButton(Browse2, txtImage, files, kImageFilter, QStringLiteral("Choose an Image"));
     connectBrowseButton(Browse3, txtCSS, files, kStyleSheetFilter,
@@ -276,19 +277,17 @@ void frmNew::cmdOK_Click()
 {
     const NewPageResult result = buildNewPage(fields(), Ver());
     if (result.message) {
-        main_.platform().messageBox(this, result.message->text, result.message->title,
+        host_.platform().messageBox(this, result.message->text, result.message->title,
                                     MsgIcon::Exclamation, MsgButtons::OK);
         return;
     }
     // The page replaces the whole document.
-    main_.HTML->setWholeText(QString());
-    main_.HTML->setSelText(result.page);
+    host_.replaceDocument(result.page);
     done(QDialog::Accepted);
 }
 
 void frmNew::cmdCancel_Click()
 {
-    main_.NoNew = false;
     done(QDialog::Rejected);
 }
 

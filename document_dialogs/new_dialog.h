@@ -13,12 +13,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class ColourSwatch;
-class frmHTML;
+class DialogHost;
 
 class frmNew : public QDialog {
     Q_OBJECT
 public:
-    explicit frmNew(frmHTML &main);
+    explicit frmNew(DialogHost &host);
 
     // Disabled at creation; only the New command enables it.
     QPushButton *cmdCancel = nullptr;
@@ -92,5 +92,5 @@ private:
     void buildControls();
     void layOut();
 
-    frmHTML &main_;
+    DialogHost &host_;
 };

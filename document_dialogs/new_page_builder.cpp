@@ -1,6 +1,6 @@
 #include "document_dialogs/new_page_builder.h"
 
-#include "editor/conversions.h"
+#include "core/conversions.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The page the "Startup HTML" dialog writes: from the values of its fields to
 // the whole text of a new document, or the message that stops it. No widgets.
 
-#include "editor/platform.h"
+#include "core/values.h"
 
 #include <QString>
 #include <optional>

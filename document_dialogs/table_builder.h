@@ -2,8 +2,8 @@
 // The table dialog's fragment builder: the values of frmT's controls in, the
 // finished table (or the message that stops it) out. No widgets.
 
-#include "editor/conversions.h"
-#include "editor/platform.h"
+#include "core/conversions.h"
+#include "core/values.h"
 
 #include <QString>
 #include <QStringList>

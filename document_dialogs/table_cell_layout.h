@@ -1,7 +1,7 @@
 #pragma once
 // The controls and layout pieces the table and cell dialogs have in common.
 
-#include "document_dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 #include "document_dialogs/table_builder.h"
 
 #include <QList>

@@ -1,9 +1,9 @@
 #include "document_dialogs/table_dialog.h"
 
-#include "document_dialogs/dialog_parts.h"
+#include "widgets/dialog_host.h"
+
+#include "widgets/dialog_parts.h"
 #include "document_dialogs/table_cell_layout.h"
-#include "editor/main_window.h"
-#include "insert/insertion.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmT::frmT(frmHTML &main) : QDialog(&main), main_(main)
+frmT::frmT(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
 {
     setWindowTitle(QStringLiteral("Table Creation"));
 
@@ -33,7 +33,7 @@ frmT::frmT(frmHTML &main) : QDialog(&main), main_(main)
                               QStringLiteral("Bord&er colour dark"), QStringLiteral("Border de&fault colour dark"),
                               QStringLiteral("Border colo&ur light"), QStringLiteral("Border default colour l&ight"),
                               QStringLiteral("Backgrou&nd picture:")};
-    createSizeColourControls(this, size, colours, main_.Colour, main_.OpenSave);
+    createSizeColourControls(this, size, colours, host_.colourDialog(), host_.fileDialog());
 
     lblColumns = new QLabel(QStringLiteral("Co&lumns:"), this);
     txtColumns = buddyTextBox(this, QStringLiteral("2"), lblColumns);
@@ -112,11 +112,11 @@ void frmT::cmdOK_Click()
 {
     const TableBuild built = buildTable(fields());
     if (!built.fragment) {
-        main_.platform().messageBox(this, built.message, kTableErrorTitle, MsgIcon::Exclamation,
+        host_.platform().messageBox(this, built.message, kTableErrorTitle, MsgIcon::Exclamation,
                                     MsgButtons::OK);
         return;
     }
-    insertFragment(main_, *built.fragment, QStringLiteral("Insert Table"));
+    host_.insertFragment(*built.fragment, QStringLiteral("Insert Table"));
     accept(); // hides; the fields keep their values
 }
 

@@ -12,14 +12,14 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class frmHTML;
+class DialogHost;
 
 // The size, colour and picture controls (fraSize, cmdBGc ... cmdBdCld,
 // Pic1 ... Pic4, txtBackground, Browse1) come from SizeColourControls.
 class frmT : public QDialog, public SizeColourControls {
     Q_OBJECT
 public:
-    explicit frmT(frmHTML &main);
+    explicit frmT(DialogHost &host);
 
     QLabel *lblAlign = nullptr;
     QComboBox *cmbAlign = nullptr;
@@ -45,5 +45,5 @@ public:
 private:
     void Form_Load();
 
-    frmHTML &main_;
+    DialogHost &host_;
 };

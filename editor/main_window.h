@@ -1,66 +1,32 @@
 #pragma once
-// frmHTML, the editor's main window: it holds the one document (the text of
-// HTML), the browser pane that shows it rendered, the shared common dialogs,
-// the Vatro control and the document state. Other windows reach the public
-// members below; everything else is the window's own.
+// frmHTML, the editor's main window. It conducts: it makes the controls and
+// the menus, wires them to the objects that do the work (the document, the
+// preview, the insertion undo, the Insert menu's commands), keeps the
+// caption, and runs the load step and the exit sequence. It is the host of
+// every dialog.
 
-#include "editor/browser_pane.h"
-#include "editor/common_dialogs.h"
-#include "editor/html_pane.h"
-#include "editor/platform.h"
-#include "editor/vatro_control.h"
+#include "core/pane_layout.h"
+#include "widgets/common_dialogs.h"
+#include "widgets/dialog_host.h"
+#include "widgets/font_dialog.h"
+#include "widgets/vatro_control.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <memory>
 
+class BrowserPane;
+class Document;
+class DialogRegistry;
+class HTMLPane;
+class InsertCommands;
+class InsertionUndo;
+class Preview;
 class QAction;
 class QMenu;
 class frmNew;
-class frmLoc;
-class InsertCommands;
 
-class frmHTML : public QMainWindow {
-    Q_OBJECT
-public:
-    // `commandLine` is the program's arguments joined by single spaces.
-    frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro, const QString &commandLine,
-            QWidget *parent = nullptr);
-    ~frmHTML() override;
-
-    // The load step: settings, first document (through New or Open), first
-    // refresh. Call once, before show().
-    void Form_Load();
-
-    Platform &platform() { return platform_; }
-
-    // Controls.
-    HTMLPane *HTML = nullptr;
-    BrowserPane *Browser = nullptr;
-    OpenSaveDialog OpenSave;
-    ColourDialog Colour;
-    FontDialog ctlFont;
-    VatroControl &Vatro;
-
-    // Public document state.
-    bool NoNew = false;
-    QString Undotxt;
-    qint32 Undoloc = 0;
-
-    // Public procedures.
-    void HTMLUpdate();
-    void Undo(const QString &Desc);
-    void ResetFormat();
-    void mnuSelectAll_Click();
-    void PosUncheck();
-
-    // The temporary directory (kept in the locations dialog's lblTD) and the
-    // preview file and address built from it.
-    QString tempDir() const;
-    QString previewFile() const;
-    QString previewAddress() const;
-
-    // Menu items (names as in the menu table).
+// The menu bar and the text pane's pop-up (names as in the menu table).
+struct MainMenu {
     QMenu *mnuFile = nullptr, *mnuHid = nullptr, *mnuBrowser = nullptr, *mnuHTML = nullptr,
           *mnuInsert = nullptr, *mnuOptions = nullptr, *mnuPos = nullptr, *mnuHelp = nullptr;
     QAction *mnuNew = nullptr, *mnuOpen = nullptr, *mnuSave = nullptr, *mnuSaveAs = nullptr,
@@ -74,65 +40,98 @@ public:
     QAction *mnuPos1 = nullptr, *mnuPos2 = nullptr, *mnuPos3 = nullptr, *mnuPos4 = nullptr,
             *mnuLoc = nullptr;
     QAction *mnuContents = nullptr, *mnuAbout = nullptr, *mnuSendFeedback = nullptr;
+};
 
-    // The dialog windows that exist once per run, created on first use.
-    frmNew &newDialog();
+class frmHTML : public QMainWindow, public DialogHost {
+    Q_OBJECT
+public:
+    // `commandLine` is the program's arguments joined by single spaces.
+    frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro, const QString &commandLine,
+            QWidget *parent = nullptr);
+    ~frmHTML() override;
 
-    // Registers a once-per-run dialog so that the exit sequence closes it.
-    void registerDialog(QWidget *dialog);
-
+    // The load step: settings, first document (through New or Open), first
+    // refresh. Call once, before show().
+    void Form_Load();
     // Loads the settings (the load step runs it).
     void RegGet();
 
-    // The three location values (external browser command line, its start
-    // folder, the temporary directory), kept for the whole run.
-    struct LocationValues {
-        QString browser;
-        QString browserStartIn;
-        QString tempDir;
-    };
-    LocationValues &locations();
+    // The dialog host.
+    QWidget *hostWindow() override { return this; }
+    Platform &platform() override { return platform_; }
+    OpenSaveDialog &fileDialog() override { return openSave_; }
+    ColourDialog &colourDialog() override { return colour_; }
+    int selectionLength() const override;
+    QString selectedText() const override;
+    using DialogHost::insertFragment;
+    void insertFragment(const QString &fragment, const QString &actionName,
+                        const std::function<void()> &betweenReplaceAndUndo) override;
+    void replaceDocument(const QString &text) override;
 
-    // Read-only views of the private document state.
+    // Controls and the objects behind them.
+    HTMLPane *HTML() const { return html_; }
+    BrowserPane *Browser() const { return browser_; }
+    OpenSaveDialog &OpenSave() { return openSave_; }
+    ColourDialog &Colour() { return colour_; }
+    FontDialog &ctlFont() { return ctlFont_; }
+    VatroControl &Vatro() { return *vatro_; }
+    const MainMenu &menu() const { return menu_; }
+    Document &document() { return *document_; }
+    Preview &preview() { return *preview_; }
+    InsertionUndo &undoStore() { return *undo_; }
+    DialogRegistry &dialogs() { return *dialogs_; }
+    frmNew &newDialog();
+
+    // Procedures other parts of the program call by their names.
+    void HTMLUpdate();
+    void Undo(const QString &Desc);
+    void ResetFormat();
+    void mnuSelectAll_Click();
+    void PosUncheck();
+
+    // The pane arrangement the Options menu shows: which of the four
+    // arrangements are set (normally exactly one).
+    PaneArrangement arrangement() const { return arrangement_; }
+    void setArrangement(const PaneArrangement &arrangement);
+
+    // Read-only views of the document state.
     bool documentChanged() const;
     QString documentFileName() const;
     int saveFailed() const;
     bool isLoading() const;
+    QString previewFile() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls();
     void createMenus();
+    void connectMenus();
     void Form_Resize();
     void HTML_Change();
     void HTML_MouseDown(const QPoint &globalPos);
-    void mnuNew_Click();
-    void mnuOpen_Click();
-    void mnuSave_Click();
-    void mnuSaveAs_Click();
     void mnuCut_Click();
     void mnuCopy_Click();
     void mnuPaste_Click();
-    void mnuUndo_Click();
-    void mnuAU_Click();
-    void mnuUpdate_Click();
-    void mnuPos_Click(QAction *item);
     void writeSettings();
-    void showLocations();
-    MsgResult askToSave();
-    bool offerToSave();
     void setCaption(const QString &fileName);
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     Platform &platform_;
     std::unique_ptr<VatroControl> vatro_;
     QString commandLine_;
-    // The rest of the document state and window internals are private to
-    // the main window's own source files.
-    struct State;
-    std::unique_ptr<State> state_;
+    OpenSaveDialog openSave_;
+    ColourDialog colour_;
+    FontDialog ctlFont_;
+    QWidget *paneArea_ = nullptr; // the client area the two panes share
+    HTMLPane *html_ = nullptr;
+    BrowserPane *browser_ = nullptr;
+    MainMenu menu_;
+    PaneArrangement arrangement_{true, false, false, false};
+    Preview *preview_ = nullptr;
+    Document *document_ = nullptr;
+    InsertionUndo *undo_ = nullptr;
+    std::unique_ptr<DialogRegistry> dialogs_;
     InsertCommands *insertCommands_ = nullptr;
 };

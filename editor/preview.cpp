@@ -1,77 +1,175 @@
-// The live preview: the whole text goes to the preview file, and the browser
-// pane is pointed at it or told to reload it. Runs after every change of the
-// text while auto-update is on, so it does one encode and one write and
-// never waits for the page.
+// The live preview. A refresh runs after every change of the text while
+// auto-update is on, so it does one encode and one write and never waits for
+// the page.
 
-#include "editor/main_window_state.h"
+#include "editor/preview.h"
 
-#include <QAction>
+#include "widgets/browser_pane.h"
+#include "widgets/html_pane.h"
+#include "widgets/platform.h"
+#include "widgets/vatro_control.h"
 
-void frmHTML::HTMLUpdate()
+#include <QDir>
+#include <QFile>
+#include <QWebEngineSettings>
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A folder only this user can use: created with mode 0700 when missing; an
+// existing one must be a real folder owned by the user.
+bool privateFolder(const QByteArray &path)
 {
-    if (state_->loading)
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+        return false;
+    return (st.st_mode & 0777) == 0700 || ::chmod(path.constData(), 0700) == 0;
+}
+
+} // namespace
+
+// $TEMP, else a private folder under the user's runtime folder or the
+// system's temporary folder.
+QString defaultTempDir()
+{
+    const QString temp = qEnvironmentVariable("TEMP");
+    if (!temp.isEmpty())
+        return temp;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString folder = !runtime.isEmpty() ? runtime + QStringLiteral("/velmora")
+                                        : QDir::tempPath() + QStringLiteral("/velmora-")
+                                              + QString::number(::getuid());
+    if (privateFolder(QFile::encodeName(folder)))
+        return folder;
+    // Someone else holds that name: make a fresh one.
+    QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/velmora-XXXXXX"));
+    if (::mkdtemp(pattern.data()))
+        return QFile::decodeName(pattern);
+    return folder;
+}
+
+LocationValues defaultLocations(bool withTempDir)
+{
+    LocationValues l;
+    l.browser = QStringLiteral("xdg-open %HTML%");
+    l.browserStartIn = QDir::homePath();
+    if (withTempDir)
+        l.tempDir = defaultTempDir();
+    return l;
+}
+
+Preview::Preview(HTMLPane &pane, BrowserPane &browser, VatroControl &vatro, Platform &platform,
+                 QWidget *window)
+    : QObject(window),
+      pane_(pane),
+      browser_(browser),
+      vatro_(vatro),
+      platform_(platform),
+      window_(window),
+      // Until the settings are read the locations hold their defaults, so a
+      // refresh has somewhere to go.
+      locations_(defaultLocations(true))
+{
+    connect(&pane_, &HTMLPane::changed, this, &Preview::textChanged);
+}
+
+void Preview::textChanged()
+{
+    if (!suspended_ && autoUpdate_)
+        refresh();
+}
+
+void Preview::setAutoUpdate(bool on)
+{
+    autoUpdate_ = on;
+    emit autoUpdateChanged(on);
+}
+
+void Preview::toggleAutoUpdate()
+{
+    if (autoUpdate_) {
+        setAutoUpdate(false);
+        return;
+    }
+    setAutoUpdate(true);
+    refresh();
+}
+
+void Preview::setEncoding(FileEncoding encoding)
+{
+    if (encoding == encoding_)
+        return;
+    encoding_ = encoding;
+    browser_.settings()->setDefaultTextEncoding(
+        encoding == FileEncoding::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("ISO-8859-1"));
+}
+
+QString Preview::previewFile() const
+{
+    return locations_.tempDir + QStringLiteral("/KV731504.htm");
+}
+
+QString Preview::previewAddress() const
+{
+    return QStringLiteral("file://") + previewFile();
+}
+
+void Preview::showFile()
+{
+    browser_.navigate(previewAddress());
+}
+
+void Preview::removeFile()
+{
+    if (vatro_.FExists(previewFile()))
+        QFile::remove(previewFile());
+}
+
+void Preview::failed()
+{
+    platform_.messageBox(
+        window_,
+        QStringLiteral(
+            "There was an error temporarily saving the file, try changing the Temp dir location"),
+        QStringLiteral("Error"), MsgIcon::Critical, MsgButtons::OK);
+    emit locationsWanted();
+}
+
+void Preview::refresh()
+{
+    if (suspended_)
         return;
 
-    auto failed = [this] {
-        platform_.messageBox(
-            this,
-            QStringLiteral(
-                "There was an error temporarily saving the file, try changing the Temp dir location"),
-            QStringLiteral("Error"), MsgIcon::Critical, MsgButtons::OK);
-        showLocations();
-    };
-
     bool ok = true;
-    const bool dirExists = Vatro.DirExists(tempDir(), &ok);
+    const bool dirExists = vatro_.DirExists(tempDir(), &ok);
     if (!ok)
         return failed();
     if (!dirExists) {
-        platform_.messageBox(this,
+        platform_.messageBox(window_,
                              QStringLiteral("The temp directory does not exist, please choose a new one"),
                              QStringLiteral("Error"), MsgIcon::Exclamation, MsgButtons::OK);
-        showLocations();
+        emit locationsWanted();
         return;
     }
     const QString file = previewFile();
-    const bool fileExists = Vatro.FExists(file, &ok);
+    const bool fileExists = vatro_.FExists(file, &ok);
     if (!ok)
         return failed();
     // A UTF-8 document goes to the file exactly as the text pane holds it.
-    const bool utf8 = state_->encoding == FileEncoding::Utf8;
-    const QByteArray latin1 = utf8 ? QByteArray() : encodeText(HTML->wholeText(), state_->encoding);
-    if (writePreviewFile(file, utf8 ? HTML->utf8Text() : QByteArrayView(latin1)))
+    const bool utf8 = encoding_ == FileEncoding::Utf8;
+    const QByteArray latin1 = utf8 ? QByteArray() : encodeText(pane_.wholeText(), encoding_);
+    if (writePreviewFile(file, utf8 ? pane_.utf8Text() : QByteArrayView(latin1)))
         return failed();
     if (!fileExists) {
-        Browser->navigate(previewAddress());
+        showFile();
         return;
     }
     // The browser refuses to reload when it shows no page: show the file.
-    if (Browser->refresh() == BrowserPane::kUnspecifiedFailure)
-        Browser->navigate(previewAddress());
-}
-
-void frmHTML::HTML_Change()
-{
-    if (state_->loading)
-        return;
-    if (mnuAU->isChecked())
-        HTMLUpdate();
-    mnuUndo->setEnabled(false);
-    mnuUndo->setText(QStringLiteral("&Undo"));
-    state_->changed = true;
-}
-
-void frmHTML::mnuAU_Click()
-{
-    if (mnuAU->isChecked()) {
-        mnuAU->setChecked(false);
-        return;
-    }
-    mnuAU->setChecked(true);
-    HTMLUpdate();
-}
-
-void frmHTML::mnuUpdate_Click()
-{
-    HTMLUpdate();
+    if (browser_.refresh() == BrowserPane::kUnspecifiedFailure)
+        showFile();
 }

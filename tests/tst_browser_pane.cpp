@@ -1,8 +1,8 @@
 // The browser pane on the real WebEngine view: loading a local file in UTF-8,
 // refresh with and without a page, the scroll position kept by a refresh and
 // reset by a navigate, and the keyboard focus left where it was.
-#include "editor/browser_pane.h"
-#include "editor/html_pane.h"
+#include "widgets/browser_pane.h"
+#include "widgets/html_pane.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 

@@ -1,6 +1,6 @@
 // The shared conversions: version text, HTML colour text, HTML text, and the
 // colour values against Qt's colours.
-#include "editor/conversions.h"
+#include "core/conversions.h"
 #include "support/test_env.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // The colour swatch and its buttons, shared by the dialogs. (The browse
 // button and the width/height frame are tested through each dialog.)
 
-#include "document_dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 #include "support/scripted_platform.h"
 #include "support/test_env.h"
 

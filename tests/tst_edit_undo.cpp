@@ -12,18 +12,15 @@
 class TestEditUndo : public QObject {
     Q_OBJECT
 
-    // An insertion as every generator makes it.
+    // An insertion as every dialog makes it.
     static void insert(frmHTML &w, const QString &fragment, const QString &name)
     {
-        w.Undotxt = w.HTML->wholeText();
-        w.Undoloc = w.HTML->selStart();
-        w.HTML->setSelText(fragment);
-        w.Undo(name);
+        w.insertFragment(fragment, name);
     }
     static void select(frmHTML &w, int start, int length)
     {
-        w.HTML->setSelStart(start);
-        w.HTML->setSelLength(length);
+        w.HTML()->setSelStart(start);
+        w.HTML()->setSelLength(length);
     }
 
 private slots:
@@ -55,16 +52,16 @@ private slots:
             cb->setText("clip");
         else if (clipboard == "image")
             cb->setImage(QImage(4, 4, QImage::Format_RGB32));
-        w.HTML->setWholeText(text);
+        w.HTML()->setWholeText(text);
         select(w, start, length);
-        QTest::mousePress(w.HTML->viewport(), Qt::RightButton, {}, QPoint(5, 5));
-        QVERIFY(waitUntil([&] { return w.mnuHid->isVisible(); }));
+        QTest::mousePress(w.HTML()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY(waitUntil([&] { return w.menu().mnuHid->isVisible(); }));
         QString state;
-        for (QAction *a : {w.mnuCut, w.mnuCopy, w.mnuPaste, w.mnuSelectAll})
+        for (QAction *a : {w.menu().mnuCut, w.menu().mnuCopy, w.menu().mnuPaste, w.menu().mnuSelectAll})
             state += a->isEnabled() ? '1' : '0';
         QCOMPARE(state, enabled);
-        w.mnuHid->hide();
-        QCOMPARE(w.HTML->wholeText(), text);
+        w.menu().mnuHid->hide();
+        QCOMPARE(w.HTML()->wholeText(), text);
     }
 
     void clipboardCommands()
@@ -72,18 +69,18 @@ private slots:
         WindowFixture fx;
         frmHTML &w = fx.start();
         QClipboard *cb = QGuiApplication::clipboard();
-        w.HTML->setWholeText(QString::fromUtf8("hello w\xc3\xb6rld"));
+        w.HTML()->setWholeText(QString::fromUtf8("hello w\xc3\xb6rld"));
         select(w, 0, 6);
-        w.mnuCut->trigger();
+        w.menu().mnuCut->trigger();
         QCOMPARE(cb->text(), QString("hello "));
         QVERIFY(w.documentChanged());
-        w.mnuSelectAll->trigger();
-        w.mnuCopy->trigger();
+        w.menu().mnuSelectAll->trigger();
+        w.menu().mnuCopy->trigger();
         QCOMPARE(cb->text(), QString::fromUtf8("w\xc3\xb6rld"));
         select(w, 5, 0);
-        w.mnuPaste->trigger();
-        QCOMPARE(w.HTML->wholeText(), QString::fromUtf8("w\xc3\xb6rldw\xc3\xb6rld"));
-        QCOMPARE(w.HTML->selStart(), 10);
+        w.menu().mnuPaste->trigger();
+        QCOMPARE(w.HTML()->wholeText(), QString::fromUtf8("w\xc3\xb6rldw\xc3\xb6rld"));
+        QCOMPARE(w.HTML()->selStart(), 10);
     }
 
     // Undo follows the text: what disables it after an insertion.
@@ -103,40 +100,40 @@ private slots:
         QFETCH(QString, restored);
         WindowFixture fx;
         frmHTML &w = fx.start();
-        QVERIFY(!w.mnuUndo->isEnabled());
-        w.HTML->setWholeText("hello abc world");
+        QVERIFY(!w.menu().mnuUndo->isEnabled());
+        w.HTML()->setWholeText("hello abc world");
         select(w, 6, 3);
         insert(w, "<b>", "Open Bold");
-        QCOMPARE(w.HTML->wholeText(), QString("hello <b> world"));
-        QVERIFY(w.mnuUndo->isEnabled());
-        QCOMPARE(w.mnuUndo->text(), QString("&Undo Open Bold"));
+        QCOMPARE(w.HTML()->wholeText(), QString("hello <b> world"));
+        QVERIFY(w.menu().mnuUndo->isEnabled());
+        QCOMPARE(w.menu().mnuUndo->text(), QString("&Undo Open Bold"));
         if (after == "type") {
-            w.HTML->setFocus();
-            QTest::keyClick(w.HTML, Qt::Key_X);
+            w.HTML()->setFocus();
+            QTest::keyClick(w.HTML(), Qt::Key_X);
         } else if (after == "cut") {
             select(w, 0, 1);
-            w.mnuCut->trigger();
+            w.menu().mnuCut->trigger();
         } else if (after == "insert") {
             select(w, 0, 0);
             insert(w, "<i>", "Open Italic");
         } else if (after == "new") {
             fx.answerNewDialog(true);
             fx.platform.messageAnswers << MsgResult::No;
-            w.mnuNew->trigger();
-            QVERIFY(w.HTML->wholeText().startsWith("<html>"));
+            w.menu().mnuNew->trigger();
+            QVERIFY(w.HTML()->wholeText().startsWith("<html>"));
         }
-        QCOMPARE(w.mnuUndo->isEnabled(), !restored.isEmpty());
+        QCOMPARE(w.menu().mnuUndo->isEnabled(), !restored.isEmpty());
         if (!restored.isEmpty()) {
-            w.mnuAU->trigger(); // the restored text reaches the preview
-            w.mnuUndo->trigger();
-            QCOMPARE(w.HTML->wholeText(), restored);
-            QCOMPARE(w.HTML->selStart(), after == "insert" ? 0 : 6);
-            QCOMPARE(w.HTML->selLength(), 0);
+            w.menu().mnuAU->trigger(); // the restored text reaches the preview
+            w.menu().mnuUndo->trigger();
+            QCOMPARE(w.HTML()->wholeText(), restored);
+            QCOMPARE(w.HTML()->selStart(), after == "insert" ? 0 : 6);
+            QCOMPARE(w.HTML()->selLength(), 0);
             QVERIFY(w.documentChanged());
             QCOMPARE(fileBytes(w.previewFile()), restored.toUtf8() + "\r\n");
         }
-        QVERIFY(!w.mnuUndo->isEnabled());
-        QCOMPARE(w.mnuUndo->text(), QString("&Undo"));
+        QVERIFY(!w.menu().mnuUndo->isEnabled());
+        QCOMPARE(w.menu().mnuUndo->text(), QString("&Undo"));
     }
 };
 

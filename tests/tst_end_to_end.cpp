@@ -14,7 +14,7 @@ class TestEndToEnd : public QObject {
     {
         QString result;
         bool done = false;
-        w.Browser->page()->runJavaScript(script, [&](const QVariant &v) {
+        w.Browser()->page()->runJavaScript(script, [&](const QVariant &v) {
             result = v.toString();
             done = true;
         });
@@ -29,15 +29,15 @@ private slots:
         fx.start();
         frmHTML &w = *fx.window;
         w.activateWindow();
-        w.HTML->setFocus();
-        QVERIFY(waitUntil([&] { return QApplication::focusWidget() == w.HTML; }));
+        w.HTML()->setFocus();
+        QVERIFY(waitUntil([&] { return QApplication::focusWidget() == w.HTML(); }));
 
         // The shortcut works from the text pane.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
-        QVERIFY(w.mnuAU->isChecked());
+        QVERIFY(w.menu().mnuAU->isChecked());
 
-        w.HTML->setWholeText("<html><body><p id=\"t\"></p></body></html>");
-        w.HTML->setSelStart(int(QString("<html><body><p id=\"t\">").size()));
+        w.HTML()->setWholeText("<html><body><p id=\"t\"></p></body></html>");
+        w.HTML()->setSelStart(int(QString("<html><body><p id=\"t\">").size()));
         QString typed;
         for (int i = 0; i < 200; ++i)
             typed += QChar('a' + i % 26);
@@ -47,11 +47,11 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
             QTest::qWait(2);
         }
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.HTML));
-        QCOMPARE(w.HTML->wholeText(),
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.HTML()));
+        QCOMPARE(w.HTML()->wholeText(),
                  "<html><body><p id=\"t\">" + typed + "</p></body></html>");
         QVERIFY(w.documentChanged());
-        QCOMPARE(fileBytes(WindowFixture::previewFile()), w.HTML->wholeText().toUtf8() + "\r\n");
+        QCOMPARE(fileBytes(WindowFixture::previewFile()), w.HTML()->wholeText().toUtf8() + "\r\n");
         QVERIFY(waitUntil(
             [&] {
                 return pageText(w, "var e = document.getElementById('t'); e ? e.textContent : ''")

@@ -3,7 +3,7 @@
 // cancel paths and the Save/Save As chain.
 
 #include "document_dialogs/new_dialog.h"
-#include "editor/document_file.h"
+#include "core/document_file.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -100,22 +100,22 @@ private slots:
         WindowFixture fx;
         frmHTML &w = fx.start(file);
         if (answer >= 0) {
-            w.HTML->setSelText("x");
+            w.HTML()->setSelText("x");
             fx.platform.messageAnswers << MsgResult(answer);
         }
-        const QString before = w.HTML->wholeText();
+        const QString before = w.HTML()->wholeText();
         fx.answerNewDialog(dialogOK);
-        w.mnuNew->trigger();
+        w.menu().mnuNew->trigger();
         fx.dropAnswer();
         QCOMPARE(fx.platform.messages.size(), int(answer >= 0));
         QCOMPARE(messageLine(fx.platform, 0).section('|', 0, 2), answer >= 0 ? "File Changed|Question|YesNoCancel" : "|None|OK");
         QCOMPARE(fx.newDialogShown, answer == int(MsgResult::Cancel) ? 0 : 1);
-        QCOMPARE(w.HTML->wholeText().startsWith("<html>"), replaced);
+        QCOMPARE(w.HTML()->wholeText().startsWith("<html>"), replaced);
         QCOMPARE(w.windowTitle(), replaced ? QString("Velmora - New File") : "Velmora - " + file);
         QCOMPARE(w.documentFileName(), replaced ? QString() : file);
         QCOMPARE(w.documentChanged(), !replaced && answer >= 0);
         QCOMPARE(fileBytes(file), answer == int(MsgResult::Yes) ? before.toUtf8() + "\r\n" : QByteArray("doc"));
-        w.HTML->setSelText("y"); // change tracking goes on
+        w.HTML()->setSelText("y"); // change tracking goes on
         QVERIFY(w.documentChanged());
     }
 
@@ -144,24 +144,24 @@ private slots:
         QVERIFY(QFile::setPermissions(path("secret.htm"), {}));
         WindowFixture fx;
         frmHTML &w = fx.start();
-        const QString before = w.HTML->wholeText();
+        const QString before = w.HTML()->wholeText();
         const QString full = name.isEmpty() ? QString() : path(name);
         const bool opened = name == "page.htm";
         fx.platform.fileAnswers << (name.isEmpty() ? std::nullopt : std::optional<QString>(full));
-        w.ctlFont.font = FontChoice{"DejaVu Serif", 13.5, true, false, false, true, 0x0000FF};
-        w.mnuOpen->trigger();
+        w.ctlFont().font = FontChoice{"DejaVu Serif", 13.5, true, false, false, true, 0x0000FF};
+        w.menu().mnuOpen->trigger();
         QFile::setPermissions(path("secret.htm"), QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(fx.platform.fileRequests.size() == 1 && !fx.platform.fileRequests[0].save);
         QCOMPARE(fx.platform.messages.size(), int(!message.isEmpty()));
         QCOMPARE(messageLine(fx.platform, 0), message.isEmpty() ? "|None|OK|" : "Open Error|Critical|OK|" + message.arg(full));
-        QCOMPARE(w.HTML->wholeText(), opened ? QString::fromLatin1(page) : before);
+        QCOMPARE(w.HTML()->wholeText(), opened ? QString::fromLatin1(page) : before);
         QCOMPARE(w.documentFileName(), opened ? full : QString());
         QCOMPARE(w.windowTitle(), opened ? "Velmora - " + full : QString("Velmora - New File"));
         QVERIFY(!w.documentChanged() && !w.isLoading());
         if (opened) {
-            QCOMPARE(w.HTML->selFormat(), w.ctlFont.font);
+            QCOMPARE(w.HTML()->selFormat(), w.ctlFont().font);
             QCOMPARE(fileBytes(w.previewFile()), page + "\r\n");
-            w.mnuSave->trigger();
+            w.menu().mnuSave->trigger();
             QCOMPARE(fileBytes(full), page + "\r\n");
         }
     }
@@ -171,11 +171,11 @@ private slots:
     {
         WindowFixture fx;
         frmHTML &w = fx.start();
-        w.HTML->setWholeText("body");
+        w.HTML()->setWholeText("body");
 
         // Untitled: Save runs Save As; cancelling it fails the save.
         fx.platform.fileAnswers << std::nullopt;
-        w.mnuSave->trigger();
+        w.menu().mnuSave->trigger();
         QVERIFY(fx.platform.fileRequests.last().save);
         QVERIFY(w.saveFailed() == 1 && w.documentChanged());
 
@@ -186,7 +186,7 @@ private slots:
         QVERIFY(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         fx.platform.fileAnswers << locked << good;
         fx.platform.messageAnswers << MsgResult::OK;
-        w.mnuSaveAs->trigger();
+        w.menu().mnuSaveAs->trigger();
         const QString m = messageLine(fx.platform, 0);
         QVERIFY2(m.startsWith("Save Error|Critical|OK|An error occured when attempting to save the file: ")
                      && m.endsWith("\r\n\r\nMake sure the file '" + locked
@@ -199,8 +199,8 @@ private slots:
 
         // Save writes to the named file without asking: one more file
         // dialog or message would be an unexpected call.
-        w.HTML->setSelText("more ");
-        w.mnuSave->trigger();
+        w.HTML()->setSelText("more ");
+        w.menu().mnuSave->trigger();
         QCOMPARE(fileBytes(good), QByteArray("more body\r\n"));
         QCOMPARE(fx.platform.unexpectedCalls, 0);
     }

@@ -1,8 +1,8 @@
 // The text pane: UTF-16 positions over Scintilla's UTF-8, line ends kept,
 // change notifications, the selected text as one undo step, the uniform
 // format, and the menu shortcuts that must get past the control.
-#include "editor/conversions.h"
-#include "editor/html_pane.h"
+#include "core/conversions.h"
+#include "widgets/html_pane.h"
 #include "support/test_env.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // several or no flags, and the main window laying its panes out on a resize
 // and on a choice from the Options menu.
 
-#include "editor/pane_layout.h"
+#include "core/pane_layout.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -53,7 +53,7 @@ private slots:
     {
         WindowFixture fx;
         frmHTML &w = fx.start();
-        QAction *items[4] = {w.mnuPos1, w.mnuPos2, w.mnuPos3, w.mnuPos4};
+        QAction *items[4] = {w.menu().mnuPos1, w.menu().mnuPos2, w.menu().mnuPos3, w.menu().mnuPos4};
         for (int item = 0; item < 4; ++item) {
             items[item]->trigger();
             items[item]->trigger();
@@ -63,15 +63,15 @@ private slots:
                 w.resize(size);
                 QApplication::processEvents();
                 const PaneGeometry g = layoutPanes(w.centralWidget()->size(), flags(1 << item), {});
-                QCOMPARE(w.Browser->geometry(), g.browser);
-                QCOMPARE(w.HTML->geometry(), g.editor);
+                QCOMPARE(w.Browser()->geometry(), g.browser);
+                QCOMPARE(w.HTML()->geometry(), g.editor);
             }
         }
-        const QRect before = w.HTML->geometry();
+        const QRect before = w.HTML()->geometry();
         w.PosUncheck();
         w.resize(300, 300);
         QApplication::processEvents();
-        QCOMPARE(w.HTML->geometry(), before);
+        QCOMPARE(w.HTML()->geometry(), before);
     }
 };
 

@@ -1,11 +1,11 @@
-// The "Startup HTML" window on a real main window: keyboard, buttons, and
-// what OK and Cancel do to the document, with the scripted platform standing
-// in for the message box and the common dialogs.
+// The "Startup HTML" window on a fake host: keyboard, buttons, and what OK
+// and Cancel do to the document, with the scripted platform standing in for
+// the message box and the common dialogs.
 
-#include "document_dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 #include "document_dialogs/new_dialog.h"
-#include "editor/main_window.h"
-#include "support/scripted_platform.h"
+#include "core/conversions.h"
+#include "support/fake_host.h"
 #include "support/test_env.h"
 
 #include <QApplication>
@@ -19,31 +19,28 @@ const QString kOld = QStringLiteral("old document\r\n");
 
 class TestNewDialog : public QObject {
     Q_OBJECT
-    ScriptedPlatform platform;
-    std::unique_ptr<frmHTML> main;
-    frmNew *d = nullptr;
+    FakeHost host;
+    ScriptedPlatform &platform = host.scripted;
+    std::unique_ptr<frmNew> d;
 
     // Shows the dialog without blocking, as the New command does with exec().
     void showDialog()
     {
         d->show();
-        QVERIFY(QTest::qWaitForWindowActive(d));
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
     }
     static QString defaultPage() { return buildNewPage(NewPageFields(), Ver()).page; }
 
 private slots:
     void initTestCase()
     {
-        QString error;
-        std::unique_ptr<VatroControl> vatro = VatroControl::create(&error);
-        QVERIFY2(vatro, qPrintable(error));
-        main = std::make_unique<frmHTML>(platform, std::move(vatro), QString());
-        d = &main->newDialog();
+        host.window.show();
+        d = std::make_unique<frmNew>(host);
     }
     void init()
     {
-        main->HTML->setWholeText(kOld);
-        main->NoNew = true;
+        host.document = kOld;
+        d->setResult(-1);
         showDialog();
     }
     void cleanup()
@@ -58,9 +55,8 @@ private slots:
     void enterPressesOk() // first: the dialog is as created
     {
         QTest::keyClick(d->txtBase, Qt::Key_Return);
-        QVERIFY(!d->isVisible() && main->NoNew);
-        QCOMPARE(main->HTML->wholeText(), defaultPage());
-        QCOMPARE(main->HTML->selStart(), defaultPage().size());
+        QVERIFY(!d->isVisible() && d->result() == QDialog::Accepted);
+        QCOMPARE(host.document, defaultPage());
     }
 
     void tabOrder()
@@ -85,29 +81,29 @@ private slots:
         platform.messageAnswers << MsgResult::OK; // a second message would be unexpected
         d->cmdOK->click();
         QCOMPARE(platform.messages.value(0).title, QStringLiteral("Sound Loop"));
-        QVERIFY(d->isVisible() && main->HTML->wholeText() == kOld);
+        QVERIFY(d->isVisible() && host.document == kOld);
         for (bool ticked : {true, false, true}) {
             QTest::mouseClick(d->chkLoop, Qt::LeftButton);
             QCOMPARE(d->txtLoop->isEnabled(), !ticked);
         }
         d->cmdOK->click();
-        QVERIFY(main->HTML->wholeText().contains("<bgsound src=\"a.wav\" loop=\"infinite\">"));
+        QVERIFY(host.document.contains("<bgsound src=\"a.wav\" loop=\"infinite\">"));
     }
 
-    // Cancel clears NoNew and leaves the document; Esc does the same, and
+    // Cancel rejects and leaves the document; Esc does the same, and
     // nothing at all while Cancel is disabled (at start-up).
     void cancel()
     {
         QTest::keyClick(d->txtTitle, Qt::Key_Escape);
-        QVERIFY(d->isVisible() && main->NoNew);
+        QVERIFY(d->isVisible() && d->result() == -1);
         d->cmdCancel->setEnabled(true);
         QTest::keyClick(d->txtTitle, Qt::Key_Escape);
-        QVERIFY(!d->isVisible() && !main->NoNew);
-        main->NoNew = true;
+        QVERIFY(!d->isVisible() && d->result() == QDialog::Rejected);
+        d->setResult(-1);
         showDialog();
         d->cmdCancel->click();
-        QVERIFY(!d->isVisible() && !main->NoNew);
-        QCOMPARE(main->HTML->wholeText(), kOld);
+        QVERIFY(!d->isVisible() && d->result() == QDialog::Rejected);
+        QCOMPARE(host.document, kOld);
     }
 
     void reset()
@@ -121,7 +117,7 @@ private slots:
         d->cmdReset->click();
         QVERIFY(!d->chkLoop->isChecked() && d->txtLoop->isEnabled() && d->txtLoop->text().isEmpty());
         d->cmdOK->click();
-        QCOMPARE(main->HTML->wholeText(), defaultPage());
+        QCOMPARE(host.document, defaultPage());
     }
 
     void browseButtons()
@@ -137,7 +133,7 @@ private slots:
                 button->click();
                 QVERIFY(platform.fileRequests.value(i).filter == filter && !platform.fileRequests[i].save);
                 QCOMPARE(box->text(), QStringLiteral("file:///home/u/a b.x"));
-                QCOMPARE(main->OpenSave.filter, kDocumentFilter);
+                QCOMPARE(host.files.filter, kDocumentFilter);
             }
         }
     }
@@ -157,7 +153,7 @@ private slots:
         d->txtTitle->setText(QStringLiteral("Kept"));
         d->chkLoop->click();
         d->cmdOK->click();
-        const QString first = main->HTML->wholeText();
+        const QString first = host.document;
         QVERIFY(first.contains("<title>Kept</title>\r\n"));
         QVERIFY(first.contains(
             "<body bgcolor=\"#111111\" text=\"#222222\" link=\"#333333\" vlink=\"#444444\" alink=\"#555555\">\r\n"));
@@ -165,9 +161,9 @@ private slots:
         d->cmdCancel->click();
         showDialog();
         QVERIFY(!d->txtLoop->isEnabled());
-        main->HTML->setWholeText(QStringLiteral("other"));
+        host.document = QStringLiteral("other");
         d->cmdOK->click();
-        QCOMPARE(main->HTML->wholeText(), first);
+        QCOMPARE(host.document, first);
         for (QPushButton *b : {d->cmdDef, d->Def1, d->Def2, d->Def3, d->Def4})
             b->click();
         for (ColourSwatch *swatch : d->findChildren<ColourSwatch *>())

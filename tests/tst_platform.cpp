@@ -1,8 +1,8 @@
 // The platform services: the shared common dialogs over the scripted
 // platform, the file filter conversion, and the Qt implementation (message
 // box mapping, the font dialog with colour).
-#include "editor/common_dialogs.h"
-#include "editor/font_dialog.h"
+#include "widgets/common_dialogs.h"
+#include "widgets/font_dialog.h"
 #include "support/scripted_platform.h"
 #include "support/test_env.h"
 

@@ -20,20 +20,20 @@ private slots:
         frmHTML &w = fx.start();
         const QString preview = WindowFixture::previewFile();
         QCOMPARE(w.previewFile(), preview);
-        QCOMPARE(w.previewAddress(), "file://" + preview);
+        QCOMPARE(w.preview().previewAddress(), "file://" + preview);
         // Start-up wrote the new page, found no file before and pointed the
         // browser at it.
-        QCOMPARE(fileBytes(preview), w.HTML->wholeText().toUtf8() + "\r\n");
-        QVERIFY(waitUntil([&] { return w.Browser->url() == QUrl::fromLocalFile(preview); }));
+        QCOMPARE(fileBytes(preview), w.HTML()->wholeText().toUtf8() + "\r\n");
+        QVERIFY(waitUntil([&] { return w.Browser()->url() == QUrl::fromLocalFile(preview); }));
 
         // Later refreshes reload the page.
         bool reloaded = false;
-        connect(w.Browser->page(), &QWebEnginePage::navigationRequested, this,
+        connect(w.Browser()->page(), &QWebEnginePage::navigationRequested, this,
                 [&](QWebEngineNavigationRequest &r) {
                     reloaded |= r.navigationType() == QWebEngineNavigationRequest::ReloadNavigation;
                 });
-        w.HTML->setWholeText(QString());
-        w.mnuUpdate->trigger();
+        w.HTML()->setWholeText(QString());
+        w.menu().mnuUpdate->trigger();
         QVERIFY(waitUntil([&] { return reloaded; }));
         QCOMPARE(fileBytes(preview), QByteArray("\r\n"));
         struct stat st {};
@@ -47,27 +47,27 @@ private slots:
         WindowFixture fx;
         frmHTML &w = fx.start();
         const QString preview = w.previewFile();
-        const auto current = [&] { return w.HTML->wholeText().toUtf8() + "\r\n"; };
-        QVERIFY(!w.mnuAU->isChecked());
+        const auto current = [&] { return w.HTML()->wholeText().toUtf8() + "\r\n"; };
+        QVERIFY(!w.menu().mnuAU->isChecked());
         const QByteArray before = fileBytes(preview);
 
         // Off: a change leaves the file alone; Update brings it up to date.
-        w.HTML->setSelText("a");
+        w.HTML()->setSelText("a");
         QCOMPARE(fileBytes(preview), before);
-        w.mnuUpdate->trigger();
+        w.menu().mnuUpdate->trigger();
         QCOMPARE(fileBytes(preview), current());
 
         // Switching on refreshes at once; on, every change is written.
-        w.HTML->setSelText("b");
-        w.mnuAU->trigger();
+        w.HTML()->setSelText("b");
+        w.menu().mnuAU->trigger();
         QCOMPARE(fileBytes(preview), current());
-        w.HTML->setSelText("c");
+        w.HTML()->setSelText("c");
         QCOMPARE(fileBytes(preview), current());
 
         // Switching off does not refresh.
         QFile::remove(preview);
-        w.mnuAU->trigger();
-        QVERIFY(!w.mnuAU->isChecked());
+        w.menu().mnuAU->trigger();
+        QVERIFY(!w.menu().mnuAU->isChecked());
         QVERIFY(!QFile::exists(preview));
     }
 
@@ -94,16 +94,16 @@ private slots:
         writeFile(target, "untouched");
         if (symlink)
             QVERIFY(QDir().mkpath(dir) && QFile::link(target, dir + "/KV731504.htm"));
-        w.locations().tempDir = dir;
-        const QString text = w.HTML->wholeText();
-        w.mnuAU->trigger();
-        w.HTML->setSelText("x");
+        { LocationValues l = w.preview().locations(); l.tempDir = dir; w.preview().setLocations(l); }
+        const QString text = w.HTML()->wholeText();
+        w.menu().mnuAU->trigger();
+        w.HTML()->setSelText("x");
         QCOMPARE(fx.platform.messages.size(), 2); // switching on, then the change
         QCOMPARE(messageLine(fx.platform, 0), message);
         QCOMPARE(messageLine(fx.platform, 1), message);
         QCOMPARE(fileBytes(target), QByteArray("untouched"));
         QVERIFY(w.documentChanged());
-        QCOMPARE(w.HTML->wholeText(), "x" + text);
+        QCOMPARE(w.HTML()->wholeText(), "x" + text);
     }
 };
 

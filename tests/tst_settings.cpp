@@ -2,7 +2,7 @@
 // its stop at the first bad value, and the store as the main window uses it
 // on a first run, a second run, a round trip and a run with a bad value.
 
-#include "editor/settings.h"
+#include "core/settings.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -104,15 +104,15 @@ private slots:
                              "the registry settings for this program.  This could be because this is "
                              "the first time that you are running the program.  This will be "
                              "corrected when the program exits."));
-            QVERIFY(!w.mnuAU->isChecked() && w.mnuPos1->isChecked() && !w.mnuPos4->isChecked());
-            QCOMPARE(w.tempDir(), qEnvironmentVariable("TEMP"));
-            QCOMPARE(w.locations().browser, QString("xdg-open %HTML%"));
-            QCOMPARE(w.locations().browserStartIn, QDir::homePath());
-            QCOMPARE(w.ctlFont.font.name, QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
-            w.mnuPos3->trigger();
-            w.mnuAU->trigger();
-            w.ctlFont.font = f;
-            w.HTML->setBackColour(0x8000000Fu); // a system colour: negative
+            QVERIFY(!w.menu().mnuAU->isChecked() && w.menu().mnuPos1->isChecked() && !w.menu().mnuPos4->isChecked());
+            QCOMPARE(w.preview().tempDir(), qEnvironmentVariable("TEMP"));
+            QCOMPARE(w.preview().locations().browser, QString("xdg-open %HTML%"));
+            QCOMPARE(w.preview().locations().browserStartIn, QDir::homePath());
+            QCOMPARE(w.ctlFont().font.name, QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+            w.menu().mnuPos3->trigger();
+            w.menu().mnuAU->trigger();
+            w.ctlFont().font = f;
+            w.HTML()->setBackColour(0x8000000Fu); // a system colour: negative
             QVERIFY(w.close());
         }
         QVERIFY(settings::Store::fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")
@@ -134,10 +134,10 @@ private slots:
         WindowFixture fx;
         frmHTML &w = fx.start(QString(), false);
         QCOMPARE(fx.platform.messages.size(), 0);
-        QVERIFY(w.mnuAU->isChecked() && w.mnuPos3->isChecked() && !w.mnuPos1->isChecked());
-        QCOMPARE(w.ctlFont.font, f);
-        QCOMPARE(w.HTML->selFormat(), f);
-        QCOMPARE(w.HTML->backColour(), ColourValue(0x8000000Fu));
+        QVERIFY(w.menu().mnuAU->isChecked() && w.menu().mnuPos3->isChecked() && !w.menu().mnuPos1->isChecked());
+        QCOMPARE(w.ctlFont().font, f);
+        QCOMPARE(w.HTML()->selFormat(), f);
+        QCOMPARE(w.HTML()->backColour(), ColourValue(0x8000000Fu));
     }
 
     // A bad value ends the load step: what came before it applies, what
@@ -150,9 +150,9 @@ private slots:
         frmHTML &w = fx.start(QString(), false);
         QCOMPARE(fx.platform.messages.size(), 1);
         QCOMPARE(fx.platform.messages[0].title, QString("Registry Settings Error"));
-        QVERIFY(w.mnuAU->isChecked() && w.mnuPos2->isChecked() && !w.mnuPos1->isChecked());
-        QCOMPARE(w.ctlFont.font.name, QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
-        QCOMPARE(w.HTML->backColour(), ColourValue(0x80000005u));
+        QVERIFY(w.menu().mnuAU->isChecked() && w.menu().mnuPos2->isChecked() && !w.menu().mnuPos1->isChecked());
+        QCOMPARE(w.ctlFont().font.name, QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+        QCOMPARE(w.HTML()->backColour(), ColourValue(0x80000005u));
     }
 };
 

@@ -3,9 +3,10 @@
 // and the settings.
 
 #include "document_dialogs/new_dialog.h"
-#include "editor/settings.h"
+#include "core/settings.h"
 #include "editor/startup.h"
 #include "support/test_env.h"
+#include "editor/dialog_registry.h"
 #include "support/window_fixture.h"
 
 #include <QAction>
@@ -50,9 +51,9 @@ private slots:
         QCOMPARE(fx.newDialogShown, opened ? 0 : 1);
         QCOMPARE(w.windowTitle(), "Velmora - " + (opened ? commandLine : "New File"));
         QCOMPARE(w.documentFileName(), opened ? commandLine : QString());
-        QCOMPARE(w.HTML->wholeText().startsWith("<html>"), !opened);
+        QCOMPARE(w.HTML()->wholeText().startsWith("<html>"), !opened);
         QVERIFY(!w.documentChanged() && !w.isLoading());
-        QCOMPARE(fileBytes(w.previewFile()), w.HTML->wholeText().toUtf8() + "\r\n");
+        QCOMPARE(fileBytes(w.previewFile()), w.HTML()->wholeText().toUtf8() + "\r\n");
         // The dialog of a start-up New cannot be cancelled.
         QVERIFY(opened || !w.newDialog().cmdCancel->isEnabled());
     }
@@ -83,15 +84,15 @@ private slots:
         WindowFixture fx;
         frmHTML &w = fx.start(document == "untitled" || document == "failed before" ? QString() : file);
         if (document == "failed before") {
-            w.HTML->setSelText("x");
+            w.HTML()->setSelText("x");
             fx.platform.fileAnswers << std::nullopt;
-            w.mnuSave->trigger();
+            w.menu().mnuSave->trigger();
             QCOMPARE(w.saveFailed(), 1);
         }
         if (document != "unchanged")
-            w.HTML->setSelText("edit ");
-        const QString text = w.HTML->wholeText();
-        w.mnuAU->trigger(); // written as "True" at exit
+            w.HTML()->setSelText("edit ");
+        const QString text = w.HTML()->wholeText();
+        w.menu().mnuAU->trigger(); // written as "True" at exit
         fx.platform.messages.clear();
         if (answer >= 0)
             fx.platform.messageAnswers << MsgResult(answer);
@@ -100,8 +101,7 @@ private slots:
         const bool saveAs = answer == int(MsgResult::Yes) && document != "named";
         if (saveAs)
             fx.platform.fileAnswers << (closes ? std::optional<QString>(other) : std::nullopt);
-        auto *dialog = new QDialog(w.centralWidget());
-        w.registerDialog(dialog);
+        QDialog *dialog = &w.dialogs().once<QDialog>(w.centralWidget());
         dialog->show();
 
         QCOMPARE(w.close(), closes);

@@ -2,7 +2,7 @@
 // browse button do to the document, the undo store, the preview file and the
 // borrowed file dialog; and the menu keys with the focus in the text pane.
 #include "document_dialogs/cell_dialog.h"
-#include "document_dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 #include "document_dialogs/table_dialog.h"
 #include "editor/main_window.h"
 #include "support/test_env.h"
@@ -65,11 +65,11 @@ class TestTableCellDialogs : public QObject {
     // kPage with `selLength` characters selected from `selStart`, auto-update on.
     void document(int selStart, int selLength)
     {
-        main->HTML->setWholeText(kPage);
-        if (!main->mnuAU->isChecked())
-            main->mnuAU->trigger();
-        main->HTML->setSelStart(selStart);
-        main->HTML->setSelLength(selLength);
+        main->HTML()->setWholeText(kPage);
+        if (!main->menu().mnuAU->isChecked())
+            main->menu().mnuAU->trigger();
+        main->HTML()->setSelStart(selStart);
+        main->HTML()->setSelLength(selLength);
         platform = ScriptedPlatform(); // a fresh record, no answers left over
     }
 
@@ -129,7 +129,7 @@ private slots:
         QFETCH(int, selLength);
         QFETCH(Setup, setup);
         QFETCH(QString, fragment);
-        QAction *command = cell ? main->mnuCell : main->mnuTable;
+        QAction *command = cell ? main->menu().mnuCell : main->menu().mnuTable;
         document(3, selLength);
         const auto ok = [cell](QDialog &d) {
             (cell ? static_cast<frmC &>(d).cmdOK : static_cast<frmT &>(d).cmdOK)->click();
@@ -144,23 +144,23 @@ private slots:
         QCOMPARE(messageLine(platform, 0), advice ? "Cell Properties|Exclamation|OK|" + kCellAdvice : "|None|OK|");
         QVERIFY(!advice || !modalAtAdvice); // the advice comes before the dialog
         const QString expected = QString(kPage).replace(3, selLength, fragment);
-        QCOMPARE(main->HTML->wholeText(), expected);
-        QCOMPARE(main->HTML->selStart(), 3 + fragment.size());
-        QCOMPARE(main->mnuUndo->text(), cell ? "&Undo Cell Properties" : "&Undo Insert Table");
+        QCOMPARE(main->HTML()->wholeText(), expected);
+        QCOMPARE(main->HTML()->selStart(), 3 + fragment.size());
+        QCOMPARE(main->menu().mnuUndo->text(), cell ? "&Undo Cell Properties" : "&Undo Insert Table");
         QCOMPARE(fileBytes(main->previewFile()), (expected + "\r\n").toLatin1()); // preview ends with CR LF
 
-        main->HTML->setFocus();
-        QTest::keyClick(main->HTML, Qt::Key_F8);
-        QCOMPARE(main->HTML->wholeText(), kPage);
-        QCOMPARE(main->HTML->selStart(), 3);
+        main->HTML()->setFocus();
+        QTest::keyClick(main->HTML(), Qt::Key_F8);
+        QCOMPARE(main->HTML()->wholeText(), kPage);
+        QCOMPARE(main->HTML()->selStart(), 3);
 
         // Reopened, the dialog holds the same values: its OK again inserts the
         // same fragment, as one step of the text pane's history.
-        main->HTML->setSelLength(selLength);
+        main->HTML()->setSelLength(selLength);
         QVERIFY(whileShown<QDialog>(command, ok));
-        QCOMPARE(main->HTML->wholeText(), expected);
-        QTest::keyClick(main->HTML, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(main->HTML->wholeText(), kPage);
+        QCOMPARE(main->HTML()->wholeText(), expected);
+        QTest::keyClick(main->HTML(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(main->HTML()->wholeText(), kPage);
     }
 
     void tabOrder()
@@ -173,12 +173,12 @@ private slots:
                     chain << w;
             QCOMPARE(chain, listed);
         };
-        QVERIFY(whileShown<frmC>(main->mnuCell, [&](frmC &d) {
+        QVERIFY(whileShown<frmC>(main->menu().mnuCell, [&](frmC &d) {
             check(d, {d.cmbHAlign, d.cmbVAlign, d.txtR, d.txtH, d.chkHeader, d.chkWrap}, d.fraSize,
                   {d.cmdBGc, d.cmdBGd, d.cmdBdCc, d.cmdBdCd, d.cmdBdCdc, d.cmdBdCdd, d.cmdBdClc, d.cmdBdCld,
                    d.txtBackground, d.Browse1, d.cmdOK, d.cmdCancel});
         }));
-        QVERIFY(whileShown<frmT>(main->mnuTable, [&](frmT &d) {
+        QVERIFY(whileShown<frmT>(main->menu().mnuTable, [&](frmT &d) {
             check(d, {d.cmbAlign, d.txtBorderSize, d.txtCellPadding, d.txtCellSpacing}, d.fraSize,
                   {d.cmdBGc, d.cmdBGd, d.cmdBdCc, d.cmdBdCd, d.cmdBdCdc, d.cmdBdCdd, d.cmdBdClc, d.cmdBdCld,
                    d.txtBackground, d.Browse1, d.txtColumns, d.txtRows, d.cmdOK, d.cmdCancel});
@@ -198,10 +198,10 @@ private slots:
     {
         QFETCH(Setup, cancel);
         document(2, 3);
-        const QString undoText = main->Undotxt;
+        const QString undoText = main->undoStore().recordedText();
         const QString columns = QString::number(QTest::currentDataTag()[0]); // a new value each time
         platform.messageAnswers << MsgResult::OK;
-        QVERIFY(whileShown<frmT>(main->mnuTable, [&](frmT &d) {
+        QVERIFY(whileShown<frmT>(main->menu().mnuTable, [&](frmT &d) {
             d.txtColumns->setText(columns);
             d.txtRows->setText("x");
             d.cmdOK->click();
@@ -211,10 +211,10 @@ private slots:
             QVERIFY(!d.isVisible());
         }));
         QVERIFY(platform.messages.size() == 1 && platform.messages[0].title == "Table Creation Error");
-        QCOMPARE(main->HTML->wholeText(), kPage);
-        QVERIFY(main->HTML->selStart() == 2 && main->HTML->selLength() == 3);
-        QCOMPARE(main->Undotxt, undoText);
-        QVERIFY(whileShown<frmT>(main->mnuTable, [&](frmT &d) { QCOMPARE(d.txtColumns->text(), columns); }));
+        QCOMPARE(main->HTML()->wholeText(), kPage);
+        QVERIFY(main->HTML()->selStart() == 2 && main->HTML()->selLength() == 3);
+        QCOMPARE(main->undoStore().recordedText(), undoText);
+        QVERIFY(whileShown<frmT>(main->menu().mnuTable, [&](frmT &d) { QCOMPARE(d.txtColumns->text(), columns); }));
     }
 
     // The borrowed file dialog opens with the image filter; chosen or
@@ -228,10 +228,10 @@ private slots:
             for (int i = 0; i < 2; ++i) { // chosen, then cancelled: the choice stays
                 d.Browse1->click();
                 QCOMPARE(d.txtBackground->text(), QStringLiteral("file://C:\\y.jpg"));
-                QCOMPARE(main->OpenSave.filter, kDocumentFilter);
+                QCOMPARE(main->OpenSave().filter, kDocumentFilter);
             }
         };
-        QVERIFY(whileShown<frmT>(main->mnuTable, browse) && whileShown<frmC>(main->mnuCell, browse));
+        QVERIFY(whileShown<frmT>(main->menu().mnuTable, browse) && whileShown<frmC>(main->menu().mnuCell, browse));
         QCOMPARE(platform.fileRequests.size(), 4);
         for (const ScriptedPlatform::FileRequest &request : platform.fileRequests)
             QVERIFY(request.filter == kImageFilter && !request.save);
@@ -252,12 +252,12 @@ private slots:
         QVERIFY(items.size() >= 25);
         activate(main);
         for (QAction *a : items) {
-            main->HTML->setFocus();
+            main->HTML()->setFocus();
             QSignalSpy spy(a, &QAction::triggered);
-            const QString before = main->HTML->wholeText();
-            QTest::keySequence(main->HTML, a->shortcut());
+            const QString before = main->HTML()->wholeText();
+            QTest::keySequence(main->HTML(), a->shortcut());
             QVERIFY2(spy.size() == 1, qPrintable(a->shortcut().toString() + " " + a->text()));
-            QCOMPARE(main->HTML->wholeText(), before);
+            QCOMPARE(main->HTML()->wholeText(), before);
         }
     }
 };

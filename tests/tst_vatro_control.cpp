@@ -2,7 +2,7 @@
 // the test, called for real files and folders; a missing registration,
 // library file or entry point gives a message naming what is missing.
 
-#include "editor/vatro_control.h"
+#include "widgets/vatro_control.h"
 #include "support/test_env.h"
 
 #include <QApplication>

@@ -23,7 +23,7 @@
 // ("message", "input", "open", "save", "colour", "font", "folder", "process",
 // "url"), so a test can look at the state of a window while it "shows" a dialog.
 
-#include "editor/platform.h"
+#include "widgets/platform.h"
 
 #include <QList>
 #include <QString>

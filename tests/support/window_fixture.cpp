@@ -1,7 +1,7 @@
 #include "support/window_fixture.h"
 
 #include "document_dialogs/new_dialog.h"
-#include "editor/settings.h"
+#include "core/settings.h"
 
 #include <QFile>
 #include <QPushButton>

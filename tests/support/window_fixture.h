@@ -3,7 +3,12 @@
 // a settings store seeded so that no first-run message appears (unless a
 // test wants one), and the new-document dialog answered when it shows.
 
+#include "editor/document.h"
+#include "editor/insertion_undo.h"
 #include "editor/main_window.h"
+#include "editor/preview.h"
+#include "widgets/browser_pane.h"
+#include "widgets/html_pane.h"
 #include "support/scripted_platform.h"
 
 #include <QPointer>

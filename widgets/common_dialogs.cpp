@@ -1,4 +1,4 @@
-#include "editor/common_dialogs.h"
+#include "widgets/common_dialogs.h"
 
 bool OpenSaveDialog::showOpen(QWidget *parent)
 {

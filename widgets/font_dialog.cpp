@@ -1,6 +1,6 @@
-#include "editor/font_dialog.h"
+#include "widgets/font_dialog.h"
 
-#include "editor/conversions.h"
+#include "core/conversions.h"
 
 #include <QCheckBox>
 #include <QColorDialog>

@@ -1,4 +1,4 @@
-#include "editor/settings.h"
+#include "core/settings.h"
 
 #include <QRegularExpression>
 #include <QSettings>
@@ -156,6 +156,61 @@ RegGetResult readInOrder(const Lookup &lookup, const Defaults &defaults)
         result.values.push_back({index, step.key, value});
     }
     return result;
+}
+
+FontChoice FontSettings::appliedTo(FontChoice font) const
+{
+    if (name)
+        font.name = *name;
+    if (size)
+        font.size = double(*size);
+    if (bold)
+        font.bold = *bold;
+    if (italic)
+        font.italic = *italic;
+    if (strikethrough)
+        font.strikethrough = *strikethrough;
+    if (underline)
+        font.underline = *underline;
+    if (colour)
+        font.colour = ColourValue(*colour);
+    return font;
+}
+
+Snapshot readSnapshot(const Lookup &lookup, const Defaults &defaults)
+{
+    const RegGetResult read = readInOrder(lookup, defaults);
+    Snapshot s;
+    for (const ReadValue &v : read.values) {
+        const int i = v.index;
+        if (i == TempDirStep) {
+            s.tempDir = v.value.toString();
+        } else if (i == BrowserStep) {
+            s.browser = v.value.toString();
+        } else if (i == BrowserSIStep) {
+            s.browserStartIn = v.value.toString();
+        } else if (i == AutoUpdateStep) {
+            s.autoUpdate = v.value.toBool();
+        } else if (i < EditorFontStep) {
+            s.pos[size_t(i - Pos1Step)] = v.value.toBool();
+        } else if (i == BackColourStep) {
+            s.backColour = v.value.value<qint32>();
+        } else {
+            FontSettings &f = i < BackColourStep ? s.editorFont : s.dialogFont;
+            switch (i < BackColourStep ? i - EditorFontStep : i - FontDialogStep) {
+            case 0: f.name = v.value.toString(); break;
+            case 1: f.size = v.value.toFloat(); break;
+            case 2: f.bold = v.value.toBool(); break;
+            case 3: f.italic = v.value.toBool(); break;
+            case 4: f.strikethrough = v.value.toBool(); break;
+            case 5: f.underline = v.value.toBool(); break;
+            case 6: f.colour = v.value.value<qint32>(); break;
+            }
+        }
+    }
+    if (read.failed)
+        s.failedKey = read.failedKey;
+    return s;
 }
 
 std::vector<std::pair<QString, QString>> exitValues(bool autoUpdate, const bool pos[4],

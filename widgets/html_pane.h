@@ -4,7 +4,7 @@
 // (QString indices) whatever the control counts inside; line ends are kept
 // exactly as they are in the text.
 
-#include "editor/platform.h"
+#include "widgets/platform.h"
 
 #include <Qsci/qsciscintilla.h>
 

@@ -1,6 +1,6 @@
-#include "editor/html_pane.h"
+#include "widgets/html_pane.h"
 
-#include "editor/conversions.h"
+#include "core/conversions.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>

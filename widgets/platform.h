@@ -4,36 +4,17 @@
 // Every window reaches them through one Platform object, so tests can swap the
 // Qt implementation for a scripted one.
 
+#include "core/values.h"
+
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 #include <optional>
 
 class QWidget;
 
-// A colour value as the settings and the swatches hold it: 0x00BBGGRR for an
-// RGB colour; with the top bit set, a system colour by its index.
-using ColourValue = std::uint32_t;
-
 enum class MsgIcon { None, Information, Exclamation, Critical, Question };
 enum class MsgButtons { OK, YesNo, YesNoCancel };
 enum class MsgResult { OK, Yes, No, Cancel };
-
-// The editor font: what the font dialog shows and what ResetFormat applies.
-struct FontChoice {
-    QString name = QStringLiteral("MS Sans Serif");
-    double size = 8;
-    bool bold = false;
-    bool italic = false;
-    bool strikethrough = false;
-    bool underline = false;
-    ColourValue colour = 0;
-    bool operator==(const FontChoice &o) const
-    {
-        return name == o.name && size == o.size && bold == o.bold && italic == o.italic
-            && strikethrough == o.strikethrough && underline == o.underline && colour == o.colour;
-    }
-};
 
 // What a file dialog is shown with. `filter` is in the "Desc|pattern;pattern|..."
 // form; `fileName` is the name the dialog starts with.

@@ -4,16 +4,18 @@
 // InsertCommands, which enables and connects the items it serves.
 
 #include <QObject>
-#include <QPointer>
 
-class frmHTML;
+class DialogHost;
+class DialogRegistry;
+struct MainMenu;
 class frmT;
 class frmC;
 
 class InsertCommands : public QObject {
     Q_OBJECT
 public:
-    explicit InsertCommands(frmHTML &main);
+    InsertCommands(DialogHost &host, DialogRegistry &dialogs, const MainMenu &menu,
+                   QObject *parent);
 
     // Insert, Table: the table dialog, modal.
     void mnuTable_Click();
@@ -26,7 +28,6 @@ public:
     frmC &cellDialog();
 
 private:
-    frmHTML &main_;
-    QPointer<frmT> frmT_;
-    QPointer<frmC> frmC_;
+    DialogHost &host_;
+    DialogRegistry &dialogs_;
 };

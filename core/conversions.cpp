@@ -1,4 +1,4 @@
-#include "editor/conversions.h"
+#include "core/conversions.h"
 
 #include "version.h"
 

@@ -1,4 +1,4 @@
-#include "document_dialogs/dialog_parts.h"
+#include "widgets/dialog_parts.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -6,9 +6,9 @@
 //  - the width/height frame with its two independent unit groups, used by the
 //    table and cell dialogs.
 
-#include "editor/common_dialogs.h"
-#include "editor/conversions.h"
-#include "editor/platform.h"
+#include "widgets/common_dialogs.h"
+#include "core/conversions.h"
+#include "widgets/platform.h"
 
 #include <QFrame>
 #include <QGroupBox>

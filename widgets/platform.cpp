@@ -1,7 +1,7 @@
-#include "editor/platform.h"
+#include "widgets/platform.h"
 
-#include "editor/conversions.h"
-#include "editor/font_dialog.h"
+#include "core/conversions.h"
+#include "widgets/font_dialog.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>

@@ -4,7 +4,7 @@
 // the windows that borrow them expect, and shows itself through the Platform.
 // Showing one returns false when the user cancels: the caller changes nothing.
 
-#include "editor/platform.h"
+#include "widgets/platform.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "editor/browser_pane.h"
+#include "widgets/browser_pane.h"
 
 #include <QUrl>
 #include <QWebEnginePage>

@@ -3,10 +3,11 @@
 // per-user store (every value is a string), the order in which the load step
 // reads them, and the list of values the exit sequence writes.
 
-#include "editor/platform.h"
+#include "core/values.h"
 
 #include <QString>
 #include <QVariant>
+#include <array>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -72,6 +73,30 @@ struct RegGetResult {
 // without a default or cannot be converted.
 using Lookup = std::function<std::optional<QString>(const QString &key)>;
 RegGetResult readInOrder(const Lookup &lookup, const Defaults &defaults);
+
+// The same reading as a typed snapshot: each value that was read before
+// reading stopped; `failedKey` names the key where it stopped (empty when
+// every key was read).
+struct FontSettings {
+    std::optional<QString> name;
+    std::optional<float> size;
+    std::optional<bool> bold, italic, strikethrough, underline;
+    std::optional<qint32> colour;
+    bool any() const { return name.has_value(); } // the name is read first
+    // `font` with the values that were read.
+    FontChoice appliedTo(FontChoice font) const;
+};
+struct Snapshot {
+    std::optional<QString> tempDir, browser, browserStartIn;
+    std::optional<bool> autoUpdate;
+    std::array<std::optional<bool>, 4> pos;
+    FontSettings editorFont;
+    std::optional<qint32> backColour;
+    FontSettings dialogFont;
+    QString failedKey;
+    bool complete() const { return failedKey.isEmpty(); }
+};
+Snapshot readSnapshot(const Lookup &lookup, const Defaults &defaults);
 
 // What the exit sequence writes, in order.
 std::vector<std::pair<QString, QString>> exitValues(bool autoUpdate, const bool pos[4],

@@ -2,7 +2,7 @@
 // The shared conversions every HTML generator uses, and the colour values of
 // the platform. Pure functions; no widgets.
 
-#include "editor/platform.h"
+#include "core/values.h"
 
 #include <QColor>
 #include <QString>
@@ -28,6 +28,3 @@ QColor colourToQColor(ColourValue value, const QPalette &palette);
 QColor colourToQColor(ColourValue value); // through the application palette
 ColourValue qcolorToColour(const QColor &colour); // always an RGB value
 
-inline constexpr ColourValue kSysWindow = 0x80000005u;
-inline constexpr ColourValue kSysButtonFace = 0x8000000Fu;
-inline constexpr ColourValue kSysButtonText = 0x80000012u;

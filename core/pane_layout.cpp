@@ -1,4 +1,4 @@
-#include "editor/pane_layout.h"
+#include "core/pane_layout.h"
 
 #include <QtGlobal>
 
@@ -12,7 +12,7 @@ int toPixels(float value)
 
 } // namespace
 
-PaneGeometry layoutPanes(QSize client, const std::array<bool, 4> &arrangement,
+PaneGeometry layoutPanes(QSize client, const PaneArrangement &arrangement,
                          PaneGeometry current)
 {
     QRect &b = current.browser;

@@ -1,4 +1,4 @@
-#include "editor/document_file.h"
+#include "core/document_file.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "editor/vatro_control.h"
+#include "widgets/vatro_control.h"
 
 #include "vatro/com_object.h"
 #include "vatro/host.h"

@@ -2,7 +2,7 @@
 // The font dialog of the editor: font name, size, the four effects and the
 // text colour, with a sample. Qt's own font dialog offers no colour.
 
-#include "editor/platform.h"
+#include "widgets/platform.h"
 
 #include <QDialog>
 #include <functional>

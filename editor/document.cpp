@@ -1,0 +1,200 @@
+// The document's file commands: New, Open, Save and Save As, with the
+// unsaved-changes question, the loading flag and the save-failed flag.
+
+#include "editor/document.h"
+
+#include "document_dialogs/new_dialog.h"
+#include "editor/preview.h"
+#include "widgets/common_dialogs.h"
+#include "widgets/html_pane.h"
+#include "widgets/platform.h"
+#include "widgets/vatro_control.h"
+
+#include <QPushButton>
+
+Document::Document(HTMLPane &pane, Preview &preview, OpenSaveDialog &files, Platform &platform,
+                   VatroControl &vatro, QWidget *window)
+    : QObject(window),
+      pane_(pane),
+      preview_(preview),
+      files_(files),
+      platform_(platform),
+      vatro_(vatro),
+      window_(window)
+{
+    connect(&pane_, &HTMLPane::changed, this, &Document::textChanged);
+}
+
+void Document::textChanged()
+{
+    if (!loading_)
+        changed_ = true;
+}
+
+void Document::setLoading(bool loading)
+{
+    loading_ = loading;
+    preview_.setSuspended(loading);
+}
+
+void Document::adoptEncoding(FileEncoding encoding)
+{
+    encoding_ = encoding;
+    preview_.setEncoding(encoding);
+}
+
+// The text now holds a whole new document: it takes the editor font and the
+// preview shows it.
+void Document::finishLoading()
+{
+    changed_ = false;
+    emit fileNameChanged(fileName_);
+    emit formatResetWanted();
+    setLoading(false);
+    preview_.refresh();
+}
+
+// The question New, Open and the exit sequence ask; `saved` tells whether
+// the user asked for a save that then completed.
+bool Document::askedToSave(bool *saved)
+{
+    const MsgResult answer = platform_.messageBox(
+        window_,
+        QStringLiteral("Changes have been made to the current file, do you want to save them?"),
+        QStringLiteral("File Changed"), MsgIcon::Question, MsgButtons::YesNoCancel);
+    if (answer == MsgResult::Cancel)
+        return false;
+    *saved = true;
+    if (answer == MsgResult::Yes) {
+        save();
+        *saved = saveFailed_ == 0;
+    }
+    return true;
+}
+
+// New and Open: false when the user cancels; Yes saves and goes on whatever
+// the outcome of the save.
+bool Document::offerToSave()
+{
+    bool saved = true;
+    return !changed_ || askedToSave(&saved);
+}
+
+bool Document::closeWithConsent()
+{
+    bool saved = true;
+    if (changed_ && !askedToSave(&saved))
+        return false;
+    return saved;
+}
+
+void Document::newDocument(frmNew &dialog)
+{
+    setLoading(true);
+    if (window_->isVisible())
+        dialog.cmdCancel->setEnabled(true);
+    if (!offerToSave()) {
+        setLoading(false);
+        return;
+    }
+    // The dialog replaces the text and accepts, or is cancelled.
+    if (dialog.exec() != QDialog::Accepted) {
+        setLoading(false);
+        return;
+    }
+    fileName_.clear();
+    if (encoding_ != FileEncoding::Utf8)
+        adoptEncoding(FileEncoding::Utf8);
+    finishLoading();
+}
+
+void Document::openAtStartup(const QString &path)
+{
+    files_.fileName = path;
+    openNamed_ = true;
+    open();
+}
+
+void Document::open()
+{
+    setLoading(true);
+    auto giveUp = [this] {
+        setLoading(false);
+        preview_.refresh();
+    };
+
+    if (openNamed_) {
+        openNamed_ = false;
+    } else {
+        if (!offerToSave()) {
+            setLoading(false);
+            return;
+        }
+        files_.title = QStringLiteral("Open an HTML file");
+        if (!files_.showOpen(window_))
+            return giveUp();
+    }
+    const QString name = files_.fileName;
+
+    if (!vatro_.FExists(name)) {
+        platform_.messageBox(window_,
+                             QStringLiteral("The file '") + name + QStringLiteral("' could not be found."),
+                             QStringLiteral("Open Error"), MsgIcon::Critical, MsgButtons::OK);
+        setLoading(false);
+        return;
+    }
+    const ReadResult read = readDocumentFile(name);
+    if (read.openFailed) {
+        platform_.messageBox(window_, QStringLiteral("Can't open file: ") + name,
+                             QStringLiteral("Open Error"), MsgIcon::Critical, MsgButtons::OK);
+        setLoading(false);
+        return;
+    }
+    if (!read.bytes)
+        return giveUp();
+
+    DecodedDocument doc = decodeDocument(*read.bytes);
+    fileName_ = name;
+    if (doc.encoding != encoding_)
+        adoptEncoding(doc.encoding);
+    // The whole text at once: the control adopts the file's own line end.
+    pane_.setWholeText(doc.text);
+    doc.text.clear();
+    finishLoading();
+}
+
+void Document::save()
+{
+    saveFailed_ = 0;
+    if (fileName_.isEmpty()) {
+        saveAs();
+        return;
+    }
+    const std::optional<FileError> error =
+        saveDocumentFile(fileName_, encodeDocument(pane_.wholeText(), encoding_));
+    if (!error) {
+        changed_ = false;
+        emit fileNameChanged(fileName_);
+        return;
+    }
+    platform_.messageBox(
+        window_,
+        QStringLiteral("An error occured when attempting to save the file: ") + error->description
+            + QStringLiteral(", ") + QString::number(error->number) + QStringLiteral("\r\n\r\n")
+            + QStringLiteral("Make sure the file '") + fileName_
+            + QStringLiteral("' is not set to read-only or it is not currently in use"),
+        QStringLiteral("Save Error"), MsgIcon::Critical, MsgButtons::OK);
+    saveFailed_ = 1;
+    saveAs();
+}
+
+void Document::saveAs()
+{
+    files_.title = QStringLiteral("Save the HTML file");
+    if (!files_.showSave(window_)) {
+        saveFailed_ = 1;
+        return;
+    }
+    fileName_ = files_.fileName;
+    save();
+}

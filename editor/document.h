@@ -1,0 +1,76 @@
+#pragma once
+// The one document: New, Open, Save and Save As, the unsaved-changes
+// question, and the state they keep (the changed flag, the file name, the
+// file's encoding, the save-failed flag and the loading flag, during which
+// changes of the text are not the user's).
+
+#include "core/document_file.h"
+
+#include <QObject>
+#include <QString>
+
+class HTMLPane;
+class OpenSaveDialog;
+class Platform;
+class Preview;
+class QWidget;
+class VatroControl;
+class frmNew;
+
+class Document : public QObject {
+    Q_OBJECT
+public:
+    Document(HTMLPane &pane, Preview &preview, OpenSaveDialog &files, Platform &platform,
+             VatroControl &vatro, QWidget *window);
+
+    // File, New: the unsaved-changes question, then the new-page dialog.
+    void newDocument(frmNew &dialog);
+    // File, Open: the question and the Open dialog, or (once, at start-up)
+    // the name set by openAtStartup.
+    void open();
+    void save();
+    void saveAs();
+
+    // The load step opens the command-line file through Open without asking;
+    // the document's name is set only once the file has been read.
+    void openAtStartup(const QString &path);
+
+    // The exit sequence's question: false when the user cancels or the save
+    // the user asked for failed.
+    bool closeWithConsent();
+
+    bool isChanged() const { return changed_; }
+    QString fileName() const { return fileName_; }
+    FileEncoding encoding() const { return encoding_; }
+    int saveFailed() const { return saveFailed_; }
+
+    bool isLoading() const { return loading_; }
+    void setLoading(bool loading);
+
+signals:
+    // The caption follows the name: empty for a new document.
+    void fileNameChanged(const QString &fileName);
+    // The whole text was replaced and takes the editor font.
+    void formatResetWanted();
+
+private:
+    void textChanged();
+    bool offerToSave();
+    bool askedToSave(bool *saved);
+    void adoptEncoding(FileEncoding encoding);
+    void finishLoading();
+
+    HTMLPane &pane_;
+    Preview &preview_;
+    OpenSaveDialog &files_;
+    Platform &platform_;
+    VatroControl &vatro_;
+    QWidget *window_;
+
+    bool changed_ = false;         // unsaved changes
+    qint16 saveFailed_ = 0;        // the last save did not complete
+    QString fileName_;             // empty for a new document
+    bool openNamed_ = false;       // Open takes the name already in the file dialog
+    bool loading_ = false;
+    FileEncoding encoding_ = FileEncoding::Utf8;
+};

@@ -1,0 +1,44 @@
+#include "editor/insert_commands.h"
+
+#include "document_dialogs/cell_dialog.h"
+#include "document_dialogs/table_dialog.h"
+#include "editor/dialog_registry.h"
+#include "editor/main_window.h"
+
+#include <QAction>
+
+InsertCommands::InsertCommands(DialogHost &host, DialogRegistry &dialogs, const MainMenu &menu,
+                               QObject *parent)
+    : QObject(parent), host_(host), dialogs_(dialogs)
+{
+    auto serve = [this](QAction *item, void (InsertCommands::*command)()) {
+        item->setEnabled(true);
+        connect(item, &QAction::triggered, this, command);
+    };
+    serve(menu.mnuTable, &InsertCommands::mnuTable_Click);
+    serve(menu.mnuCell, &InsertCommands::mnuCell_Click);
+}
+
+frmT &InsertCommands::tableDialog()
+{
+    return dialogs_.once<frmT>(host_);
+}
+
+frmC &InsertCommands::cellDialog()
+{
+    return dialogs_.once<frmC>(host_);
+}
+
+void InsertCommands::mnuTable_Click()
+{
+    tableDialog().exec();
+}
+
+void InsertCommands::mnuCell_Click()
+{
+    if (host_.selectionLength() == 0)
+        host_.platform().messageBox(host_.hostWindow(), kCellAdvice,
+                                    QStringLiteral("Cell Properties"), MsgIcon::Exclamation,
+                                    MsgButtons::OK);
+    cellDialog().exec();
+}

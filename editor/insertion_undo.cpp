@@ -1,0 +1,43 @@
+#include "editor/insertion_undo.h"
+
+#include "widgets/html_pane.h"
+
+#include <QAction>
+
+InsertionUndo::InsertionUndo(HTMLPane &pane, QAction &undoItem, QObject *parent)
+    : QObject(parent), pane_(pane), undoItem_(undoItem)
+{
+    undoItem_.setEnabled(false);
+}
+
+void InsertionUndo::insert(const QString &fragment, const QString &actionName,
+                           const std::function<void()> &betweenReplaceAndUndo)
+{
+    Undotxt = pane_.wholeText();
+    Undoloc = pane_.selStart();
+    pane_.setSelText(fragment);
+    if (betweenReplaceAndUndo)
+        betweenReplaceAndUndo();
+    Undo(actionName);
+}
+
+void InsertionUndo::Undo(const QString &Desc)
+{
+    undoItem_.setEnabled(true);
+    undoItem_.setText(QStringLiteral("&Undo ") + Desc);
+}
+
+void InsertionUndo::restore()
+{
+    undoItem_.setEnabled(false);
+    // The restored text takes the uniform format of the pane.
+    pane_.setWholeText(Undotxt);
+    pane_.setSelStart(qBound(0, int(Undoloc), pane_.textLength()));
+    undoItem_.setText(QStringLiteral("&Undo"));
+}
+
+void InsertionUndo::withdraw()
+{
+    undoItem_.setEnabled(false);
+    undoItem_.setText(QStringLiteral("&Undo"));
+}

@@ -1,0 +1,83 @@
+#pragma once
+// The live preview: owns the location values (external browser command
+// line, its start folder, the temporary directory), the preview file built
+// from the temporary directory, the encoding the file is written in and the
+// auto-update switch. It listens to the text pane's change notification
+// itself and refreshes while auto-update is on and the document is not
+// being loaded.
+
+#include "core/document_file.h"
+
+#include <QObject>
+#include <QString>
+
+class BrowserPane;
+class HTMLPane;
+class Platform;
+class QWidget;
+class VatroControl;
+
+struct LocationValues {
+    QString browser;        // command line, "%HTML%" stands for the preview file
+    QString browserStartIn; // its working folder
+    QString tempDir;        // where the preview file lives
+};
+
+// The location values when no setting names them; the temporary directory
+// (a private folder made on demand when $TEMP is not set) only when asked.
+LocationValues defaultLocations(bool withTempDir);
+QString defaultTempDir();
+
+class Preview : public QObject {
+    Q_OBJECT
+public:
+    Preview(HTMLPane &pane, BrowserPane &browser, VatroControl &vatro, Platform &platform,
+            QWidget *window);
+
+    // HTMLUpdate: writes the whole text to the preview file and shows it.
+    void refresh();
+
+    bool autoUpdate() const { return autoUpdate_; }
+    void setAutoUpdate(bool on);
+    // Browser, Auto-update: switches off, or switches on and refreshes.
+    void toggleAutoUpdate();
+
+    // While suspended (the document is being loaded) changes of the text do
+    // not refresh and refresh() does nothing.
+    void setSuspended(bool suspended) { suspended_ = suspended; }
+
+    // The browser pane reads the file in the encoding it is written in.
+    void setEncoding(FileEncoding encoding);
+    FileEncoding encoding() const { return encoding_; }
+
+    const LocationValues &locations() const { return locations_; }
+    void setLocations(const LocationValues &locations) { locations_ = locations; }
+    QString tempDir() const { return locations_.tempDir; }
+    QString previewFile() const;
+    QString previewAddress() const;
+
+    // Shows the preview file from the top (the load step).
+    void showFile();
+    // The exit sequence: a file that cannot be deleted stays.
+    void removeFile();
+
+signals:
+    void autoUpdateChanged(bool on);
+    // The temporary directory is missing or unusable: the user should be
+    // offered the locations.
+    void locationsWanted();
+
+private:
+    void textChanged();
+    void failed();
+
+    HTMLPane &pane_;
+    BrowserPane &browser_;
+    VatroControl &vatro_;
+    Platform &platform_;
+    QWidget *window_;
+    LocationValues locations_;
+    FileEncoding encoding_ = FileEncoding::Utf8;
+    bool autoUpdate_ = false;
+    bool suspended_ = false;
+};

@@ -1,0 +1,41 @@
+#pragma once
+// What a dialog window may ask of the editor that shows it: the platform
+// (messages, prompts), the shared file and colour dialogs, the current
+// selection, and the two ways its HTML enters the document. The main window
+// implements it; dialog tests use a fake.
+
+#include "widgets/common_dialogs.h"
+#include "widgets/platform.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+class DialogHost {
+public:
+    virtual ~DialogHost() = default;
+
+    // The window that owns the dialogs and parents their messages.
+    virtual QWidget *hostWindow() = 0;
+    virtual Platform &platform() = 0;
+    virtual OpenSaveDialog &fileDialog() = 0;
+    virtual ColourDialog &colourDialog() = 0;
+
+    // The selection of the text pane.
+    virtual int selectionLength() const = 0;
+    virtual QString selectedText() const = 0;
+
+    // The insertion protocol: records the undo state (whole text and
+    // selection start), puts `fragment` in place of the selection, runs
+    // `betweenReplaceAndUndo` when given, then offers "&Undo <actionName>".
+    virtual void insertFragment(const QString &fragment, const QString &actionName,
+                                const std::function<void()> &betweenReplaceAndUndo) = 0;
+    void insertFragment(const QString &fragment, const QString &actionName)
+    {
+        insertFragment(fragment, actionName, {});
+    }
+
+    // Makes `text` the whole document (the new-page dialog's OK).
+    virtual void replaceDocument(const QString &text) = 0;
+};
