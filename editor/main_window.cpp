@@ -7,10 +7,12 @@
 #include "document_dialogs/new_dialog.h"
 #include "editor/dialog_registry.h"
 #include "editor/document.h"
+#include "editor/help_commands.h"
 #include "editor/insert_commands.h"
 #include "editor/insertion_undo.h"
 #include "editor/preview.h"
 #include "widgets/browser_pane.h"
+#include "widgets/help_window.h"
 #include "widgets/html_pane.h"
 #include "widgets/vatro_control.h"
 
@@ -58,6 +60,7 @@ frmHTML::frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro,
     setCaption(QString());
     resize(kDesignSize);
     insertCommands_ = new InsertCommands(*this, *dialogs_, menu_, this);
+    helpCommands_ = new HelpCommands(platform_, this, menu_, defaultHelpFile());
 }
 
 frmHTML::~frmHTML() = default;

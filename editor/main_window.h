@@ -16,6 +16,7 @@
 
 class BrowserPane;
 class Document;
+class HelpCommands;
 class DialogRegistry;
 class HTMLPane;
 class InsertCommands;
@@ -80,6 +81,7 @@ public:
     Preview &preview() { return *preview_; }
     InsertionUndo &undoStore() { return *undo_; }
     DialogRegistry &dialogs() { return *dialogs_; }
+    HelpCommands &help() { return *helpCommands_; }
     frmNew &newDialog();
 
     // Procedures other parts of the program call by their names.
@@ -134,4 +136,5 @@ private:
     InsertionUndo *undo_ = nullptr;
     std::unique_ptr<DialogRegistry> dialogs_;
     InsertCommands *insertCommands_ = nullptr;
+    HelpCommands *helpCommands_ = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "editor/startup.h"
 
+#include "editor/splash_window.h"
+
 #include <QtGlobal>
 
 #include <cstdio>
@@ -22,6 +24,8 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
         *exitCode = 1;
         return nullptr;
     }
+    // The splash greets the start without holding it up; it closes itself.
+    (new frmSplash(*vatro))->show();
     auto window = std::make_unique<frmHTML>(platform, std::move(vatro),
                                             arguments.join(QLatin1Char(' ')));
     window->Form_Load();

@@ -1,0 +1,95 @@
+#include "editor/help_commands.h"
+
+#include "core/conversions.h"
+#include "editor/main_window.h"
+#include "version.h"
+#include "widgets/help_window.h"
+#include "widgets/platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+
+HelpCommands::HelpCommands(Platform &platform, QWidget *window, const MainMenu &menu,
+                           const QString &helpFile)
+    : QObject(window), platform_(platform), window_(window), helpFile_(helpFile)
+{
+    auto serve = [this](QAction *item, void (HelpCommands::*command)()) {
+        item->setEnabled(true);
+        connect(item, &QAction::triggered, this, command);
+    };
+    serve(menu.mnuContents, &HelpCommands::mnuContents_Click);
+    serve(menu.mnuAbout, &HelpCommands::mnuAbout_Click);
+    serve(menu.mnuSendFeedback, &HelpCommands::mnuSendFeedback_Click);
+    // F1 anywhere in the program, dialogs included.
+    qApp->installEventFilter(this);
+}
+
+HelpCommands::~HelpCommands()
+{
+    delete help_;
+}
+
+bool HelpCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            showHelp();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void HelpCommands::showHelp()
+{
+    if (!help_) {
+        auto *help = new HelpWindow(helpFile_);
+        if (!help->isUsable()) {
+            delete help;
+            platform_.messageBox(window_,
+                                 QStringLiteral("The help file '") + helpFile_
+                                     + QStringLiteral("' could not be opened."),
+                                 QStringLiteral("Velmora Help"), MsgIcon::Exclamation,
+                                 MsgButtons::OK);
+            return;
+        }
+        help_ = help;
+        help_->showPage(QStringLiteral("index.html"));
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void HelpCommands::mnuContents_Click()
+{
+    // The ordinary F1 handling opens the help.
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : window_;
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
+    QCoreApplication::postEvent(target,
+                                new QKeyEvent(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier));
+}
+
+QString HelpCommands::aboutText()
+{
+    return QStringLiteral("Velmora version:\r\n\r\n") + Ver() + QStringLiteral("\r\n\r\n")
+        + QStringLiteral(VELMORA_COMPANY);
+}
+
+void HelpCommands::mnuAbout_Click()
+{
+    platform_.messageBox(window_, aboutText(), QStringLiteral("Velmora"), MsgIcon::Information,
+                         MsgButtons::OK);
+}
+
+void HelpCommands::mnuSendFeedback_Click()
+{
+    platform_.openUrl(QStringLiteral("mailto:" VELMORA_FEEDBACK_ADDRESS "?subject=Velmora"));
+}
+
+HelpWindow *HelpCommands::helpWindow() const
+{
+    return help_;
+}

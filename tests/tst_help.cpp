@@ -1,0 +1,131 @@
+// The Help menu and the splash window in the real main window: F1 and
+// Contents open the help built with the program, every page its contents
+// list names is there and every menu command has a page; About's text; Send
+// feedback's address; how the splash closes.
+
+#include "editor/help_commands.h"
+#include "editor/splash_window.h"
+#include "support/test_env.h"
+#include "support/window_fixture.h"
+#include "widgets/help_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTimer>
+
+class TestHelp : public QObject {
+    Q_OBJECT
+    WindowFixture fx;
+    frmHTML *main = nullptr;
+
+private slots:
+    void initTestCase()
+    {
+        main = &fx.start();
+    }
+
+    // The help file is the one built beside the program; each page the
+    // project lists is in it, and each menu command appears on some page.
+    void helpFileHoldsEveryPage()
+    {
+        const QString file = main->help().helpFile();
+        QVERIFY2(QFile::exists(file), qPrintable(file));
+        QFile qhp(QStringLiteral(VELMORA_SOURCE_DIR "/help/velmora.qhp"));
+        QVERIFY(qhp.open(QIODevice::ReadOnly));
+        const QString project = QString::fromUtf8(qhp.readAll());
+        HelpWindow help(file);
+        QVERIFY(help.isUsable());
+        QString pages;
+        const QRegularExpression listed(QStringLiteral("<file>([^<]+\\.html)</file>"));
+        for (const QRegularExpressionMatch &m : listed.globalMatch(project)) {
+            help.showPage(m.captured(1));
+            QCOMPARE(help.currentPage(), m.captured(1));
+            QFile page(QStringLiteral(VELMORA_SOURCE_DIR "/help/") + m.captured(1));
+            QVERIFY(page.open(QIODevice::ReadOnly));
+            pages += QString::fromUtf8(page.readAll());
+        }
+        for (QAction *a : main->menuBar()->findChildren<QAction *>()) {
+            const QString caption = QString(a->text()).remove('&').remove(QStringLiteral("..."));
+            if (!caption.isEmpty() && !a->isSeparator())
+                QVERIFY2(pages.contains(caption, Qt::CaseInsensitive), qPrintable(caption));
+        }
+    }
+
+    // F1 in the text pane and Contents (a synthesised F1) open the help
+    // window at the overview; Shift+F1 and Ctrl+F1 stay menu keys.
+    void f1AndContentsOpenTheHelp()
+    {
+        for (int i = 0; i < 2; ++i) {
+            delete main->help().helpWindow();
+            main->HTML()->setFocus();
+            if (i == 0)
+                QTest::keyClick(main->HTML(), Qt::Key_F1);
+            else
+                main->menu().mnuContents->trigger();
+            QTRY_VERIFY(main->help().helpWindow() && main->help().helpWindow()->isVisible());
+            QCOMPARE(main->help().helpWindow()->currentPage(), QStringLiteral("index.html"));
+        }
+        delete main->help().helpWindow();
+        QTest::keyClick(main->HTML(), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(!main->help().helpWindow());
+        QVERIFY(main->menu().mnuPos1->isChecked());
+    }
+
+    void missingHelpFileGivesAMessage()
+    {
+        HelpCommands help(fx.platform, main, MainMenu(main->menu()), QStringLiteral("/nonexistent/x.qch"));
+        fx.platform.messageAnswers << MsgResult::OK;
+        help.showHelp();
+        QVERIFY(!help.helpWindow());
+        QCOMPARE(messageLine(fx.platform, 0),
+                 QStringLiteral("Velmora Help|Exclamation|OK|The help file '/nonexistent/x.qch' could not be opened."));
+        fx.platform.messages.clear();
+    }
+
+    void aboutAndFeedback()
+    {
+        QApplication::setActiveWindow(main);
+        QTRY_COMPARE(QApplication::activeWindow(), main);
+        fx.platform.messageAnswers << MsgResult::OK;
+        QTest::keyClick(main->HTML(), Qt::Key_F5, Qt::ShiftModifier);
+        QCOMPARE(messageLine(fx.platform, 0),
+                 QStringLiteral("Velmora|Information|OK|Velmora version:\r\n\r\n1.02.0007\r\n\r\nFendro Vatro"));
+        fx.platform.urlResults << false; // no mail program: nothing more happens
+        QTest::keyClick(main->HTML(), Qt::Key_F6, Qt::ShiftModifier);
+        QCOMPARE(fx.platform.urls, QStringList{"mailto:feedback@velmora.example?subject=Velmora"});
+        QCOMPARE(fx.platform.messages.size(), 1);
+        QCOMPARE(fx.platform.unexpectedCalls, 0);
+    }
+
+    // The splash closes by its timer, a character key, or a click on its
+    // frame, but not on a click on a label inside the frame.
+    void splashCloses()
+    {
+        const QList<std::function<void(frmSplash &)>> closers{
+            [](frmSplash &s) { s.stopsplash->setInterval(50); s.stopsplash->start(); },
+            [](frmSplash &s) { QTest::keyClick(&s, Qt::Key_A); },
+            [](frmSplash &s) { QTest::mouseClick(s.Frame1, Qt::LeftButton, {}, QPoint(2, 2)); },
+        };
+        for (const auto &close : closers) {
+            QPointer<frmSplash> splash = new frmSplash(main->Vatro());
+            splash->show();
+            QVERIFY(QTest::qWaitForWindowExposed(splash.data()));
+            QCOMPARE(splash->lblVersion->text(), QStringLiteral("1.02.0007"));
+            QCOMPARE(splash->stopsplash->interval(), 3500);
+            QVERIFY(splash->stopsplash->isActive());
+            QTest::mouseClick(splash->lblProductName, Qt::LeftButton);
+            QTest::keyClick(splash.data(), Qt::Key_Shift);
+            QVERIFY(splash);
+            close(*splash);
+            QTRY_VERIFY(!splash);
+        }
+    }
+};
+
+VELMORA_TEST_MAIN(TestHelp)
+#include "tst_help.moc"
