@@ -307,7 +307,7 @@ void removeIniKey(const Text &section, const Text &key, const Text &file)
         return;
     IniText ini(*text);
     if (ini.removeKey(section.utf8, key.utf8))
-        writeFileAtomically(path, ini.text());
+        replaceFile(path, text, ini.text());
 }
 
 } // namespace vatro
