@@ -5,6 +5,8 @@
 
 #include <cstring>
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +45,10 @@ protected:
 TEST_F(Methods, OneStringMethods)
 {
     fs::create_symlink(dir + "/page.htm", dir + "/link.htm");
+    // "jump/.." is dir in the text, dir/elsewhere on the disk.
+    fs::create_directories(dir + "/elsewhere/deep");
+    fs::create_directory_symlink(dir + "/elsewhere/deep", dir + "/jump");
+    writeFile(dir + "/elsewhere/only-there.htm", "");
     const std::string cwd = fs::current_path().string();
     fs::current_path(dir);
     struct Case {
@@ -70,6 +76,9 @@ TEST_F(Methods, OneStringMethods)
         {DISPID_ShortFileLocation, "page.htm", VT_BSTR, 0, dir},
         {DISPID_ShortFileLocation, sub + "/a b.txt", VT_BSTR, 0, sub},
         {DISPID_ShortPath, sub + "/./a b.txt", VT_BSTR, 0, sub + "/a b.txt"},
+        {DISPID_ShortPath, "jump/../page.htm", VT_BSTR, 0, page},
+        {DISPID_ShortPath, "jump/../only-there.htm", VT_ERROR, noFile},
+        {DISPID_ShortPath, page + "/", VT_ERROR, noFile},  {DISPID_ShortFile, page + "/.", VT_ERROR, noFile},
         {DISPID_ShortFolder, sub + "/", VT_BSTR, 0, sub}, {DISPID_ShortFolder, "/", VT_BSTR, 0, "/"},
         {DISPID_ShortFile, sub, VT_ERROR, noFile},        {DISPID_ShortPath, missing, VT_ERROR, noFile},
         {DISPID_ShortFileLocation, "", VT_ERROR, noFile}, {DISPID_FileModified, dir, VT_ERROR, noFile},
@@ -104,6 +113,32 @@ TEST_F(Methods, OneStringMethods)
         EXPECT_TRUE(value) << what << " gave " << text;
     }
     fs::current_path(cwd);
+}
+
+// Mount points in /etc/fstab are matched however they are written (here a
+// private copy over /etc/fstab, in a mount namespace of a child process).
+TEST_F(Methods, DrivesOfTheMountTable)
+{
+    const std::string fstab = dir + "/fstab";
+    writeFile(fstab, "# comment\nnone " + dir + "/slash/ tmpfs noauto 0 0\nnone " + dir +
+                         "/x/../dotted tmpfs noauto 0 0\nnone none tmpfs noauto 0 0\n");
+    const std::string points[] = {dir + "/slash", dir + "/slash/", dir + "/dotted", dir + "/x", "none"};
+    const SHORT expected[] = {1, 1, 1, 0, 0};
+    const int rc = inChild([&] {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(fstab.c_str(), "/etc/fstab", nullptr, MS_BIND, nullptr) != 0)
+            return 77;
+        int wrong = 0;
+        for (std::size_t i = 0; i < std::size(points); ++i) {
+            Call c;
+            callText(obj.get(), DISPID_DExists, points[i], &c);
+            wrong |= (c.hr != S_OK || c.result.vt != VT_I2 || c.result.iVal != expected[i]) << i;
+        }
+        return wrong;
+    });
+    if (rc == 77)
+        GTEST_SKIP() << "no mount namespace here (needs root or user namespaces)";
+    EXPECT_EQ(rc, 0) << "bit set for each wrong point";
 }
 
 TEST_F(Methods, DatesInLocalTime)
