@@ -64,8 +64,10 @@ struct DispName {
 };
 
 // A dispatch object whose members are found by name in `Derived::kNames`
-// (an array of records with `name` and `id`, such as DispName), without regard to case as COM does. Its members
-// take no named arguments, and it offers no type information.
+// (an array of records with `name` and `id`, such as DispName), without
+// regard to case as COM does, and their parameters by
+// `Derived::parameterId` where it declares one. It offers no type
+// information.
 template <class Derived, class Interface, const IID &... Accepted>
 class DispatchObject : public ComObject<Derived, Interface, IID_IDispatch, Accepted...> {
 public:
@@ -96,14 +98,27 @@ public:
         while (n < 256 && names[0][n])
             ++n;
         for (const auto &m : Derived::kNames) {
-            if (equalsNoCase(names[0], n, m.name)) {
-                ids[0] = m.id;
-                // Arguments cannot be named.
-                return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+            if (!equalsNoCase(names[0], n, m.name))
+                continue;
+            ids[0] = m.id;
+            // The other names are the member's parameters, for named
+            // arguments: their identifiers are their positions.
+            HRESULT h = S_OK;
+            for (UINT i = 1; i < count; ++i) {
+                std::size_t len = 0;
+                while (names[i] && len < 256 && names[i][len])
+                    ++len;
+                ids[i] = names[i] ? Derived::parameterId(m.id, names[i], len) : DISPID_UNKNOWN;
+                if (ids[i] == DISPID_UNKNOWN)
+                    h = DISP_E_UNKNOWNNAME;
             }
+            return h;
         }
         return DISP_E_UNKNOWNNAME;
     }
+
+    // Members without named parameters.
+    static DISPID parameterId(DISPID, const OLECHAR *, std::size_t) { return DISPID_UNKNOWN; }
 
 protected:
     DispatchObject() = default;

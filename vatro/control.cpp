@@ -1,6 +1,7 @@
 // The Vatro control: its dual interface, its dispatch table and the
 // conversion of late-bound calls into calls of its methods.
 
+#include "vatro/coerce.h"
 #include "vatro/com_object.h"
 #include "vatro/methods.h"
 #include "vatro/text.h"
@@ -19,26 +20,27 @@ struct Method {
     DISPID id;
     Kind kind;
     UINT argc;
+    const char *params[3]; // the parameter names, for named arguments
 };
 
 const Method kMethods[] = {
-    {"FExists", DISPID_FExists, Kind::OneString, 1},
-    {"DExists", DISPID_DExists, Kind::OneString, 1},
-    {"DirExists", DISPID_DirExists, Kind::OneString, 1},
-    {"ColConv", DISPID_ColConv, Kind::OneString, 1},
-    {"ShortFileLocation", DISPID_ShortFileLocation, Kind::OneString, 1},
-    {"ShortFile", DISPID_ShortFile, Kind::OneString, 1},
-    {"ShortPath", DISPID_ShortPath, Kind::OneString, 1},
-    {"Fendro", DISPID_Fendro, Kind::OneString, 1},
-    {"RemoveINIKey", DISPID_RemoveINIKey, Kind::ThreeStrings, 3},
-    {"FileCreated", DISPID_FileCreated, Kind::OneString, 1},
-    {"FileAccessed", DISPID_FileAccessed, Kind::OneString, 1},
-    {"FileModified", DISPID_FileModified, Kind::OneString, 1},
-    {"ShortFolder", DISPID_ShortFolder, Kind::OneString, 1},
-    {"FolderCreated", DISPID_FolderCreated, Kind::OneString, 1},
-    {"GetSmallIcon", DISPID_GetSmallIcon, Kind::Icon, 1},
-    {"GetBigIcon", DISPID_GetBigIcon, Kind::Icon, 1},
-    {"TopMost", DISPID_TopMost, Kind::Window, 2},
+    {"FExists", DISPID_FExists, Kind::OneString, 1, {"OrigFile"}},
+    {"DExists", DISPID_DExists, Kind::OneString, 1, {"OrigFile"}},
+    {"DirExists", DISPID_DirExists, Kind::OneString, 1, {"OrigFile"}},
+    {"ColConv", DISPID_ColConv, Kind::OneString, 1, {"Colour"}},
+    {"ShortFileLocation", DISPID_ShortFileLocation, Kind::OneString, 1, {"OrigFile"}},
+    {"ShortFile", DISPID_ShortFile, Kind::OneString, 1, {"OrigFile"}},
+    {"ShortPath", DISPID_ShortPath, Kind::OneString, 1, {"OrigPath"}},
+    {"Fendro", DISPID_Fendro, Kind::OneString, 1, {"Desc"}},
+    {"RemoveINIKey", DISPID_RemoveINIKey, Kind::ThreeStrings, 3, {"SectionName", "KeyName", "INIFile"}},
+    {"FileCreated", DISPID_FileCreated, Kind::OneString, 1, {"File"}},
+    {"FileAccessed", DISPID_FileAccessed, Kind::OneString, 1, {"File"}},
+    {"FileModified", DISPID_FileModified, Kind::OneString, 1, {"File"}},
+    {"ShortFolder", DISPID_ShortFolder, Kind::OneString, 1, {"OrigFolder"}},
+    {"FolderCreated", DISPID_FolderCreated, Kind::OneString, 1, {"Folder"}},
+    {"GetSmallIcon", DISPID_GetSmallIcon, Kind::Icon, 1, {"FileName"}},
+    {"GetBigIcon", DISPID_GetBigIcon, Kind::Icon, 1, {"FileName"}},
+    {"TopMost", DISPID_TopMost, Kind::Window, 2, {"Frm", "TopTF"}},
 };
 
 const Method *methodById(DISPID id)
@@ -54,122 +56,34 @@ Text textOf(const BSTR *s)
     return (s && *s) ? decode(*s, SysStringLen(*s)) : Text{};
 }
 
-// Arguments of one call, by position (0 = first), pointing into the
-// caller's DISPPARAMS: nothing here is ever written back.
+// The arguments of one call, converted to the declared types. Nothing is
+// ever written back into the caller's arguments.
 struct Args {
-    const BSTR *strings[3] = {};
+    Text strings[3];
     IDispatch *frm = nullptr;
     bool above = false;
-    IDispatch *ownedFrm = nullptr; // a reference taken by QueryInterface
+    bool ownsFrm = false; // a reference taken by QueryInterface
+    Args() = default;
+    Args(const Args &) = delete;
+    Args &operator=(const Args &) = delete;
     ~Args()
     {
-        if (ownedFrm)
-            ownedFrm->Release();
+        if (ownsFrm && frm)
+            frm->Release();
     }
 };
 
-const BSTR kNoString = nullptr;
-
-// Follows one level of VT_BYREF|VT_VARIANT.
-const VARIANT *deref(const VARIANT *v)
+// Converts the argument of parameter `i` of `m`.
+HRESULT convert(const Method &m, UINT i, const VARIANT &v, Args *args)
 {
-    if (v->vt == (VT_BYREF | VT_VARIANT))
-        return v->pvarVal;
-    return v;
-}
-
-HRESULT stringArg(const VARIANT *raw, const BSTR **out)
-{
-    const VARIANT *v = deref(raw);
-    if (!v)
-        return E_POINTER;
-    switch (v->vt) {
-    case VT_BSTR:
-        *out = &v->bstrVal;
-        return S_OK;
-    case VT_BYREF | VT_BSTR:
-        if (!v->pbstrVal)
-            return E_POINTER;
-        *out = v->pbstrVal;
-        return S_OK;
-    case VT_EMPTY:
-        *out = &kNoString;
-        return S_OK;
-    default:
-        return DISP_E_TYPEMISMATCH;
-    }
-}
-
-HRESULT objectArg(const VARIANT *raw, Args *args)
-{
-    const VARIANT *v = deref(raw);
-    if (!v)
-        return E_POINTER;
-    IUnknown *unk = nullptr;
-    switch (v->vt) {
-    case VT_DISPATCH:
-        args->frm = v->pdispVal;
-        return S_OK;
-    case VT_BYREF | VT_DISPATCH:
-        if (!v->ppdispVal)
-            return E_POINTER;
-        args->frm = *v->ppdispVal;
-        return S_OK;
-    case VT_UNKNOWN:
-        unk = v->punkVal;
-        break;
-    case VT_BYREF | VT_UNKNOWN:
-        if (!v->ppunkVal)
-            return E_POINTER;
-        unk = *v->ppunkVal;
-        break;
-    default:
-        return DISP_E_TYPEMISMATCH;
-    }
-    if (unk) {
-        void *p = nullptr;
-        if (FAILED(unk->QueryInterface(IID_IDispatch, &p)) || !p)
-            return DISP_E_TYPEMISMATCH;
-        args->ownedFrm = args->frm = static_cast<IDispatch *>(p);
-    }
-    return S_OK;
-}
-
-// A Boolean argument: a VT_BOOL counts as true only when it holds -1; a
-// number converts as it would to a Boolean (anything but 0 is true).
-HRESULT boolArg(const VARIANT *raw, bool *out)
-{
-    const VARIANT *v = deref(raw);
-    if (!v)
-        return E_POINTER;
-    const bool byref = v->vt & VT_BYREF;
-    if (byref && !v->byref)
-        return E_POINTER;
-    switch (v->vt & ~VT_BYREF) {
-    case VT_BOOL:
-        *out = (byref ? *v->pboolVal : v->boolVal) == VARIANT_TRUE;
-        return S_OK;
-    case VT_I2:
-    case VT_UI2:
-        *out = (byref ? *v->piVal : v->iVal) != 0;
-        return S_OK;
-    case VT_I4:
-    case VT_UI4:
-    case VT_INT:
-    case VT_UINT:
-        *out = (byref ? *v->plVal : v->lVal) != 0;
-        return S_OK;
-    case VT_I1:
-    case VT_UI1:
-        *out = (byref ? *v->pbVal : v->bVal) != 0;
-        return S_OK;
-    case VT_I8:
-    case VT_UI8:
-        *out = (byref ? *v->pllVal : v->llVal) != 0;
-        return S_OK;
-    default:
-        return DISP_E_TYPEMISMATCH;
-    }
+    if (m.kind != Kind::Window)
+        return coerceToText(v, &args->strings[i]);
+    if (i == 0)
+        return coerceToObject(v, &args->frm, &args->ownsFrm);
+    VARIANT_BOOL b = VARIANT_FALSE;
+    const HRESULT h = coerceToBool(v, &b);
+    args->above = b == VARIANT_TRUE;
+    return h;
 }
 
 void fillException(EXCEPINFO *ei, const Raised &err)
@@ -186,6 +100,15 @@ class Vatro final : public DispatchObject<Vatro, _Vatro, IID__Vatro> {
 public:
     static constexpr const auto &kNames = kMethods;
     static void lifetime(bool alive) { countObject(alive); }
+    // The position of a parameter of a method by its name (any case).
+    static DISPID parameterId(DISPID member, const OLECHAR *name, std::size_t n)
+    {
+        if (const Method *m = methodById(member))
+            for (UINT i = 0; i < m->argc; ++i)
+                if (equalsNoCase(name, n, m->params[i]))
+                    return DISPID(i);
+        return DISPID_UNKNOWN;
+    }
     Vatro() = default;
 
     // IDispatch
@@ -199,26 +122,36 @@ public:
             return DISP_E_MEMBERNOTFOUND;
         if (!params)
             return E_INVALIDARG;
-        if (params->cNamedArgs)
-            return DISP_E_NONAMEDARGS;
         if (params->cArgs != m->argc)
             return DISP_E_BADPARAMCOUNT;
-        if (!params->rgvarg)
+        if (!params->rgvarg || params->cNamedArgs > params->cArgs ||
+            (params->cNamedArgs && !params->rgdispidNamedArgs))
             return E_INVALIDARG;
 
+        // Where each parameter's argument is in rgvarg: the named ones
+        // first, then the positional ones, last first.
+        UINT slotOf[3];
+        bool given[3] = {};
+        const UINT positional = params->cArgs - params->cNamedArgs;
+        for (UINT i = 0; i < positional; ++i) {
+            slotOf[i] = params->cArgs - 1 - i;
+            given[i] = true;
+        }
+        for (UINT n = 0; n < params->cNamedArgs; ++n) {
+            const DISPID p = params->rgdispidNamedArgs[n];
+            if (p < 0 || UINT(p) >= m->argc || given[p]) {
+                if (argErr)
+                    *argErr = n;
+                return DISP_E_PARAMNOTFOUND;
+            }
+            slotOf[p] = n;
+            given[p] = true;
+        }
         Args args;
         for (UINT i = 0; i < m->argc; ++i) {
-            // rgvarg holds the arguments last first.
-            const UINT slot = params->cArgs - 1 - i;
-            const VARIANT *v = &params->rgvarg[slot];
-            HRESULT h;
-            if (m->kind == Kind::Window)
-                h = i == 0 ? objectArg(v, &args) : boolArg(v, &args.above);
-            else
-                h = stringArg(v, &args.strings[i]);
-            if (FAILED(h)) {
+            if (const HRESULT h = convert(*m, i, params->rgvarg[slotOf[i]], &args); FAILED(h)) {
                 if (argErr)
-                    *argErr = slot;
+                    *argErr = slotOf[i];
                 return h;
             }
         }
@@ -256,9 +189,9 @@ public:
     HRESULT RemoveINIKey(BSTR *section, BSTR *key, BSTR *file, VARIANT *r) override
     {
         Args args;
-        args.strings[0] = section;
-        args.strings[1] = key;
-        args.strings[2] = file;
+        args.strings[0] = textOf(section);
+        args.strings[1] = textOf(key);
+        args.strings[2] = textOf(file);
         return directRun(DISPID_RemoveINIKey, args, r);
     }
     HRESULT FileCreated(BSTR *s, VARIANT *r) override { return direct(DISPID_FileCreated, s, r); }
@@ -286,13 +219,13 @@ private:
     {
         switch (m.kind) {
         case Kind::OneString:
-            return stringMethod(m.id, textOf(args.strings[0]), out, err);
+            return stringMethod(m.id, args.strings[0], out, err);
         case Kind::ThreeStrings:
-            removeIniKey(textOf(args.strings[0]), textOf(args.strings[1]), textOf(args.strings[2]));
+            removeIniKey(args.strings[0], args.strings[1], args.strings[2]);
             return S_OK;
         case Kind::Icon:
             out->vt = VT_DISPATCH;
-            out->pdispVal = iconPicture(textOf(args.strings[0]), m.id == DISPID_GetSmallIcon);
+            out->pdispVal = iconPicture(args.strings[0], m.id == DISPID_GetSmallIcon);
             return S_OK;
         case Kind::Window:
             return topMost(args.frm, args.above, err);
@@ -312,7 +245,7 @@ private:
     HRESULT direct(DISPID id, BSTR *s, VARIANT *r)
     {
         Args args;
-        args.strings[0] = s;
+        args.strings[0] = textOf(s);
         return directRun(id, args, r);
     }
 

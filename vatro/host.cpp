@@ -4,11 +4,15 @@
 #include "vatro/registry.h"
 #include "vatro/text.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <map>
 #include <mutex>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vatro {
 
@@ -82,10 +86,23 @@ HRESULT createInstance(const CLSID &clsid, const IID &iid, void **object, std::s
         setError(error, "the class " + cls + " is not registered in " + path);
         return REGDB_E_CLASSNOTREG;
     }
+    // Opened without blocking and checked first: dlopen of a FIFO or a
+    // device in its place would wait for ever.
+    const int fd = ::open(library->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat st;
-    if (::stat(library->c_str(), &st) != 0) {
+    const bool found = fd >= 0 && ::fstat(fd, &st) == 0;
+    const int openError = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!found) {
         setError(error, "the library file " + *library + " registered for the class " + cls +
-                            " does not exist");
+                            (openError == ENOENT ? " does not exist" : " cannot be opened: " +
+                                                                          std::string(std::strerror(openError))));
+        return CO_E_DLLNOTFOUND;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        setError(error, "the library file " + *library + " registered for the class " + cls +
+                            " is not a regular file");
         return CO_E_DLLNOTFOUND;
     }
     std::string why;

@@ -92,21 +92,33 @@ std::optional<std::string> IniText::value(const std::string &section, const std:
     return std::nullopt;
 }
 
-void IniText::setSection(const std::string &section,
+bool IniText::setSection(const std::string &section,
                          const std::vector<std::pair<std::string, std::string>> &entries)
 {
+    auto plain = [](const std::string &s) {
+        for (const unsigned char c : s)
+            if (c < 0x20 || c == 0x7F)
+                return false;
+        return true;
+    };
+    if (!plain(section))
+        return false;
+    for (const auto &[k, v] : entries)
+        if (!plain(k) || !plain(v))
+            return false;
     Section fresh{section, {"[" + section + "]\n"}, true};
     for (const auto &[k, v] : entries)
         fresh.lines.push_back(k + "=" + v + "\n");
     if (Section *s = find(section)) {
         *s = std::move(fresh);
-        return;
+        return true;
     }
     // Keep the file well formed when its last line has no line ending.
     Section &last = sections_.back();
     if (!last.lines.empty() && last.lines.back().back() != '\n')
         last.lines.back() += '\n';
     sections_.push_back(std::move(fresh));
+    return true;
 }
 
 bool IniText::removeSection(const std::string &section)
@@ -191,35 +203,6 @@ std::vector<std::string> readLines(const std::string &path)
         pos = nl + 1;
     }
     return out;
-}
-
-bool writeFileAtomically(const std::string &path, const std::string &data)
-{
-    std::string tmp = path + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
-    if (fd < 0)
-        return false;
-    mode_t mode = 0644;
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0)
-        mode = st.st_mode & 07777;
-    bool ok = ::fchmod(fd, mode) == 0;
-    std::size_t done = 0;
-    while (ok && done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            ok = false;
-        else
-            done += std::size_t(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok)
-        ::unlink(tmp.c_str());
-    return ok;
 }
 
 } // namespace vatro

@@ -62,18 +62,6 @@ std::string ownPath()
     return path;
 }
 
-// The registry's text, or nullopt when a registry exists but cannot be read
-// (it must then not be overwritten).
-std::optional<std::string> loadRegistry(const std::string &path)
-{
-    if (auto text = readFile(path))
-        return text;
-    struct stat st;
-    if (::stat(path.c_str(), &st) == 0)
-        return std::nullopt;
-    return std::string();
-}
-
 std::vector<std::string> ourSections()
 {
     return {clsidSection(CLSID_Vatro), progIdSection(kProgID), typeLibSection(LIBID_VatroOCX),
@@ -152,55 +140,51 @@ VATRO_EXPORT HRESULT DllRegisterServer()
     const std::string lib = ownPath();
     if (lib.empty())
         return SELFREG_E_CLASS;
-    const std::string path = registryPath();
-    const auto text = loadRegistry(path);
-    if (!text)
-        return SELFREG_E_CLASS;
-    IniText ini(*text);
     const std::string clsid = guidToString(CLSID_Vatro);
     const std::string libid = guidToString(LIBID_VatroOCX);
     char status[16];
     std::snprintf(status, sizeof status, "%lu", static_cast<unsigned long>(kMiscStatus));
-    ini.setSection(clsidSection(CLSID_Vatro), {
-                                                  {"Name", kClassName},
-                                                  {"ProgID", kProgID},
-                                                  {"InprocServer32", lib},
-                                                  {"ThreadingModel", "Apartment"},
-                                                  {"TypeLib", libid},
-                                                  {"Version", kTypeLibVersion},
-                                                  {"Control", "1"},
-                                                  {"MiscStatus", status},
-                                                  {"ToolboxBitmap32", lib + "," + std::to_string(kToolboxBitmap)},
-                                              });
-    ini.setSection(progIdSection(kProgID), {{"Name", kClassName}, {"CLSID", clsid}});
-    ini.setSection(typeLibSection(LIBID_VatroOCX), {
-                                                       {"Name", kTypeLibName},
-                                                       {"HelpString", kTypeLibHelp},
-                                                       {"Version", kTypeLibVersion},
-                                                       {"LCID", "0x0409"},
-                                                       {"Flags", "2"},
-                                                       {"Path", lib},
-                                                   });
-    ini.setSection(interfaceSection(IID__Vatro),
-                   {{"Name", "_Vatro"}, {"TypeLib", libid}, {"Version", kTypeLibVersion}});
-    ini.setSection(interfaceSection(DIID___Vatro),
-                   {{"Name", "__Vatro"}, {"TypeLib", libid}, {"Version", kTypeLibVersion}});
-    if (!makeParentFolders(path) || !writeFileAtomically(path, ini.text()))
-        return SELFREG_E_CLASS;
-    return S_OK;
+    bool refused = false;
+    const bool written = updateRegistry(true, [&](IniText &ini) {
+        // A value that cannot be written as one line refuses the whole
+        // registration (a library whose file name holds a line break).
+        refused = !ini.setSection(clsidSection(CLSID_Vatro),
+                                  {
+                                      {"Name", kClassName},
+                                      {"ProgID", kProgID},
+                                      {"InprocServer32", lib},
+                                      {"ThreadingModel", "Apartment"},
+                                      {"TypeLib", libid},
+                                      {"Version", kTypeLibVersion},
+                                      {"Control", "1"},
+                                      {"MiscStatus", status},
+                                      {"ToolboxBitmap32", lib + "," + std::to_string(kToolboxBitmap)},
+                                  }) ||
+                  !ini.setSection(progIdSection(kProgID), {{"Name", kClassName}, {"CLSID", clsid}}) ||
+                  !ini.setSection(typeLibSection(LIBID_VatroOCX), {
+                                                                      {"Name", kTypeLibName},
+                                                                      {"HelpString", kTypeLibHelp},
+                                                                      {"Version", kTypeLibVersion},
+                                                                      {"LCID", "0x0409"},
+                                                                      {"Flags", "2"},
+                                                                      {"Path", lib},
+                                                                  }) ||
+                  !ini.setSection(interfaceSection(IID__Vatro),
+                                  {{"Name", "_Vatro"}, {"TypeLib", libid}, {"Version", kTypeLibVersion}}) ||
+                  !ini.setSection(interfaceSection(DIID___Vatro),
+                                  {{"Name", "__Vatro"}, {"TypeLib", libid}, {"Version", kTypeLibVersion}});
+        return !refused;
+    });
+    return written && !refused ? S_OK : SELFREG_E_CLASS;
 }
 
 VATRO_EXPORT HRESULT DllUnregisterServer()
 {
-    const std::string path = registryPath();
-    const auto text = loadRegistry(path);
-    if (!text)
-        return SELFREG_E_CLASS;
-    IniText ini(*text);
-    bool changed = false;
-    for (const auto &section : ourSections())
-        changed = ini.removeSection(section) || changed;
-    if (changed && !writeFileAtomically(path, ini.text()))
-        return SELFREG_E_CLASS;
-    return S_OK;
+    const bool written = updateRegistry(false, [](IniText &ini) {
+        bool changed = false;
+        for (const auto &section : ourSections())
+            changed = ini.removeSection(section) || changed;
+        return changed;
+    });
+    return written ? S_OK : SELFREG_E_CLASS;
 }

@@ -61,6 +61,26 @@ bool isFolder(const Text &t)
     return statPath(t, &st) && S_ISDIR(st.st_mode);
 }
 
+bool isFile(const std::string &path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool isFolder(const std::string &path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// A path whose text can only name a folder: a trailing separator, or "."
+// or ".." as its last part.
+bool namesFolder(const std::string &p)
+{
+    const std::string last = p.substr(p.rfind('/') + 1);
+    return last.empty() || last == "." || last == "..";
+}
+
 // The absolute form of a path, "." and ".." taken out, without a trailing
 // separator (except for the root itself).
 std::string absolutePath(const std::string &p)
@@ -84,6 +104,14 @@ std::string parentOf(const std::string &absolute)
 std::string nameOf(const std::string &absolute)
 {
     return absolute.substr(absolute.rfind('/') + 1);
+}
+
+// A mount point of a table written the way the argument is made absolute:
+// "." and ".." taken out, no trailing separator. Entries that are no path
+// ("none", "swap") stay as they are and match nothing.
+std::string normalPoint(const std::string &field)
+{
+    return field.empty() || field[0] != '/' ? field : absolutePath(field);
 }
 
 // Reads the mount points of a mount table (/proc/self/mounts, /etc/fstab):
@@ -110,7 +138,7 @@ bool listsMountPoint(const char *table, const std::string &point)
                 decoded.push_back(field[i]);
             }
         }
-        if (decoded == point)
+        if (normalPoint(decoded) == point)
             return true;
     }
     return false;
@@ -262,11 +290,16 @@ HRESULT stringMethod(DISPID id, const Text &arg, VARIANT *result, Raised *err)
     case DISPID_ShortFile:
     case DISPID_ShortFileLocation:
     case DISPID_ShortPath: {
-        if (!isFile(arg))
-            return raise(kFileNotFound, err);
         // Linux file systems have no 8.3 names: the short name is the name,
-        // the short path of a folder its absolute path.
+        // the short path of a folder its absolute path. The path is made
+        // absolute first and tested as such, so that what is returned is
+        // the file that was found (".." after a link to a folder would lead
+        // elsewhere on the disk than in the text).
+        if (!arg.usablePath() || namesFolder(arg.utf8))
+            return raise(kFileNotFound, err);
         const std::string abs = absolutePath(arg.utf8);
+        if (!isFile(abs))
+            return raise(kFileNotFound, err);
         const std::string folder = parentOf(abs);
         if (id == DISPID_ShortFile)
             return setString(result, nameOf(abs));
@@ -274,10 +307,12 @@ HRESULT stringMethod(DISPID id, const Text &arg, VARIANT *result, Raised *err)
             return setString(result, folder);
         return setString(result, folder == "/" ? folder + nameOf(abs) : folder + "/" + nameOf(abs));
     }
-    case DISPID_ShortFolder:
-        if (!isFolder(arg))
+    case DISPID_ShortFolder: {
+        const std::string abs = arg.usablePath() ? absolutePath(arg.utf8) : std::string();
+        if (abs.empty() || !isFolder(abs))
             return raise(kPathNotFound, err);
-        return setString(result, absolutePath(arg.utf8));
+        return setString(result, abs);
+    }
     case DISPID_FileCreated:
         return dateOf(arg, false, Stamp::Created, result, err);
     case DISPID_FileAccessed:
@@ -307,7 +342,7 @@ void removeIniKey(const Text &section, const Text &key, const Text &file)
         return;
     IniText ini(*text);
     if (ini.removeKey(section.utf8, key.utf8))
-        writeFileAtomically(path, ini.text());
+        replaceFile(path, text, ini.text());
 }
 
 } // namespace vatro

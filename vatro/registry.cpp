@@ -4,7 +4,9 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,6 +43,80 @@ bool makeParentFolders(const std::string &path)
             return false;
     }
     return true;
+}
+
+namespace {
+
+// The file a registry path stands for: the target of a link, the folder
+// resolved for a file not made yet; empty when there is none.
+std::string realFile(const std::string &path)
+{
+    if (char *real = ::realpath(path.c_str(), nullptr)) {
+        std::string out = real;
+        std::free(real);
+        return out;
+    }
+    struct stat st;
+    const auto slash = path.rfind('/');
+    if (errno != ENOENT || ::lstat(path.c_str(), &st) == 0 || slash == std::string::npos)
+        return {}; // unreadable, or a link to nowhere
+    const std::string folder = slash == 0 ? "/" : path.substr(0, slash);
+    char *real = ::realpath(folder.c_str(), nullptr);
+    if (!real)
+        return {};
+    std::string out = real;
+    std::free(real);
+    return (out == "/" ? out : out + "/") + path.substr(slash + 1);
+}
+
+// Holds an exclusive flock on a lock file while it lives.
+class FileLock {
+public:
+    explicit FileLock(const std::string &path)
+        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600))
+    {
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                ::close(fd_);
+                fd_ = -1;
+            }
+        }
+    }
+    ~FileLock()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    explicit operator bool() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+bool updateRegistry(bool create, const std::function<bool(IniText &)> &change)
+{
+    const std::string configured = registryPath();
+    struct stat st;
+    if (!create && ::stat(configured.c_str(), &st) != 0 && errno == ENOENT)
+        return true; // nothing registered, nothing to remove
+    if (create && !makeParentFolders(configured))
+        return false;
+    const std::string path = realFile(configured);
+    if (path.empty())
+        return false;
+    const FileLock lock(path + ".lock");
+    if (!lock)
+        return false;
+    std::optional<std::string> old = readFile(path);
+    // A registry that exists but cannot be read must not be overwritten.
+    if (!old && !(::lstat(path.c_str(), &st) != 0 && errno == ENOENT))
+        return false;
+    IniText ini(old.value_or(std::string()));
+    if (!change(ini))
+        return true;
+    return replaceFile(path, old, ini.text());
 }
 
 std::string clsidSection(const CLSID &clsid)

@@ -9,8 +9,10 @@
 //   [TypeLib\{...}]          Version, Name, HelpString, LCID, Path, Flags
 //   [Interface\{...}]        Name, TypeLib, Version
 
+#include "vatro/ini.h"
 #include "vatro/vatro_com.h"
 
+#include <functional>
 #include <string>
 
 namespace vatro {
@@ -21,6 +23,15 @@ std::string registryPath();
 
 // Creates the folders above `path` that do not exist yet.
 bool makeParentFolders(const std::string &path);
+
+// Changes the registry: reads it, lets `change` edit its text (a registry
+// not made yet is empty; `change` returns false to leave it alone) and
+// writes it back, all under an exclusive lock (flock on "<file>.lock"
+// beside the file), so that concurrent registrations lose nothing. A
+// registry that is a symbolic link is changed at its target. `create`
+// makes a missing registry and its folders. False when the registry could
+// not be read, locked or written.
+bool updateRegistry(bool create, const std::function<bool(IniText &)> &change);
 
 std::string clsidSection(const CLSID &clsid);
 std::string progIdSection(const std::string &progId);

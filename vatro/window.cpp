@@ -6,8 +6,10 @@
 #include "vatro/text.h"
 #include "vatro/x11.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <mutex>
 #include <vector>
@@ -58,7 +60,8 @@ bool numberOf(const VARIANT &v, double *out)
     }
 }
 
-// Reads one property late-bound by name; a failure becomes the error a
+// Reads one property late-bound by name (a method of that name serves as
+// well); a failure becomes the error a
 // late-bound property read raises.
 HRESULT readProperty(IDispatch *obj, const char *name, double *value, Raised *err)
 {
@@ -72,7 +75,9 @@ HRESULT readProperty(IDispatch *obj, const char *name, double *value, Raised *er
     VariantInit(&v);
     EXCEPINFO ei{};
     UINT argErr = 0;
-    const HRESULT h = obj->Invoke(id, IID_NULL, 0x0409, DISPATCH_PROPERTYGET, &none, &v, &ei, &argErr);
+    // As Visual Basic reads a member late-bound: a property or a method.
+    const HRESULT h =
+        obj->Invoke(id, IID_NULL, 0x0409, DISPATCH_PROPERTYGET | DISPATCH_METHOD, &none, &v, &ei, &argErr);
     if (FAILED(h)) {
         VariantClear(&v);
         if (h == DISP_E_EXCEPTION) {
@@ -151,8 +156,34 @@ void placeWindow(unsigned long window, int x, int y, int width, int height, bool
     const x11::ErrorHandler previous = X->XSetErrorHandler(ignoreErrors);
 
     // X11 has no empty windows; the smallest size is one pixel.
-    X->XMoveResizeWindow(dpy, window, x, y, unsigned(width > 0 ? width : 1),
-                         unsigned(height > 0 ? height : 1));
+    width = width > 0 ? width : 1;
+    height = height > 0 ? height : 1;
+    // A window manager places a window it sees for the first time by its
+    // size hints, not by where the window was moved: the position and size
+    // go there too, as the user's own, the other hints kept.
+    {
+        long hints[x11::SizeHintsCount] = {};
+        x11::Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char *data = nullptr;
+        if (X->XGetWindowProperty(dpy, window, x11::XA_WM_NORMAL_HINTS, 0, x11::SizeHintsCount, 0,
+                                  x11::XA_WM_SIZE_HINTS, &type, &format, &count, &after, &data) == 0 &&
+            data) {
+            if (format == 32)
+                std::memcpy(hints, data, sizeof(long) * std::min<unsigned long>(count, x11::SizeHintsCount));
+            X->XFree(data);
+        }
+        hints[0] |= x11::USPosition | x11::USSize;
+        hints[1] = x;
+        hints[2] = y;
+        hints[3] = width;
+        hints[4] = height;
+        X->XChangeProperty(dpy, window, x11::XA_WM_NORMAL_HINTS, x11::XA_WM_SIZE_HINTS, 32,
+                           x11::PropModeReplace, reinterpret_cast<const unsigned char *>(hints),
+                           x11::SizeHintsCount);
+    }
+    X->XMoveResizeWindow(dpy, window, x, y, unsigned(width), unsigned(height));
     X->XMapWindow(dpy, window);
     if (above)
         X->XRaiseWindow(dpy, window);

@@ -40,6 +40,14 @@ constexpr long SubstructureRedirectMask = 1L << 20;
 constexpr int PropModeReplace = 0;
 constexpr Atom XA_ATOM = 4;
 constexpr Atom XA_WINDOW = 33;
+constexpr Atom XA_WM_NORMAL_HINTS = 40;
+constexpr Atom XA_WM_SIZE_HINTS = 41;
+// WM_SIZE_HINTS: 18 values (flags, x, y, width, height, minimum and maximum
+// sizes, steps, aspects, base size, gravity); the position and size as the
+// user's.
+constexpr int SizeHintsCount = 18;
+constexpr long USPosition = 1L << 0;
+constexpr long USSize = 1L << 1;
 constexpr Atom AnyPropertyType = 0;
 
 struct Api {

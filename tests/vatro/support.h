@@ -14,8 +14,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <csignal>
 #include <dlfcn.h>
 #include <filesystem>
+#include <functional>
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -127,6 +132,32 @@ inline void setEnv(const char *name, const std::string &value)
 {
     ::setenv(name, value.c_str(), 1);
     ::tzset();
+}
+
+// Runs `fn` in a child process and gives its exit code; -1 when it was
+// killed or had not ended after `seconds` (it is then killed).
+inline int inChild(const std::function<int()> &fn, int seconds = 20)
+{
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(fn());
+    int status = 0;
+    for (int waited = 0; ::waitpid(pid, &status, WNOHANG) == 0; ++waited) {
+        if (waited == seconds * 100) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        ::usleep(10000);
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Turns a process running as root into the user nobody; false otherwise.
+inline bool becomeNobody()
+{
+    return ::getuid() == 0 && ::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0;
 }
 
 } // namespace vt

@@ -3,7 +3,10 @@
 
 #include "support.h"
 
+#include <cstring>
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,6 +45,10 @@ protected:
 TEST_F(Methods, OneStringMethods)
 {
     fs::create_symlink(dir + "/page.htm", dir + "/link.htm");
+    // "jump/.." is dir in the text, dir/elsewhere on the disk.
+    fs::create_directories(dir + "/elsewhere/deep");
+    fs::create_directory_symlink(dir + "/elsewhere/deep", dir + "/jump");
+    writeFile(dir + "/elsewhere/only-there.htm", "");
     const std::string cwd = fs::current_path().string();
     fs::current_path(dir);
     struct Case {
@@ -69,6 +76,9 @@ TEST_F(Methods, OneStringMethods)
         {DISPID_ShortFileLocation, "page.htm", VT_BSTR, 0, dir},
         {DISPID_ShortFileLocation, sub + "/a b.txt", VT_BSTR, 0, sub},
         {DISPID_ShortPath, sub + "/./a b.txt", VT_BSTR, 0, sub + "/a b.txt"},
+        {DISPID_ShortPath, "jump/../page.htm", VT_BSTR, 0, page},
+        {DISPID_ShortPath, "jump/../only-there.htm", VT_ERROR, noFile},
+        {DISPID_ShortPath, page + "/", VT_ERROR, noFile},  {DISPID_ShortFile, page + "/.", VT_ERROR, noFile},
         {DISPID_ShortFolder, sub + "/", VT_BSTR, 0, sub}, {DISPID_ShortFolder, "/", VT_BSTR, 0, "/"},
         {DISPID_ShortFile, sub, VT_ERROR, noFile},        {DISPID_ShortPath, missing, VT_ERROR, noFile},
         {DISPID_ShortFileLocation, "", VT_ERROR, noFile}, {DISPID_FileModified, dir, VT_ERROR, noFile},
@@ -103,6 +113,32 @@ TEST_F(Methods, OneStringMethods)
         EXPECT_TRUE(value) << what << " gave " << text;
     }
     fs::current_path(cwd);
+}
+
+// Mount points in /etc/fstab are matched however they are written (here a
+// private copy over /etc/fstab, in a mount namespace of a child process).
+TEST_F(Methods, DrivesOfTheMountTable)
+{
+    const std::string fstab = dir + "/fstab";
+    writeFile(fstab, "# comment\nnone " + dir + "/slash/ tmpfs noauto 0 0\nnone " + dir +
+                         "/x/../dotted tmpfs noauto 0 0\nnone none tmpfs noauto 0 0\n");
+    const std::string points[] = {dir + "/slash", dir + "/slash/", dir + "/dotted", dir + "/x", "none"};
+    const SHORT expected[] = {1, 1, 1, 0, 0};
+    const int rc = inChild([&] {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(fstab.c_str(), "/etc/fstab", nullptr, MS_BIND, nullptr) != 0)
+            return 77;
+        int wrong = 0;
+        for (std::size_t i = 0; i < std::size(points); ++i) {
+            Call c;
+            callText(obj.get(), DISPID_DExists, points[i], &c);
+            wrong |= (c.hr != S_OK || c.result.vt != VT_I2 || c.result.iVal != expected[i]) << i;
+        }
+        return wrong;
+    });
+    if (rc == 77)
+        GTEST_SKIP() << "no mount namespace here (needs root or user namespaces)";
+    EXPECT_EQ(rc, 0) << "bit set for each wrong point";
 }
 
 TEST_F(Methods, DatesInLocalTime)
@@ -175,6 +211,82 @@ TEST_F(Methods, RemoveINIKey)
         invoke(obj.get(), id, {byVal(a.get()), byVal(a.get()), byVal(f.get())}, &call);
         EXPECT_TRUE(call.hr == S_OK && fs::exists(file) == fifo) << fifo;
     }
+}
+
+// Arguments of other types are converted to strings as COM converts them
+// (English locale); FExists shows the text, as each is the name of a file
+// in the current folder.
+TEST_F(Methods, ArgumentsConvertedToStrings)
+{
+    const std::string cwd = fs::current_path().string();
+    fs::current_path(dir);
+    VARIANT i2 = typed(VT_I2), r8 = typed(VT_R8), r4 = typed(VT_R4), yes = typed(VT_BOOL), cy = typed(VT_CY),
+            date = typed(VT_DATE), time = typed(VT_DATE), big = typed(VT_R8), i4 = typed(VT_I4), dec;
+    i2.iVal = 5;
+    r8.dblVal = 0.1 + 0.2;
+    r4.fltVal = 0.1f;
+    big.dblVal = 1e20;
+    yes.boolVal = VARIANT_TRUE;
+    cy.cyVal = 15000; // 1.5
+    date.date = 45244.5;
+    time.date = 0.25;
+    i4.lVal = -42;
+    VARIANT inner = i4;
+    const VARIANT byRefI4 = typed(VT_BYREF | VT_I4, &i4.lVal), byRefVariant = typed(VT_BYREF | VT_VARIANT, &inner);
+    DECIMAL d{0, 3, 0x80, 0, 12500}; // -12.500
+    std::memcpy(&dec, &d, sizeof d);
+    dec.vt = VT_DECIMAL;
+    const struct {
+        VARIANT arg;
+        std::string text;
+    } cases[] = {
+        {i2, "5"}, {r8, "0.3"}, {r4, "0.1"}, {big, "1E+20"}, {yes, "-1"}, {cy, "1.5"}, {dec, "-12.5"},
+        {date, "11/14/2023 12:00:00 PM"}, {time, "6:00:00 AM"}, {byRefI4, "-42"}, {byRefVariant, "-42"},
+    };
+    for (const auto &c : cases) {
+        fs::create_directories(fs::path(c.text).parent_path().empty() ? "." : fs::path(c.text).parent_path());
+        writeFile(c.text, "");
+        invoke(obj.get(), DISPID_FExists, {c.arg}, &call);
+        EXPECT_TRUE(call.hr == S_OK && call.result.vt == VT_BOOL && call.result.boolVal == VARIANT_TRUE)
+            << c.text << ": " << std::hex << call.hr;
+    }
+    // What COM cannot convert: the argument is named by its place in rgvarg.
+    Bstr s("x");
+    const VARIANT bad[] = {typed(VT_NULL), typed(VT_ERROR), typed(VT_ARRAY | VT_I4),
+                           typed(VT_UNKNOWN), typed(VT_BYREF | VT_VARIANT, const_cast<VARIANT *>(&byRefVariant))};
+    for (const auto &b : bad) {
+        invoke(obj.get(), DISPID_RemoveINIKey, {byVal(s.get()), b, byVal(s.get())}, &call);
+        EXPECT_TRUE(call.hr == DISP_E_TYPEMISMATCH && call.argErr == 1) << b.vt;
+    }
+    fs::current_path(cwd);
+}
+
+// Named arguments, by the names of the interface's parameters, in any order.
+TEST_F(Methods, NamedArguments)
+{
+    std::vector<DISPID> ids(4);
+    std::vector<const char16_t *> names = {u"RemoveINIKey", u"inifile", u"SectionName", u"KeyName"};
+    ASSERT_EQ(obj->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR *>(names.data()), 4, 0, ids.data()), S_OK);
+    EXPECT_EQ(ids, (std::vector<DISPID>{DISPID_RemoveINIKey, 2, 0, 1}));
+    names[2] = u"Section";
+    EXPECT_EQ(obj->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR *>(names.data()), 4, 0, ids.data()), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(ids, (std::vector<DISPID>{DISPID_RemoveINIKey, 2, DISPID_UNKNOWN, 1}));
+
+    const std::string file = dir + "/named.ini";
+    writeFile(file, "[A]\nx=1\ny=2\n");
+    Bstr section("A"), key("x"), path(file);
+    // INIFile:=, KeyName:= named; SectionName first by position.
+    std::vector<VARIANT> args = {byRef(path), byRef(key), byVal(section.get())}; // rgvarg order
+    DISPID named[] = {2, 1};
+    DISPPARAMS params{args.data(), named, 3, 2};
+    EXPECT_EQ(obj->Invoke(DISPID_RemoveINIKey, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(readText(file), "[A]\ny=2\n");
+    // A parameter named twice, or also given by position.
+    UINT argErr = 9;
+    named[1] = 0;
+    EXPECT_EQ(obj->Invoke(DISPID_RemoveINIKey, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, &argErr),
+              DISP_E_PARAMNOTFOUND);
+    EXPECT_EQ(argErr, 1u);
 }
 
 TEST_F(Methods, IconsFromTheHicolorTheme)

@@ -6,9 +6,13 @@
 
 #include "vatro/ini.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using namespace vt;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -70,19 +74,120 @@ TEST_F(Registration, RoundTrip)
     EXPECT_TRUE(std::filesystem::is_directory(registry));
 }
 
+// Runs vatroreg with these arguments, its output dropped; -1 when it hangs.
+int vatroreg(std::vector<std::string> args)
+{
+    return inChild([&] {
+        std::vector<char *> argv{const_cast<char *>(VATROREG_PATH)};
+        for (auto &a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::freopen("/dev/null", "w", stdout);
+        std::freopen("/dev/null", "w", stderr);
+        ::execv(VATROREG_PATH, argv.data());
+        return 127;
+    }, 10);
+}
+
 TEST_F(Registration, Tool)
 {
-    const std::string lib = VATRO_LIBRARY_PATH;
+    const std::string lib = VATRO_LIBRARY_PATH, dir = fs::path(registry).parent_path().string();
+    // A copy of the library whose file name would end a registry line
+    // (reached through a plain link, so that only the library sees it).
+    const std::string crafted = dir + "/lib\n[CLSID\\{00000000-0000-0000-0000-000000000001}]\nx.so";
+    fs::copy_file(lib, crafted);
+    fs::create_symlink(crafted, dir + "/plain.so");
+    ASSERT_EQ(::mkfifo((dir + "/fifo.so").c_str(), 0600), 0);
     const struct {
-        std::string args;
+        std::vector<std::string> args;
         int exitCode;
         bool registered;
-    } steps[] = {{"", 2, false}, {registry + ".none.so", 3, false}, {lib, 0, true}, {"-u " + lib, 0, false}};
+    } steps[] = {
+        {{}, 2, false},
+        {{""}, 2, false},
+        {{registry + ".none.so"}, 3, false},
+        {{dir + "/fifo.so"}, 3, false},
+        {{crafted}, 2, false},
+        {{dir + "/plain.so"}, 5, false},
+        {{lib}, 0, true},
+        {{"-u", lib}, 0, false},
+    };
     for (const auto &s : steps) {
-        const int status = std::system((std::string(VATROREG_PATH) + " " + s.args + " >/dev/null 2>&1").c_str());
-        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, s.exitCode) << s.args;
-        EXPECT_EQ(SUCCEEDED(create("CLSID")), s.registered) << s.args;
+        const std::string what = s.args.empty() ? "(none)" : s.args.back();
+        EXPECT_EQ(vatroreg(s.args), s.exitCode) << what;
+        EXPECT_EQ(SUCCEEDED(create("CLSID")), s.registered) << what;
+        EXPECT_EQ(readText(registry).find("0001}"), std::string::npos) << what;
     }
+}
+
+// A registry that is a link is changed at its target; the link stays.
+TEST_F(Registration, LinkedRegistry)
+{
+    const std::string target = fs::path(registry).parent_path().string() + "/elsewhere/real.ini";
+    fs::create_directories(fs::path(target).parent_path());
+    writeFile(target, "[Other]\nx=1\n");
+    fs::create_symlink(target, registry);
+    ASSERT_EQ(entry<DllRegisterServerFn>("DllRegisterServer")(), S_OK);
+    EXPECT_TRUE(fs::is_symlink(registry));
+    EXPECT_EQ(create("CLSID"), S_OK) << error;
+    ASSERT_EQ(entry<DllUnregisterServerFn>("DllUnregisterServer")(), S_OK);
+    EXPECT_TRUE(fs::is_symlink(registry));
+    EXPECT_EQ(readText(target), "[Other]\nx=1\n");
+}
+
+// Registrations running side by side with other writers of the registry
+// (which hold an flock on "<registry>.lock" while they read and write it)
+// lose none of their entries.
+TEST_F(Registration, ConcurrentWriters)
+{
+    const int writers = 12, rounds = 8, tools = 6;
+    std::vector<pid_t> children;
+    for (int w = 0; w < writers + tools; ++w) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (w >= writers) {
+                for (int r = 0; r < rounds; ++r)
+                    if (vatroreg({VATRO_LIBRARY_PATH}) != 0)
+                        ::_exit(1);
+                ::_exit(0);
+            }
+            for (int r = 0; r < rounds; ++r) {
+                const int lock = ::open((registry + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+                ::flock(lock, LOCK_EX);
+                IniText ini(readFile(registry).value_or(""));
+                ini.setSection("Writer\\" + std::to_string(w) + "." + std::to_string(r), {{"x", "1"}});
+                const std::string tmp = registry + ".w" + std::to_string(w);
+                writeFile(tmp, ini.text());
+                ::rename(tmp.c_str(), registry.c_str());
+                ::close(lock);
+            }
+            ::_exit(0);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const IniText ini(readText(registry));
+    int lost = 0;
+    for (int w = 0; w < writers; ++w)
+        for (int r = 0; r < rounds; ++r)
+            lost += !ini.value("Writer\\" + std::to_string(w) + "." + std::to_string(r), "x");
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(create("CLSID"), S_OK) << error;
+}
+
+// A FIFO registered as the library is refused at once, not waited on.
+TEST_F(Registration, LibraryNotARegularFile)
+{
+    const std::string fifo = fs::path(registry).parent_path().string() + "/fifo.so";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    writeFile(registry, "[CLSID\\{4C7BC103-7DA9-11D3-B327-000021C5C8A9}]\nInprocServer32=" + fifo + "\n");
+    EXPECT_EQ(inChild([&] {
+        return create("CLSID") == CO_E_DLLNOTFOUND && error.find("is not a regular file") != std::string::npos ? 0 : 1;
+    }, 10), 0) << "a hang gives -1";
 }
 
 TEST(Unloading, OnlyWithoutObjectsOrLocks)

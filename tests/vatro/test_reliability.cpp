@@ -24,11 +24,11 @@ protected:
 TEST_F(Reliability, BadCalls)
 {
     Bstr path("/nonexistent/vatro"), red("Red");
-    const VARIANT str = byVal(path.get()), i4 = typed(VT_I4), nothing = typed(VT_DISPATCH);
+    const VARIANT str = byVal(path.get()), null = typed(VT_NULL), nothing = typed(VT_DISPATCH);
     VARIANT yes = typed(VT_BOOL);
     yes.boolVal = VARIANT_TRUE;
     VARIANT arg = str;
-    DISPID named = 0;
+    DISPID named = 1; // FExists has one parameter, 0
     DISPPARAMS one{&arg, nullptr, 1, 0}, noArray{nullptr, nullptr, 1, 0}, withNames{&arg, &named, 1, 1};
     // Through Invoke, with a result and an exception record; no result is left behind.
     auto run = [&](DISPID id, const std::vector<VARIANT> &args, WORD flags = DISPATCH_METHOD) {
@@ -59,7 +59,7 @@ TEST_F(Reliability, BadCalls)
     } cases[] = {
         {"no arguments", [&] { return run(DISPID_FExists, {}); }, DISP_E_BADPARAMCOUNT},
         {"one of three", [&] { return run(DISPID_RemoveINIKey, {str}); }, DISP_E_BADPARAMCOUNT},
-        {"number for a string", [&] { return run(DISPID_ColConv, {i4}); }, DISP_E_TYPEMISMATCH},
+        {"Null for a string", [&] { return run(DISPID_ColConv, {null}); }, DISP_E_TYPEMISMATCH},
         {"string for an object", [&] { return run(DISPID_TopMost, {str, yes}); }, DISP_E_TYPEMISMATCH},
         {"Nothing for the form", [&] { return run(DISPID_TopMost, {nothing, yes}); }, DISP_E_EXCEPTION},
         {"null string reference", [&] { return run(DISPID_DirExists, {typed(VT_BYREF | VT_BSTR)}); }, E_POINTER},
@@ -67,7 +67,7 @@ TEST_F(Reliability, BadCalls)
         {"property put", [&] { return run(DISPID_FExists, {str}, DISPATCH_PROPERTYPUT); }, DISP_E_MEMBERNOTFOUND},
         {"no DISPPARAMS", [&] { return bare(nullptr); }, E_INVALIDARG},
         {"no argument array", [&] { return bare(&noArray); }, E_INVALIDARG},
-        {"named arguments", [&] { return bare(&withNames); }, DISP_E_NONAMEDARGS},
+        {"named argument that is no parameter", [&] { return bare(&withNames); }, DISP_E_PARAMNOTFOUND},
         {"interface not IID_NULL", [&] { return bare(&one, IID_IDispatch); }, DISP_E_UNKNOWNINTERFACE},
         {"no result record", [&] { return bare(&one); }, S_OK},
         {"failure without exception record", [&] { return bare(&one, IID_NULL, DISPID_ShortFile); }, DISP_E_EXCEPTION},
@@ -82,7 +82,7 @@ TEST_F(Reliability, BadCalls)
     for (const auto &c : cases)
         EXPECT_EQ(c.call(), c.expected) << c.name;
     // The argument at fault is named by its place in rgvarg (last first).
-    EXPECT_EQ(run(DISPID_RemoveINIKey, {str, i4, str}), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(run(DISPID_RemoveINIKey, {str, null, str}), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(call.argErr, 1u);
 }
 

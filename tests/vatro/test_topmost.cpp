@@ -17,10 +17,12 @@ namespace X = vatro::x11;
 namespace {
 
 // A host form: the five properties (twips as Single), read late-bound; one
-// of them may be missing. It lives on the test's stack.
+// of them may be missing, and they may be methods (which a property-get
+// alone does not reach). It lives on the test's stack.
 class Form final : public IDispatch {
 public:
-    Form(std::array<double, 5> values, int missing = -1) : values(values), missing(missing) {}
+    Form(std::array<double, 5> values, int missing = -1, bool methods = false)
+        : values(values), missing(missing), methods(methods) {}
     HRESULT QueryInterface(REFIID, void **ppv) override { return *ppv = nullptr, E_NOINTERFACE; }
     ULONG AddRef() override { return ++refs; }
     ULONG Release() override { return --refs; }
@@ -34,24 +36,42 @@ public:
             ++*ids;
         return *ids < 5 ? S_OK : (*ids = DISPID_UNKNOWN, DISP_E_UNKNOWNNAME);
     }
-    HRESULT Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *r, EXCEPINFO *, UINT *) override
+    HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *, VARIANT *r, EXCEPINFO *, UINT *) override
     {
+        if (methods && !(flags & DISPATCH_METHOD))
+            return DISP_E_MEMBERNOTFOUND;
         return r->vt = VT_R4, r->fltVal = float(values.at(id)), S_OK;
     }
     std::array<double, 5> values;
     int missing;
+    bool methods;
     ULONG refs = 1;
 };
 
-// Calls TopMost, by name.
-void callTopMost(Form &form, VARIANT_BOOL topTF, Call *call)
+// Calls TopMost, by name; with `named`, as TopMost(TopTF:=..., Frm:=...).
+void callTopMost(Form &form, VARIANT topTF, Call *call, bool named = false)
 {
-    VARIANT frm = typed(VT_DISPATCH, static_cast<IDispatch *>(&form)), top = typed(VT_BOOL);
-    top.boolVal = topTF;
+    VARIANT frm = typed(VT_DISPATCH, static_cast<IDispatch *>(&form));
     const auto obj = newVatro();
-    DISPID id = 0;
-    ASSERT_EQ(dispIdOf(obj.get(), "topMost", &id), S_OK);
-    invoke(obj.get(), id, {frm, top}, call);
+    DISPID ids[3] = {};
+    std::vector<const char16_t *> names = {u"topMost", u"toptf", u"FRM"};
+    ASSERT_EQ(obj->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR *>(names.data()), 3, 0, ids), S_OK);
+    if (!named)
+        return invoke(obj.get(), ids[0], {frm, topTF}, call);
+    VARIANT args[2] = {topTF, frm};
+    DISPPARAMS params{args, ids + 1, 2, 2};
+    EXCEPINFO ei{};
+    VariantClear(&call->result);
+    call->hr = obj->Invoke(ids[0], IID_NULL, 0, DISPATCH_METHOD, &params, &call->result, &ei, &call->argErr);
+    call->scode = ei.scode;
+    ClearExcepInfo(&ei);
+}
+
+VARIANT boolean(VARIANT_BOOL b)
+{
+    VARIANT v = typed(VT_BOOL);
+    v.boolVal = b;
+    return v;
 }
 
 // A private Xvfb server on a display number of its own choosing (the shell
@@ -75,7 +95,7 @@ TEST(TopMost, PlacesARealWindow)
     setEnv("DISPLAY", ":9999"); // no server there: nothing is done
     Form lone({1, 0, 0, 15, 15});
     Call call;
-    callTopMost(lone, VARIANT_TRUE, &call);
+    callTopMost(lone, boolean(VARIANT_TRUE), &call);
     EXPECT_EQ(call.hr, S_OK);
 
     XServer server;
@@ -111,30 +131,59 @@ TEST(TopMost, PlacesARealWindow)
         return std::array<long, 5>{gx, gy, long(gw), long(gh), found};
     };
 
+    // Size hints the window had: a minimum size, which stays.
+    long minimum[X::SizeHintsCount] = {16, 0, 0, 0, 0, 30, 20};
+    x->XChangeProperty(dpy, win, X::XA_WM_NORMAL_HINTS, X::XA_WM_SIZE_HINTS, 32, X::PropModeReplace,
+                       reinterpret_cast<unsigned char *>(minimum), X::SizeHintsCount);
+
     const double h = double(win);
     const SCODE kNoProperty = hresultOf(0x800A01B6), kOverflow = hresultOf(0x800A0006);
+    VARIANT one = typed(VT_R8), empty = typed(VT_EMPTY);
+    one.dblVal = 1;
+    Bstr trueText("True"), maybe("maybe");
     const struct {
         const char *name;
         std::array<double, 5> form; // hWnd, Left, Top, Width, Height
         int missing;                // the property the form lacks, if any
-        VARIANT_BOOL topTF;
+        VARIANT topTF;
         SCODE error;                 // 0: succeeds
         std::array<long, 5> placed; // where the window ends up, and above
+        bool named = false, methods = false;
     } cases[] = {
-        {"above, halves to even", {h, 1507.5, 1522.5, 3000, 2257.5}, -1, VARIANT_TRUE, 0, {100, 102, 200, 150, 1}},
-        {"TopTF 1 is not true", {h, 150, 300, 1500, 1500}, -1, 1, 0, {10, 20, 100, 100, 0}},
-        {"no Height: untouched", {h, 900, 900, 900, 900}, 4, VARIANT_TRUE, kNoProperty, {10, 20, 100, 100, 0}},
-        {"a window that is not there", {12345, 0, 0, 15, 15}, -1, VARIANT_TRUE, 0, {10, 20, 100, 100, 0}},
-        {"off the scale", {h, 1e12, 0, 15, 15}, -1, VARIANT_TRUE, kOverflow, {10, 20, 100, 100, 0}},
+        {"above, halves to even", {h, 1507.5, 1522.5, 3000, 2257.5}, -1, boolean(VARIANT_TRUE), 0, {100, 102, 200, 150, 1}},
+        {"TopTF 1 is not true", {h, 150, 300, 1500, 1500}, -1, boolean(1), 0, {10, 20, 100, 100, 0}},
+        {"no Height: untouched", {h, 900, 900, 900, 900}, 4, boolean(VARIANT_TRUE), kNoProperty, {10, 20, 100, 100, 0}},
+        {"a window that is not there", {12345, 0, 0, 15, 15}, -1, boolean(VARIANT_TRUE), 0, {10, 20, 100, 100, 0}},
+        {"off the scale", {h, 1e12, 0, 15, 15}, -1, boolean(VARIANT_TRUE), kOverflow, {10, 20, 100, 100, 0}},
+        {"TopTF the Double 1", {h, 300, 300, 1500, 1500}, -1, one, 0, {20, 20, 100, 100, 1}},
+        {"TopTF Empty", {h, 450, 300, 1500, 1500}, -1, empty, 0, {30, 20, 100, 100, 0}},
+        {"TopTF \"True\"", {h, 600, 300, 1500, 1500}, -1, byVal(trueText.get()), 0, {40, 20, 100, 100, 1}},
+        {"TopTF \"maybe\"", {h, 900, 900, 900, 900}, -1, byVal(maybe.get()), DISP_E_TYPEMISMATCH, {40, 20, 100, 100, 1}},
+        {"named, last first", {h, 750, 300, 1500, 1500}, -1, boolean(VARIANT_FALSE), 0, {50, 20, 100, 100, 0}, true},
+        {"members that are methods", {h, 900, 300, 1500, 1500}, -1, boolean(VARIANT_TRUE), 0, {60, 20, 100, 100, 1}, false, true},
     };
     for (const auto &c : cases) {
-        Form form(c.form, c.missing);
-        callTopMost(form, c.topTF, &call);
-        EXPECT_EQ(call.hr, c.error ? DISP_E_EXCEPTION : S_OK) << c.name;
+        Form form(c.form, c.missing, c.methods);
+        callTopMost(form, c.topTF, &call, c.named);
+        const bool mismatch = c.error == DISP_E_TYPEMISMATCH;
+        EXPECT_EQ(call.hr, !c.error ? S_OK : mismatch ? DISP_E_TYPEMISMATCH : DISP_E_EXCEPTION) << c.name;
+        EXPECT_TRUE(!mismatch || call.argErr == 0) << c.name; // TopTF, last, is rgvarg[0]
         // Nothing returned, every reference given back.
-        EXPECT_TRUE(call.scode == c.error && call.result.vt == VT_EMPTY && form.refs == 1) << c.name;
+        EXPECT_TRUE(call.scode == (mismatch ? 0 : c.error) && call.result.vt == VT_EMPTY && form.refs == 1) << c.name;
         EXPECT_EQ(placed(), c.placed) << c.name;
     }
+    // The place is also in the size hints, as the user's, for a window
+    // manager that has not seen the window yet; the minimum size stays.
+    unsigned long type = 0, count = 0, after = 0;
+    int format = 0;
+    unsigned char *data = nullptr;
+    x->XGetWindowProperty(dpy, win, X::XA_WM_NORMAL_HINTS, 0, X::SizeHintsCount, 0, X::XA_WM_SIZE_HINTS, &type,
+                          &format, &count, &after, &data);
+    ASSERT_TRUE(data && count == X::SizeHintsCount);
+    const long *hints = reinterpret_cast<long *>(data);
+    EXPECT_EQ(std::vector<long>(hints, hints + 7),
+              (std::vector<long>{16 | X::USPosition | X::USSize, 60, 20, 100, 100, 30, 20}));
+    x->XFree(data);
     x->XCloseDisplay(dpy);
 }
 
