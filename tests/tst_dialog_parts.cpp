@@ -1,11 +1,12 @@
-// The colour swatch and its buttons, shared by the dialogs. (The browse
-// button and the width/height frame are tested through each dialog.)
+// The colour swatch and its buttons, and the browse button, shared by the
+// dialogs. (The width/height frame is tested through each dialog.)
 
 #include "widgets/dialog_parts.h"
 #include "support/scripted_platform.h"
 #include "support/test_env.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 
 using OptColour = std::optional<ColourValue>;
@@ -83,6 +84,24 @@ private slots:
         QCOMPARE(platform.unexpectedCalls, 0);
     }
 
+    // Chosen, then cancelled: the box keeps the choice as "file://" and the
+    // path as given; the document filter is back after either.
+    void browseButton()
+    {
+        ScriptedPlatform platform;
+        OpenSaveDialog files(platform);
+        QLineEdit box;
+        QPushButton button;
+        connectBrowseButton(&button, &box, files, kSoundFilter, QStringLiteral("Choose a Sound"));
+        platform.fileAnswers << QStringLiteral("C:\\a b.wav") << std::nullopt;
+        for (int i = 0; i < 2; ++i) {
+            button.click();
+            const ScriptedPlatform::FileRequest r = platform.fileRequests.value(i);
+            QVERIFY(r.filter == kSoundFilter && r.title == "Choose a Sound" && !r.save);
+            QCOMPARE(box.text(), QStringLiteral("file://C:\\a b.wav"));
+            QCOMPARE(files.filter, kDocumentFilter);
+        }
+    }
 };
 
 VELMORA_TEST_MAIN(TestDialogParts)
