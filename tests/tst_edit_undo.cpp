@@ -12,11 +12,6 @@
 class TestEditUndo : public QObject {
     Q_OBJECT
 
-    // An insertion as every dialog makes it.
-    static void insert(frmHTML &w, const QString &fragment, const QString &name)
-    {
-        w.insertFragment(fragment, name);
-    }
     static void select(frmHTML &w, int start, int length)
     {
         w.HTML()->setSelStart(start);
@@ -103,7 +98,7 @@ private slots:
         QVERIFY(!w.menu().mnuUndo->isEnabled());
         w.HTML()->setWholeText("hello abc world");
         select(w, 6, 3);
-        insert(w, "<b>", "Open Bold");
+        w.insertFragment("<b>", "Open Bold"); // as every dialog inserts
         QCOMPARE(w.HTML()->wholeText(), QString("hello <b> world"));
         QVERIFY(w.menu().mnuUndo->isEnabled());
         QCOMPARE(w.menu().mnuUndo->text(), QString("&Undo Open Bold"));
@@ -115,7 +110,7 @@ private slots:
             w.menu().mnuCut->trigger();
         } else if (after == "insert") {
             select(w, 0, 0);
-            insert(w, "<i>", "Open Italic");
+            w.insertFragment("<i>", "Open Italic");
         } else if (after == "new") {
             fx.answerNewDialog(true);
             fx.platform.messageAnswers << MsgResult::No;
