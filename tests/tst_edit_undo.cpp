@@ -9,6 +9,16 @@
 #include <QImage>
 #include <QMenu>
 
+// The text and selection when the pop-up menu opens, what the clipboard
+// holds ("text", "image" or "empty"), and Cut, Copy, Paste, Select All
+// enabled as 1/0.
+struct Popup {
+    QString text;
+    int start, length;
+    QString clipboard, enabled;
+};
+Q_DECLARE_METATYPE(Popup)
+
 class TestEditUndo : public QObject {
     Q_OBJECT
 
@@ -21,24 +31,17 @@ class TestEditUndo : public QObject {
 private slots:
     void popupRules_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("clipboard"); // "text", "image" or "empty"
-        QTest::addColumn<QString>("enabled");   // Cut, Copy, Paste, Select All as 1/0
-        QTest::newRow("nothing selected") << "abc" << 1 << 0 << "text" << "0011";
-        QTest::newRow("part selected") << "abc" << 1 << 1 << "empty" << "1101";
-        QTest::newRow("all selected") << "abc" << 0 << 3 << "text" << "1110";
-        QTest::newRow("empty text") << "" << 0 << 0 << "text" << "0010";
-        QTest::newRow("picture on the clipboard") << "abc" << 0 << 0 << "image" << "0001";
+        QTest::addColumn<Popup>("p");
+        QTest::newRow("nothing selected") << Popup{"abc", 1, 0, "text", "0011"};
+        QTest::newRow("part selected") << Popup{"abc", 1, 1, "empty", "1101"};
+        QTest::newRow("all selected") << Popup{"abc", 0, 3, "text", "1110"};
+        QTest::newRow("empty text") << Popup{"", 0, 0, "text", "0010"};
+        QTest::newRow("picture on the clipboard") << Popup{"abc", 0, 0, "image", "0001"};
     }
     void popupRules()
     {
-        QFETCH(QString, text);
-        QFETCH(int, start);
-        QFETCH(int, length);
-        QFETCH(QString, clipboard);
-        QFETCH(QString, enabled);
+        QFETCH(Popup, p);
+        const auto &[text, start, length, clipboard, enabled] = p;
         WindowFixture fx;
         frmHTML &w = fx.start();
         QClipboard *cb = QGuiApplication::clipboard();
