@@ -1,15 +1,23 @@
-// The colour swatch and its buttons, shared by the dialogs. (The browse
-// button and the width/height frame are tested through each dialog.)
+// The colour swatch and its buttons, and the browse button, shared by the
+// dialogs. (The width/height frame is tested through each dialog.)
 
 #include "widgets/dialog_parts.h"
 #include "support/scripted_platform.h"
 #include "support/test_env.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 
-using OptColour = std::optional<ColourValue>;
-Q_DECLARE_METATYPE(OptColour)
+// A swatch holding `before` and one click on its colour button (`pick`) or
+// its default button; `answer` is what the colour dialog gives.
+struct Click {
+    ColourValue noColour, before;
+    bool pick;
+    std::optional<ColourValue> answer;
+    ColourValue preselected, after;
+};
+Q_DECLARE_METATYPE(Click)
 
 class TestDialogParts : public QObject {
     Q_OBJECT
@@ -38,32 +46,19 @@ private slots:
 
     void colourButton_data()
     {
-        QTest::addColumn<ColourValue>("noColour");
-        QTest::addColumn<ColourValue>("before");
-        QTest::addColumn<bool>("pick"); // the colour button, else the default button
-        QTest::addColumn<OptColour>("answer");
-        QTest::addColumn<ColourValue>("preselected");
-        QTest::addColumn<ColourValue>("after");
+        QTest::addColumn<Click>("c");
         // The colour dialog last chose 0x00AA00.
         const ColourValue face = kSysButtonFace, last = 0x00AA00;
-        QTest::newRow("no colour yet, confirmed") << face << face << true << OptColour(0x123456) << last
-                                                  << ColourValue(0x123456);
-        QTest::newRow("RGB colour preselected, cancelled")
-            << face << ColourValue(0xFF) << true << OptColour() << ColourValue(0xFF) << ColourValue(0xFF);
-        QTest::newRow("black counts as a colour") << face << ColourValue(0xFFFFFF) << true << OptColour(0)
-                                                  << ColourValue(0xFFFFFF) << ColourValue(0);
-        QTest::newRow("default button") << face << ColourValue(0) << false << OptColour() << last << face;
-        QTest::newRow("default button, text colour swatch")
-            << kSysButtonText << face << false << OptColour() << last << kSysButtonText;
+        QTest::newRow("no colour yet, confirmed") << Click{face, face, true, 0x123456, last, 0x123456};
+        QTest::newRow("RGB colour preselected, cancelled") << Click{face, 0xFF, true, {}, 0xFF, 0xFF};
+        QTest::newRow("black counts as a colour") << Click{face, 0xFFFFFF, true, 0, 0xFFFFFF, 0};
+        QTest::newRow("default button: the swatch's own no-colour value")
+            << Click{kSysButtonText, 0, false, {}, last, kSysButtonText};
     }
     void colourButton()
     {
-        QFETCH(ColourValue, noColour);
-        QFETCH(ColourValue, before);
-        QFETCH(bool, pick);
-        QFETCH(OptColour, answer);
-        QFETCH(ColourValue, preselected);
-        QFETCH(ColourValue, after);
+        QFETCH(Click, c);
+        const auto &[noColour, before, pick, answer, preselected, after] = c;
         ScriptedPlatform platform;
         ColourDialog dialog(platform);
         dialog.colour = 0x00AA00;
@@ -83,6 +78,24 @@ private slots:
         QCOMPARE(platform.unexpectedCalls, 0);
     }
 
+    // Chosen, then cancelled: the box keeps the choice as "file://" and the
+    // path as given; the document filter is back after either.
+    void browseButton()
+    {
+        ScriptedPlatform platform;
+        OpenSaveDialog files(platform);
+        QLineEdit box;
+        QPushButton button;
+        connectBrowseButton(&button, &box, files, kSoundFilter, QStringLiteral("Choose a Sound"));
+        platform.fileAnswers << QStringLiteral("C:\\a b.wav") << std::nullopt;
+        for (int i = 0; i < 2; ++i) {
+            button.click();
+            const ScriptedPlatform::FileRequest r = platform.fileRequests.value(i);
+            QVERIFY(r.filter == kSoundFilter && r.title == "Choose a Sound" && !r.save);
+            QCOMPARE(box.text(), QStringLiteral("file://C:\\a b.wav"));
+            QCOMPARE(files.filter, kDocumentFilter);
+        }
+    }
 };
 
 VELMORA_TEST_MAIN(TestDialogParts)

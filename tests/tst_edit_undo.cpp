@@ -9,14 +9,19 @@
 #include <QImage>
 #include <QMenu>
 
+// The text and selection when the pop-up menu opens, what the clipboard
+// holds ("text", "image" or "empty"), and Cut, Copy, Paste, Select All
+// enabled as 1/0.
+struct Popup {
+    QString text;
+    int start, length;
+    QString clipboard, enabled;
+};
+Q_DECLARE_METATYPE(Popup)
+
 class TestEditUndo : public QObject {
     Q_OBJECT
 
-    // An insertion as every dialog makes it.
-    static void insert(frmHTML &w, const QString &fragment, const QString &name)
-    {
-        w.insertFragment(fragment, name);
-    }
     static void select(frmHTML &w, int start, int length)
     {
         w.HTML()->setSelStart(start);
@@ -26,24 +31,17 @@ class TestEditUndo : public QObject {
 private slots:
     void popupRules_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("clipboard"); // "text", "image" or "empty"
-        QTest::addColumn<QString>("enabled");   // Cut, Copy, Paste, Select All as 1/0
-        QTest::newRow("nothing selected") << "abc" << 1 << 0 << "text" << "0011";
-        QTest::newRow("part selected") << "abc" << 1 << 1 << "empty" << "1101";
-        QTest::newRow("all selected") << "abc" << 0 << 3 << "text" << "1110";
-        QTest::newRow("empty text") << "" << 0 << 0 << "text" << "0010";
-        QTest::newRow("picture on the clipboard") << "abc" << 0 << 0 << "image" << "0001";
+        QTest::addColumn<Popup>("p");
+        QTest::newRow("nothing selected") << Popup{"abc", 1, 0, "text", "0011"};
+        QTest::newRow("part selected") << Popup{"abc", 1, 1, "empty", "1101"};
+        QTest::newRow("all selected") << Popup{"abc", 0, 3, "text", "1110"};
+        QTest::newRow("empty text") << Popup{"", 0, 0, "text", "0010"};
+        QTest::newRow("picture on the clipboard") << Popup{"abc", 0, 0, "image", "0001"};
     }
     void popupRules()
     {
-        QFETCH(QString, text);
-        QFETCH(int, start);
-        QFETCH(int, length);
-        QFETCH(QString, clipboard);
-        QFETCH(QString, enabled);
+        QFETCH(Popup, p);
+        const auto &[text, start, length, clipboard, enabled] = p;
         WindowFixture fx;
         frmHTML &w = fx.start();
         QClipboard *cb = QGuiApplication::clipboard();
@@ -103,7 +101,7 @@ private slots:
         QVERIFY(!w.menu().mnuUndo->isEnabled());
         w.HTML()->setWholeText("hello abc world");
         select(w, 6, 3);
-        insert(w, "<b>", "Open Bold");
+        w.insertFragment("<b>", "Open Bold"); // as every dialog inserts
         QCOMPARE(w.HTML()->wholeText(), QString("hello <b> world"));
         QVERIFY(w.menu().mnuUndo->isEnabled());
         QCOMPARE(w.menu().mnuUndo->text(), QString("&Undo Open Bold"));
@@ -115,7 +113,7 @@ private slots:
             w.menu().mnuCut->trigger();
         } else if (after == "insert") {
             select(w, 0, 0);
-            insert(w, "<i>", "Open Italic");
+            w.insertFragment("<i>", "Open Italic");
         } else if (after == "new") {
             fx.answerNewDialog(true);
             fx.platform.messageAnswers << MsgResult::No;

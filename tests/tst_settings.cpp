@@ -30,15 +30,13 @@ private slots:
         const auto row = [](const char *to, const char *text, const QVariant &v) {
             QTest::addRow("%s %s", to, text) << to << text << v;
         };
-        row("Boolean", "True", true), row("Boolean", "tRUE", true), row("Boolean", " false ", false);
-        row("Boolean", "0", false), row("Boolean", "-1", true), row("Boolean", "0.5", true);
-        row("Boolean", "&H10", true), row("Boolean", "", fails), row("Boolean", "yes", fails);
-        row("Boolean", "1x", fails), row("Boolean", "inf", fails);
-        row("Single", "10.5", 10.5f), row("Single", "-2147483633", -2147483633.0f);
-        row("Single", "1e39", fails), row("Single", "Arial", fails), row("Single", "", fails);
-        row("Long", "8", 8), row("Long", "10.5", 10), row("Long", "11.5", 12);
+        // The three share one number reader: its failures are shown once.
+        row("Boolean", "tRUE", true), row("Boolean", " false ", false), row("Boolean", "0", false);
+        row("Boolean", "-1", true), row("Boolean", "0.5", true), row("Boolean", "&H10", true);
+        row("Boolean", "", fails), row("Boolean", "yes", fails), row("Boolean", "1x", fails), row("Boolean", "inf", fails);
+        row("Single", "10.5", 10.5f), row("Single", "-2147483633", -2147483633.0f), row("Single", "1e39", fails);
+        row("Long", "8", 8), row("Long", "10.5", 10), row("Long", "11.5", 12), row("Long", "Arial", fails);
         row("Long", "-2147483633", qint32(0x8000000F)), row("Long", "4294967295", fails);
-        row("Long", "Arial", fails);
     }
     void conversions()
     {
