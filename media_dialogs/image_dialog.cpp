@@ -73,8 +73,8 @@ frmI::frmI(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     connectBrowseButton(cmdBrowse2, txtLow, host_.fileDialog(), kImageFilter, kLowImageBrowseTitle);
 
     // Two columns of 3735 twips; the source boxes leave room for a square
-    // browse button of 375 twips.
-    const int browseSide = qMax(twipsToPixels(375), cmdBrowse1->sizeHint().height());
+    // browse button as high as the box, so the two columns' rows line up.
+    const int browseSide = txtImage->sizeHint().height();
     for (QPushButton *b : {cmdBrowse1, cmdBrowse2})
         b->setFixedSize(browseSide, browseSide);
     auto column = [](const QList<QWidget *> &widgets) {
