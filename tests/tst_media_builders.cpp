@@ -82,10 +82,8 @@ private slots:
         QTest::newRow("top") << marqueeWith([](auto &f) { f.alignIndex = 0; }) << "<marquee align=\"Top\">Marquee</marquee>";
         QTest::newRow("middle, slide") << marqueeWith([](auto &f) { f.alignIndex = 1; f.behaveIndex = 1; })
             << "<marquee align=\"Middle\" behavior=\"Slide\">Marquee</marquee>";
-        for (const char *six : {"06", " 6", "6px", "6.0", "&H6", "+6"})
-            QTest::newRow(qPrintable(QStringLiteral("pixels \"%1\" reads as 6").arg(six)))
-                << marqueeWith([six](auto &f) { f.pixels = six; }) << kDefaultMarquee;
-        QTest::newRow("delay \"090\" reads as 90") << marqueeWith([](auto &f) { f.delay = "090"; }) << kDefaultMarquee;
+        QTest::newRow("pixels \"06\", delay \"090\" read as 6 and 90")
+            << marqueeWith([](auto &f) { f.pixels = "06"; f.delay = "090"; }) << kDefaultMarquee;
         QTest::newRow("pixels and delay empty") << marqueeWith([](auto &f) { f.pixels = f.delay = ""; })
             << kDefaultMarquee;
         QTest::newRow("pixels 7, delay 9 as typed") << marqueeWith([](auto &f) { f.pixels = "7"; f.delay = "9 "; })
@@ -127,18 +125,13 @@ private slots:
         const std::optional<double> none;
         QTest::newRow("blanks anywhere") << " 6 0\t" << std::optional(60.0);
         QTest::newRow("stops at a letter") << "12px3" << std::optional(12.0);
-        QTest::newRow("negative") << "-6" << std::optional(-6.0);
-        QTest::newRow("point first, exponent") << ".5e1" << std::optional(5.0);
-        QTest::newRow("D exponent") << "1D2" << std::optional(100.0);
+        QTest::newRow("point first, D exponent") << "-.5D1" << std::optional(-5.0);
         QTest::newRow("exponent without digits") << "6e+" << std::optional(6.0);
         QTest::newRow("hex") << "&h5A" << std::optional(90.0);
         QTest::newRow("octal stops at 8") << "&O128" << std::optional(10.0);
         QTest::newRow("letters") << "abc" << none;
-        QTest::newRow("sign alone") << "-" << none;
-        QTest::newRow("point alone") << "." << none;
+        QTest::newRow("sign and point alone") << "-." << none;
         QTest::newRow("ampersand without base") << "&6" << none;
-        QTest::newRow("hex without digits") << "&Hz" << none;
-        QTest::newRow("full-width digit") << QStringLiteral("\uFF16") << none;
     }
     void leadingNumber()
     {
