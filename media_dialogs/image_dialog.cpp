@@ -95,8 +95,7 @@ frmI::frmI(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     left->addLayout(withBrowse(txtImage, cmdBrowse1));
     left->addWidget(lblLow);
     left->addLayout(withBrowse(txtLow, cmdBrowse2));
-    for (QWidget *w : {static_cast<QWidget *>(lblAlt), static_cast<QWidget *>(txtAlt),
-                       static_cast<QWidget *>(lblAlign), static_cast<QWidget *>(cmbAlign)})
+    for (QWidget *w : QList<QWidget *>{lblAlt, txtAlt, lblAlign, cmbAlign})
         left->addWidget(w);
     left->addStretch();
     QVBoxLayout *right = column({lblBorder, txtBorder, lblHspc, txtHspc, lblVspc, txtVspc, lblWidth,
