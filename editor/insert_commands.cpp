@@ -4,6 +4,9 @@
 #include "document_dialogs/table_dialog.h"
 #include "editor/dialog_registry.h"
 #include "editor/main_window.h"
+#include "media_dialogs/image_dialog.h"
+#include "media_dialogs/marquee_dialog.h"
+#include "media_dialogs/script_dialog.h"
 
 #include <QAction>
 
@@ -17,6 +20,9 @@ InsertCommands::InsertCommands(DialogHost &host, DialogRegistry &dialogs, const 
     };
     serve(menu.mnuTable, &InsertCommands::mnuTable_Click);
     serve(menu.mnuCell, &InsertCommands::mnuCell_Click);
+    serve(menu.mnuImage, &InsertCommands::mnuImage_Click);
+    serve(menu.mnuMarquee, &InsertCommands::mnuMarquee_Click);
+    serve(menu.mnuScript, &InsertCommands::mnuScript_Click); // Ctrl+S: saving is F4
 }
 
 frmT &InsertCommands::tableDialog()
@@ -27,6 +33,21 @@ frmT &InsertCommands::tableDialog()
 frmC &InsertCommands::cellDialog()
 {
     return dialogs_.once<frmC>(host_);
+}
+
+frmI &InsertCommands::imageDialog()
+{
+    return dialogs_.once<frmI>(host_);
+}
+
+frmM &InsertCommands::marqueeDialog()
+{
+    return dialogs_.once<frmM>(host_);
+}
+
+frmS &InsertCommands::scriptDialog()
+{
+    return dialogs_.once<frmS>(host_);
 }
 
 void InsertCommands::mnuTable_Click()
@@ -41,4 +62,19 @@ void InsertCommands::mnuCell_Click()
                                     QStringLiteral("Cell Properties"), MsgIcon::Exclamation,
                                     MsgButtons::OK);
     cellDialog().exec();
+}
+
+void InsertCommands::mnuImage_Click()
+{
+    imageDialog().exec();
+}
+
+void InsertCommands::mnuMarquee_Click()
+{
+    marqueeDialog().exec();
+}
+
+void InsertCommands::mnuScript_Click()
+{
+    scriptDialog().exec();
 }

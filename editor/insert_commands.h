@@ -10,6 +10,9 @@ class DialogRegistry;
 struct MainMenu;
 class frmT;
 class frmC;
+class frmI;
+class frmM;
+class frmS;
 
 class InsertCommands : public QObject {
     Q_OBJECT
@@ -22,10 +25,17 @@ public:
     // Insert, Cell properties: advice when nothing is selected, then the
     // cell-properties dialog, modal.
     void mnuCell_Click();
+    // Insert, Image / Marquee / Script: the dialog, modal.
+    void mnuImage_Click();
+    void mnuMarquee_Click();
+    void mnuScript_Click();
 
     // The dialog instances, created (hidden) on first use.
     frmT &tableDialog();
     frmC &cellDialog();
+    frmI &imageDialog();
+    frmM &marqueeDialog();
+    frmS &scriptDialog();
 
 private:
     DialogHost &host_;
