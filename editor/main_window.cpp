@@ -10,6 +10,7 @@
 #include "editor/insert_commands.h"
 #include "editor/insertion_undo.h"
 #include "editor/preview.h"
+#include "editor/text_commands.h"
 #include "widgets/browser_pane.h"
 #include "widgets/html_pane.h"
 #include "widgets/vatro_control.h"
@@ -58,6 +59,8 @@ frmHTML::frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro,
     setCaption(QString());
     resize(kDesignSize);
     insertCommands_ = new InsertCommands(*this, *dialogs_, menu_, this);
+    textCommands_ = new TextCommands(*this, *html_, ctlFont_, this);
+    textCommands_->serve(menu_);
 }
 
 frmHTML::~frmHTML() = default;
@@ -140,6 +143,12 @@ void frmHTML::replaceDocument(const QString &text)
 {
     html_->setWholeText(QString());
     html_->setSelText(text);
+}
+
+void frmHTML::focusEditor()
+{
+    activateWindow();
+    html_->setFocus(Qt::OtherFocusReason);
 }
 
 void frmHTML::HTMLUpdate()

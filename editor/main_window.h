@@ -21,6 +21,7 @@ class HTMLPane;
 class InsertCommands;
 class InsertionUndo;
 class Preview;
+class TextCommands;
 class QAction;
 class QMenu;
 class frmNew;
@@ -67,6 +68,7 @@ public:
     void insertFragment(const QString &fragment, const QString &actionName,
                         const std::function<void()> &betweenReplaceAndUndo) override;
     void replaceDocument(const QString &text) override;
+    void focusEditor() override;
 
     // Controls and the objects behind them.
     HTMLPane *HTML() const { return html_; }
@@ -134,4 +136,5 @@ private:
     InsertionUndo *undo_ = nullptr;
     std::unique_ptr<DialogRegistry> dialogs_;
     InsertCommands *insertCommands_ = nullptr;
+    TextCommands *textCommands_ = nullptr;
 };
