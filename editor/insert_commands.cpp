@@ -4,6 +4,8 @@
 #include "document_dialogs/table_dialog.h"
 #include "editor/dialog_registry.h"
 #include "editor/main_window.h"
+#include "text_dialogs/rule_dialog.h"
+#include "text_dialogs/tag_dialog.h"
 
 #include <QAction>
 
@@ -17,6 +19,8 @@ InsertCommands::InsertCommands(DialogHost &host, DialogRegistry &dialogs, const 
     };
     serve(menu.mnuTable, &InsertCommands::mnuTable_Click);
     serve(menu.mnuCell, &InsertCommands::mnuCell_Click);
+    serve(menu.mnuH, &InsertCommands::mnuH_Click);
+    serve(menu.mnuST, &InsertCommands::mnuST_Click);
 }
 
 frmT &InsertCommands::tableDialog()
@@ -27,6 +31,16 @@ frmT &InsertCommands::tableDialog()
 frmC &InsertCommands::cellDialog()
 {
     return dialogs_.once<frmC>(host_);
+}
+
+frmH &InsertCommands::ruleDialog()
+{
+    return dialogs_.once<frmH>(host_);
+}
+
+frmTag &InsertCommands::tagDialog()
+{
+    return dialogs_.once<frmTag>(host_);
 }
 
 void InsertCommands::mnuTable_Click()
@@ -41,4 +55,14 @@ void InsertCommands::mnuCell_Click()
                                     QStringLiteral("Cell Properties"), MsgIcon::Exclamation,
                                     MsgButtons::OK);
     cellDialog().exec();
+}
+
+void InsertCommands::mnuH_Click()
+{
+    ruleDialog().exec();
+}
+
+void InsertCommands::mnuST_Click()
+{
+    tagDialog().showOrActivate();
 }

@@ -10,6 +10,8 @@ class DialogRegistry;
 struct MainMenu;
 class frmT;
 class frmC;
+class frmH;
+class frmTag;
 
 class InsertCommands : public QObject {
     Q_OBJECT
@@ -23,9 +25,17 @@ public:
     // cell-properties dialog, modal.
     void mnuCell_Click();
 
+    // Insert, Horizontal rule: the rule dialog, modal.
+    void mnuH_Click();
+    // Insert, Special character/tag/text: the dialog shown modeless above
+    // the main window, or only activated when it is already shown.
+    void mnuST_Click();
+
     // The dialog instances, created (hidden) on first use.
     frmT &tableDialog();
     frmC &cellDialog();
+    frmH &ruleDialog();
+    frmTag &tagDialog();
 
 private:
     DialogHost &host_;
