@@ -139,7 +139,7 @@ void frmTag::createTextFrame()
     // colour rows and the sample at their right; the text box with Insert.
     lstSize->setFixedHeight(lstSize->sizeHintForRow(0) * kStyledSizes.size() + 2 * lstSize->frameWidth());
     lstAlign->setFixedHeight(lstSize->height());
-    lstFont->setMinimumHeight(lstFont->sizeHintForRow(0) * 6 + 2 * lstFont->frameWidth());
+    lstFont->setMinimumHeight(lstSize->sizeHintForRow(0) * 6 + 2 * lstFont->frameWidth());
 
     auto *fontRow = new QHBoxLayout;
     fontRow->addWidget(lblFont);
