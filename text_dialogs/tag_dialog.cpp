@@ -137,8 +137,13 @@ void frmTag::createTextFrame()
     // Top to bottom: the font label with the refresh button at its right;
     // the font list; the size and alignment lists at the left with the two
     // colour rows and the sample at their right; the text box with Insert.
-    lstSize->setFixedHeight(lstSize->sizeHintForRow(0) * kStyledSizes.size() + 2 * lstSize->frameWidth());
-    lstAlign->setFixedHeight(lstSize->height());
+    // The size and alignment lists show all their items, no wider than the
+    // longest; the font list takes the rest of the frame.
+    for (QListWidget *list : {lstSize, lstAlign}) {
+        const int frame = 2 * list->frameWidth();
+        list->setFixedSize(list->sizeHintForColumn(0) + frame + 12,
+                           lstSize->sizeHintForRow(0) * kStyledSizes.size() + frame);
+    }
     lstFont->setMinimumHeight(lstSize->sizeHintForRow(0) * 6 + 2 * lstFont->frameWidth());
 
     auto *fontRow = new QHBoxLayout;
@@ -212,7 +217,7 @@ void frmTag::layOut()
         setTabOrder(chain[i - 1], chain[i]);
 
     // The client area: 9015 by 6375 twips, or larger if the fonts need it.
-    setFixedSize(sizeHint().expandedTo(QSize(twipsToPixels(9015), twipsToPixels(6375))));
+    setFixedSize(minimumSizeHint().expandedTo(QSize(twipsToPixels(9015), twipsToPixels(6375))));
 }
 
 void frmTag::Form_Load()
@@ -226,7 +231,14 @@ void frmTag::Form_Load()
 
 void frmTag::cmdRFL_Click()
 {
-    QStringList families = QFontDatabase::families();
+    // Qt names a family that more than one foundry offers "Family [Foundry]";
+    // the list and the face attribute want the family alone, once.
+    QStringList families;
+    for (const QString &family : QFontDatabase::families()) {
+        const qsizetype foundry = family.indexOf(QStringLiteral(" ["));
+        families << (foundry > 0 ? family.left(foundry) : family);
+    }
+    families.removeDuplicates();
     // Sorted as the eye reads them; names that differ only in case keep
     // a fixed order.
     std::sort(families.begin(), families.end(), [](const QString &a, const QString &b) {
@@ -292,12 +304,18 @@ void frmTag::cmdClose_Click()
 void frmTag::showOrActivate()
 {
     if (!isVisible() && !placed_) {
-        // The first time, beside the editor's text: at the right of the
-        // owner's window, below its menu bar, kept on the screen.
+        // The first time, beside the editor: right of the owner's window
+        // when the screen has room, else over its right-hand side; level
+        // with its text; kept on the screen.
         placed_ = true;
         const QWidget *owner = parentWidget();
         const QRect frame = owner->frameGeometry();
-        QPoint at(frame.right() - width() - 16, owner->geometry().top() + 40);
+        const QRect outer = frameGeometry();
+        const int decoration = outer.width() - width();
+        QPoint at(frame.right() + 1, owner->geometry().top() + 40);
+        if (const QScreen *screen = owner->screen();
+            screen && at.x() + width() + decoration > screen->availableGeometry().right())
+            at.setX(frame.right() - width() - decoration - 16);
         if (const QScreen *screen = owner->screen()) {
             const QRect area = screen->availableGeometry();
             at.setX(qBound(area.left(), at.x(), std::max(area.left(), area.right() - width())));
