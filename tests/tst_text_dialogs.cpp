@@ -104,20 +104,25 @@ private slots:
         tag->showOrActivate();
     }
 
-    void sampleFollowsTheLists()
+    // The sample follows the lists, the text and the colours; a refresh of
+    // the font list selects "(default)" again.
+    void sample()
     {
         QLabel *sample = tag->lblSample;
-        QCOMPARE(sample->font().family(), "Times New Roman");
-        QCOMPARE(sample->font().pointSize(), 12);
+        const auto font = [&] { return sample->font().family() + " " + QString::number(sample->font().pointSize()); };
+        QCOMPARE(font(), "Times New Roman 12");
         tag->lstSize->setCurrentRow(7);
-        QCOMPARE(sample->font().pointSize(), 36);
-        QVERIFY(tag->lstFont->count() > 1);
-        tag->lstFont->setCurrentRow(1);
-        QCOMPARE(sample->font().family(), tag->lstFont->item(1)->text());
+        tag->lstFont->setCurrentRow(2);
+        QCOMPARE(font(), tag->lstFont->item(2)->text() + " 36");
         tag->lstFont->setCurrentRow(0);
-        QVERIFY(sample->font().family() == "Times New Roman" && sample->font().pointSize() == 36);
+        QCOMPARE(font(), "Times New Roman 36");
         tag->lstSize->setCurrentRow(0);
-        QCOMPARE(sample->font().pointSize(), 12);
+        tag->lstFont->setCurrentRow(tag->lstFont->count() - 1);
+        tag->cmdRFL->click();
+        QVERIFY(tag->lstFont->currentRow() == 0 && tag->lstFont->item(0)->text() == "(default)");
+        QCOMPARE(font(), "Times New Roman 12");
+        for (int i = 2; i < tag->lstFont->count(); ++i)
+            QVERIFY(tag->lstFont->item(i - 1)->text().compare(tag->lstFont->item(i)->text(), Qt::CaseInsensitive) < 0);
         tag->lstAlign->setCurrentRow(2);
         QVERIFY(sample->alignment() & Qt::AlignHCenter);
         tag->txtText->setText("a <b>");
@@ -129,17 +134,6 @@ private slots:
         QCOMPARE(sample->palette().color(QPalette::WindowText), tag->palette().color(QPalette::ButtonText));
         tag->lstAlign->setCurrentRow(0);
         tag->txtText->setText(kSampleText);
-    }
-
-    void refreshReselectsDefault()
-    {
-        tag->lstFont->setCurrentRow(tag->lstFont->count() - 1);
-        tag->cmdRFL->click();
-        QCOMPARE(tag->lstFont->currentRow(), 0);
-        QCOMPARE(tag->lstFont->item(0)->text(), "(default)");
-        for (int i = 2; i < tag->lstFont->count(); ++i)
-            QVERIFY(tag->lstFont->item(i - 1)->text().compare(tag->lstFont->item(i)->text(), Qt::CaseInsensitive) <= 0);
-        QCOMPARE(tag->lblSample->font().family(), "Times New Roman");
     }
 
     // The controls reach the builder; its own cases are tested without windows.
@@ -218,15 +212,10 @@ private slots:
             << QList<MsgResult>{MsgResult::No} << "<a href=\"a.htm\">x</a>" << QStringList{link[1]} + link.mid(1);
         QTest::newRow("hyperlink: cancelled, Yes quits") << false << "x" << QStringList{""}
             << QList<MsgResult>{MsgResult::Yes} << "" << QStringList{link[1]};
-        QTest::newRow("bookmark: text, name") << true << "" << QStringList{"", "top", ""} << QList<MsgResult>{}
-            << "<a name=\"top\">top</a>"
-            << QStringList{"Enter bookmark text (optional)=", "Enter bookmark name=", "Enter bookmark title (optional)="};
         QTest::newRow("bookmark: escaped default accepted, escaped again") << true << "A & B"
             << QStringList{"", "A &amp; B", ""} << QList<MsgResult>{MsgResult::No}
             << "<a name=\"A &amp;amp; B\">A &amp; B</a>"
             << QStringList{"Enter bookmark name=A &amp; B", "Enter bookmark name=A &amp; B", "Enter bookmark title (optional)="};
-        QTest::newRow("bookmark: Yes quits") << true << "" << QStringList{"", ""} << QList<MsgResult>{MsgResult::Yes} << ""
-            << QStringList{"Enter bookmark text (optional)=", "Enter bookmark name="};
     }
     void prompts()
     {
@@ -279,33 +268,6 @@ private slots:
         QCOMPARE(messageLine(host.scripted, 0), "Convert HTML to Text|Exclamation|OK|Please select some text to convert");
     }
 
-    // The font and background commands change the pane, not the text, and
-    // keep the selection; cancelled, they change nothing.
-    void lookCommands()
-    {
-        document("");
-        pane.setWholeText("hello world");
-        pane.setSelStart(2);
-        pane.setSelLength(3);
-        pane.setBackColour(0x123456);
-        FontChoice chosen;
-        chosen.name = "DejaVu Serif";
-        chosen.size = 14;
-        chosen.bold = chosen.underline = true;
-        chosen.colour = kRed;
-        host.scripted.fontAnswers << chosen << std::nullopt;
-        host.scripted.colourAnswers << kRed << std::nullopt;
-        for (int i = 0; i < 2; ++i) {
-            commands.mnuFont_Click();
-            commands.mnuColour_Click();
-            QVERIFY(pane.selFormat() == chosen && pane.backColour() == kRed);
-            QVERIFY(pane.selStart() == 2 && pane.selLength() == 3 && pane.wholeText() == "hello world");
-        }
-        QCOMPARE(host.scripted.colourRequests[0].current, 0x123456u); // opens on the background
-        QCOMPARE(host.scripted.colourRequests[1].current, kRed);
-        QVERIFY(host.document.isEmpty() && host.actions.isEmpty());
-    }
-
     // Each command once through its menu item in the real main window.
     void menuItems()
     {
@@ -355,17 +317,26 @@ private slots:
         QTRY_VERIFY(dialog->isActiveWindow());
         dialog->cmdClose->click();
 
+        // The look commands change the pane, not the text, and keep the
+        // selection; cancelled, they change nothing.
         FontChoice chosen;
-        chosen.name = "DejaVu Sans Mono";
-        chosen.size = 11;
-        p.fontAnswers << chosen;
-        p.colourAnswers << 0x00FFFF;
+        chosen.name = "DejaVu Serif";
+        chosen.size = 14;
+        chosen.bold = chosen.underline = true;
+        chosen.colour = kRed;
+        p.fontAnswers << chosen << std::nullopt;
+        p.colourAnswers << 0x00FFFF << std::nullopt;
+        main.HTML()->setBackColour(0x123456);
         main.HTML()->setSelStart(1);
         main.HTML()->setSelLength(3);
-        m.mnuFont->trigger();
-        m.mnuColour->trigger();
-        QVERIFY(main.HTML()->selFormat() == chosen && main.HTML()->backColour() == 0x00FFFFu);
-        QVERIFY(main.HTML()->selStart() == 1 && main.HTML()->selLength() == 3);
+        for (int i = 0; i < 2; ++i) {
+            m.mnuFont->trigger();
+            m.mnuColour->trigger();
+            QVERIFY(main.HTML()->selFormat() == chosen && main.HTML()->backColour() == 0x00FFFFu);
+            QVERIFY(main.HTML()->selStart() == 1 && main.HTML()->selLength() == 3);
+            QCOMPARE(main.HTML()->wholeText(), "[&amp;]");
+        }
+        QCOMPARE(p.colourRequests[0].current, 0x123456u); // opens on the background
     }
 };
 
