@@ -46,6 +46,16 @@ class TestTextDialogs : public QObject {
         host.scripted = ScriptedPlatform();
     }
 
+    // The focusable controls of `window` in the order Tab visits them.
+    static QList<QWidget *> tabChain(QWidget *window, QWidget *first)
+    {
+        QList<QWidget *> chain;
+        for (QWidget *w = first; chain.isEmpty() || w != first; w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && window->isAncestorOf(w))
+                chain << w;
+        return chain;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -54,6 +64,21 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(tag));
     }
     void cleanupTestCase() { delete tag; }
+
+    void tabOrder()
+    {
+        QList<QWidget *> listed;
+        for (QPushButton *b : tag->fixedButtons)
+            listed << b;
+        listed << tag->optOpen << tag->optClose << tag->cmbStyle << tag->cmdInsertStyle << tag->lstFont << tag->cmdRFL
+               << tag->lstSize << tag->lstAlign << tag->cmdTC << tag->cmdDef << tag->cmdBC << tag->cmdDefB
+               << tag->txtText << tag->cmdInsertText << tag->cmdClose;
+        QCOMPARE(tabChain(tag, tag->cmdLeft), listed);
+        frmH rule(host);
+        QCOMPARE(tabChain(&rule, rule.txtSize),
+                 QList<QWidget *>({rule.txtSize, rule.cmbAlign, rule.chkShade, rule.cmdColour, rule.cmdDef, rule.txtWidth,
+                                   rule.optPixels, rule.optPercent, rule.cmdOK, rule.mnuCancel}));
+    }
 
     // Every fixed button inserts its own text at the caret, hands the
     // keyboard back and leaves the dialog open.
