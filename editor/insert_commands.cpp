@@ -7,6 +7,8 @@
 #include "media_dialogs/image_dialog.h"
 #include "media_dialogs/marquee_dialog.h"
 #include "media_dialogs/script_dialog.h"
+#include "text_dialogs/rule_dialog.h"
+#include "text_dialogs/tag_dialog.h"
 
 #include <QAction>
 
@@ -23,6 +25,8 @@ InsertCommands::InsertCommands(DialogHost &host, DialogRegistry &dialogs, const 
     serve(menu.mnuImage, &InsertCommands::mnuImage_Click);
     serve(menu.mnuMarquee, &InsertCommands::mnuMarquee_Click);
     serve(menu.mnuScript, &InsertCommands::mnuScript_Click); // Ctrl+S: saving is F4
+    serve(menu.mnuH, &InsertCommands::mnuH_Click);
+    serve(menu.mnuST, &InsertCommands::mnuST_Click);
 }
 
 frmT &InsertCommands::tableDialog()
@@ -48,6 +52,16 @@ frmM &InsertCommands::marqueeDialog()
 frmS &InsertCommands::scriptDialog()
 {
     return dialogs_.once<frmS>(host_);
+}
+
+frmH &InsertCommands::ruleDialog()
+{
+    return dialogs_.once<frmH>(host_);
+}
+
+frmTag &InsertCommands::tagDialog()
+{
+    return dialogs_.once<frmTag>(host_);
 }
 
 void InsertCommands::mnuTable_Click()
@@ -77,4 +91,14 @@ void InsertCommands::mnuMarquee_Click()
 void InsertCommands::mnuScript_Click()
 {
     scriptDialog().exec();
+}
+
+void InsertCommands::mnuH_Click()
+{
+    ruleDialog().exec();
+}
+
+void InsertCommands::mnuST_Click()
+{
+    tagDialog().showOrActivate();
 }

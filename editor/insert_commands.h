@@ -13,6 +13,8 @@ class frmC;
 class frmI;
 class frmM;
 class frmS;
+class frmH;
+class frmTag;
 
 class InsertCommands : public QObject {
     Q_OBJECT
@@ -30,12 +32,20 @@ public:
     void mnuMarquee_Click();
     void mnuScript_Click();
 
+    // Insert, Horizontal rule: the rule dialog, modal.
+    void mnuH_Click();
+    // Insert, Special character/tag/text: the dialog shown modeless above
+    // the main window, or only activated when it is already shown.
+    void mnuST_Click();
+
     // The dialog instances, created (hidden) on first use.
     frmT &tableDialog();
     frmC &cellDialog();
     frmI &imageDialog();
     frmM &marqueeDialog();
     frmS &scriptDialog();
+    frmH &ruleDialog();
+    frmTag &tagDialog();
 
 private:
     DialogHost &host_;

@@ -11,6 +11,7 @@
 #include "editor/insert_commands.h"
 #include "editor/insertion_undo.h"
 #include "editor/preview.h"
+#include "editor/text_commands.h"
 #include "widgets/browser_pane.h"
 #include "widgets/help_window.h"
 #include "widgets/html_pane.h"
@@ -61,6 +62,8 @@ frmHTML::frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro,
     resize(kDesignSize);
     insertCommands_ = new InsertCommands(*this, *dialogs_, menu_, this);
     helpCommands_ = new HelpCommands(platform_, this, menu_, defaultHelpFile());
+    textCommands_ = new TextCommands(*this, *html_, ctlFont_, this);
+    textCommands_->serve(menu_);
 }
 
 frmHTML::~frmHTML() = default;
@@ -143,6 +146,12 @@ void frmHTML::replaceDocument(const QString &text)
 {
     html_->setWholeText(QString());
     html_->setSelText(text);
+}
+
+void frmHTML::focusEditor()
+{
+    activateWindow();
+    html_->setFocus(Qt::OtherFocusReason);
 }
 
 void frmHTML::HTMLUpdate()

@@ -22,6 +22,7 @@ class HTMLPane;
 class InsertCommands;
 class InsertionUndo;
 class Preview;
+class TextCommands;
 class QAction;
 class QMenu;
 class frmNew;
@@ -68,6 +69,7 @@ public:
     void insertFragment(const QString &fragment, const QString &actionName,
                         const std::function<void()> &betweenReplaceAndUndo) override;
     void replaceDocument(const QString &text) override;
+    void focusEditor() override;
 
     // Controls and the objects behind them.
     HTMLPane *HTML() const { return html_; }
@@ -137,4 +139,5 @@ private:
     std::unique_ptr<DialogRegistry> dialogs_;
     InsertCommands *insertCommands_ = nullptr;
     HelpCommands *helpCommands_ = nullptr;
+    TextCommands *textCommands_ = nullptr;
 };

@@ -38,4 +38,8 @@ public:
 
     // Makes `text` the whole document (the new-page dialog's OK).
     virtual void replaceDocument(const QString &text) = 0;
+
+    // Activates the editor's window and gives the keyboard to the text pane
+    // (after an insertion from a dialog that stays open).
+    virtual void focusEditor() = 0;
 };

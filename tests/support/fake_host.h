@@ -18,6 +18,7 @@ struct FakeHost : DialogHost {
     QString document;
     int selStart = 0, selLength = 0;
     QStringList actions; // the action name of each insertion, in order
+    int editorFocused = 0; // how often the text pane was given the keyboard
 
     QWidget *hostWindow() override { return &window; }
     Platform &platform() override { return scripted; }
@@ -42,4 +43,5 @@ struct FakeHost : DialogHost {
         selStart = int(text.size());
         selLength = 0;
     }
+    void focusEditor() override { ++editorFocused; }
 };

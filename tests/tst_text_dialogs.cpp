@@ -1,0 +1,369 @@
+// The text dialogs and commands: frmTag and frmH against a fake host, the
+// prompts and utilities with scripted answers, and every command once
+// through its menu item in the real main window.
+#include "editor/dialog_registry.h"
+#include "editor/text_commands.h"
+#include "support/fake_host.h"
+#include "support/test_env.h"
+#include "support/window_fixture.h"
+#include "text_dialogs/rule_dialog.h"
+#include "text_dialogs/tag_dialog.h"
+#include "widgets/dialog_parts.h"
+#include "widgets/font_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+constexpr ColourValue kRed = 0x0000FF;
+}
+
+class TestTextDialogs : public QObject {
+    Q_OBJECT
+    FakeHost host;
+    frmTag *tag = nullptr;
+    HTMLPane pane;
+    FontDialog font{host.scripted};
+    TextCommands commands{host, pane, font, nullptr};
+    WindowFixture fx;
+
+    void document(const QString &text, int selStart = 0, int selLength = 0)
+    {
+        host.document = text;
+        host.selStart = selStart;
+        host.selLength = selLength;
+        host.actions.clear();
+        host.editorFocused = 0;
+        host.scripted = ScriptedPlatform();
+    }
+
+    // The focusable controls of `window` in the order Tab visits them.
+    static QList<QWidget *> tabChain(QWidget *window, QWidget *first)
+    {
+        QList<QWidget *> chain;
+        for (QWidget *w = first; chain.isEmpty() || w != first; w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && window->isAncestorOf(w))
+                chain << w;
+        return chain;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        tag = new frmTag(host);
+        tag->showOrActivate();
+        QVERIFY(QTest::qWaitForWindowExposed(tag));
+    }
+    void cleanupTestCase() { delete tag; }
+
+    void tabOrder()
+    {
+        QList<QWidget *> listed;
+        for (QPushButton *b : tag->fixedButtons)
+            listed << b;
+        listed << tag->optOpen << tag->optClose << tag->cmbStyle << tag->cmdInsertStyle << tag->lstFont << tag->cmdRFL
+               << tag->lstSize << tag->lstAlign << tag->cmdTC << tag->cmdDef << tag->cmdBC << tag->cmdDefB
+               << tag->txtText << tag->cmdInsertText << tag->cmdClose;
+        QCOMPARE(tabChain(tag, tag->cmdLeft), listed);
+        frmH rule(host);
+        QCOMPARE(tabChain(&rule, rule.txtSize),
+                 QList<QWidget *>({rule.txtSize, rule.cmbAlign, rule.chkShade, rule.cmdColour, rule.cmdDef, rule.txtWidth,
+                                   rule.optPixels, rule.optPercent, rule.cmdOK, rule.mnuCancel}));
+    }
+
+    // Every fixed button inserts its own text at the caret, hands the
+    // keyboard back and leaves the dialog open.
+    void fixedButtons()
+    {
+        document("ab", 1);
+        for (QPushButton *b : tag->fixedButtons)
+            b->click();
+        QCOMPARE(host.document, "a&lt;&gt;&amp;&quot;&nbsp;<b></b><i></i><u></u><s></s><tt></tt>b");
+        QCOMPARE(host.actions.first(), "Left Arrow");
+        QCOMPARE(host.actions.last(), "Close Typewriter");
+        QCOMPARE(host.editorFocused, 15);
+        QVERIFY(tag->isVisible());
+    }
+
+    // Styles replace the selection; Close and reopening keep the choice.
+    void styles()
+    {
+        document("xwordy", 1, 4);
+        tag->cmbStyle->setCurrentIndex(8);
+        tag->cmdInsertStyle->click();
+        tag->optClose->click();
+        tag->cmdInsertStyle->click();
+        QCOMPARE(host.document, "x<ol>\r\n<li></li>\r\n</ol>y");
+        QCOMPARE(host.actions, QStringList({"Style: Numbered List", "Style: Numbered List"}));
+        tag->cmdClose->click();
+        QVERIFY(!tag->isVisible());
+        tag->showOrActivate();
+        QVERIFY(tag->cmbStyle->currentIndex() == 8 && tag->optClose->isChecked());
+        tag->cmbStyle->setCurrentIndex(13);
+        tag->optOpen->click();
+        tag->cmdInsertStyle->click();
+        QCOMPARE(host.actions.last(), "Style: Definition");
+        QVERIFY(host.document.endsWith("<dd>y"));
+    }
+
+    // Enter, with the focus in the text box or a list, presses Close.
+    void enterCloses()
+    {
+        for (QWidget *w : QList<QWidget *>{tag->txtText, tag->lstSize}) {
+            tag->showOrActivate();
+            QApplication::setActiveWindow(tag); // no window manager offscreen
+            QTRY_VERIFY(tag->isActiveWindow());
+            w->setFocus();
+            QTest::keyClick(w, Qt::Key_Return);
+            QVERIFY2(!tag->isVisible(), w->metaObject()->className());
+        }
+        tag->showOrActivate();
+    }
+
+    // The sample follows the lists, the text and the colours; a refresh of
+    // the font list selects "(default)" again.
+    void sample()
+    {
+        QLabel *sample = tag->lblSample;
+        const auto font = [&] { return sample->font().family() + " " + QString::number(sample->font().pointSize()); };
+        QCOMPARE(font(), "Times New Roman 12");
+        tag->lstSize->setCurrentRow(7);
+        tag->lstFont->setCurrentRow(2);
+        QCOMPARE(font(), tag->lstFont->item(2)->text() + " 36");
+        tag->lstFont->setCurrentRow(0);
+        QCOMPARE(font(), "Times New Roman 36");
+        tag->lstSize->setCurrentRow(0);
+        tag->lstFont->setCurrentRow(tag->lstFont->count() - 1);
+        tag->cmdRFL->click();
+        QVERIFY(tag->lstFont->currentRow() == 0 && tag->lstFont->item(0)->text() == "(default)");
+        QCOMPARE(font(), "Times New Roman 12");
+        for (int i = 2; i < tag->lstFont->count(); ++i)
+            QVERIFY(tag->lstFont->item(i - 1)->text().compare(tag->lstFont->item(i)->text(), Qt::CaseInsensitive) < 0);
+        tag->lstAlign->setCurrentRow(2);
+        QVERIFY(sample->alignment() & Qt::AlignHCenter);
+        tag->txtText->setText("a <b>");
+        QCOMPARE(sample->text(), "a <b>");
+        host.scripted.colourAnswers << kRed;
+        tag->cmdTC->click();
+        QCOMPARE(sample->palette().color(QPalette::WindowText), QColor(Qt::red));
+        tag->cmdDef->click();
+        QCOMPARE(sample->palette().color(QPalette::WindowText), tag->palette().color(QPalette::ButtonText));
+        tag->lstAlign->setCurrentRow(0);
+        tag->txtText->setText(kSampleText);
+    }
+
+    // The controls reach the builder; its own cases are tested without windows.
+    void styledTextInsert()
+    {
+        document("", 0);
+        tag->cmdInsertText->click();
+        tag->lstFont->setCurrentRow(1);
+        tag->lstSize->setCurrentRow(3);
+        tag->lstAlign->setCurrentRow(2);
+        host.scripted.colourAnswers << kRed << 0x00FFFF;
+        tag->cmdTC->click();
+        tag->cmdBC->click();
+        tag->txtText->setText("Hi & bye");
+        tag->cmdInsertText->click();
+        const QString face = tag->lstFont->item(1)->text();
+        QCOMPARE(host.document, "<font>Sample Text</font><div style=\"background-color: #FFFF00\"><p align=\"center\">"
+                                "<font face=\"" + face + "\" size=\"3\" color=\"#FF0000\">Hi &amp; bye</font></p></div>");
+        QCOMPARE(host.actions, QStringList({"Text Insertion", "Text Insertion"}));
+        QCOMPARE(host.editorFocused, 2);
+        tag->cmdDefB->click();
+        QCOMPARE(tag->picBC->value(), kSysButtonFace);
+    }
+
+    void rule()
+    {
+        frmH dialog(host);
+        document("ab", 1);
+        dialog.show();
+        dialog.cmdOK->click();
+        QVERIFY(!dialog.isVisible());
+        dialog.show();
+        dialog.txtSize->setText("2");
+        dialog.cmbAlign->setCurrentIndex(0);
+        dialog.chkShade->setChecked(false);
+        dialog.txtWidth->setText("50");
+        host.scripted.colourAnswers << kRed;
+        dialog.cmdColour->click();
+        dialog.cmdOK->click();
+        QCOMPARE(host.document, "a<hr><hr size=\"2\" align=\"Left\" noshade  width=\"50%\" color=\"#FF0000\">b");
+        QCOMPARE(host.actions, QStringList({"Horizontal Rule", "Horizontal Rule"}));
+        // Cancel keeps what was typed; the default colour removes the colour.
+        dialog.show();
+        dialog.optPixels->click();
+        dialog.mnuCancel->click();
+        QVERIFY(!dialog.isVisible() && host.actions.size() == 2);
+        dialog.show();
+        QVERIFY(dialog.optPixels->isChecked() && dialog.txtSize->text() == "2");
+        dialog.cmdDef->click();
+        QCOMPARE(dialog.CodeSub(), "<hr size=\"2\" align=\"Left\" noshade  width=\"50\">");
+        QApplication::setActiveWindow(&dialog);
+        QTRY_VERIFY(dialog.isActiveWindow());
+        QTest::keyClick(&dialog, Qt::Key_W, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), dialog.txtWidth);
+        dialog.hide();
+    }
+
+    // The prompts with scripted answers: `inputs` are the answers in order,
+    // `quit` the answers to the quit question; `asked` lists each prompt as
+    // "prompt=default".
+    void prompts_data()
+    {
+        QTest::addColumn<bool>("bookmark");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QList<MsgResult>>("quit");
+        QTest::addColumn<QString>("fragment"); // empty: nothing inserted
+        QTest::addColumn<QStringList>("asked");
+        const QStringList link = {"Enter hyperlink name (optional)=", "Enter hyperlink address=http://",
+                                  "Enter target frame (optional)=", "Enter hyperlink title (optional)="};
+        QTest::newRow("hyperlink: name, escaped address") << false << "" << QStringList{"Home", "page.htm?x=1&y=2", "", ""}
+            << QList<MsgResult>{} << "<a href=\"page.htm?x=1&amp;y=2\">Home</a>" << link;
+        QTest::newRow("hyperlink: selection, no name prompt") << false << "Click <here>" << QStringList{"http://", "_blank", "Go"}
+            << QList<MsgResult>{} << "<a href=\"http://\" target=\"_blank\" title=\"Go\">Click &lt;here&gt;</a>" << link.mid(1);
+        QTest::newRow("hyperlink: cancelled, No, address again") << false << "x" << QStringList{"", "a.htm", "", ""}
+            << QList<MsgResult>{MsgResult::No} << "<a href=\"a.htm\">x</a>" << QStringList{link[1]} + link.mid(1);
+        QTest::newRow("hyperlink: cancelled, Yes quits") << false << "x" << QStringList{""}
+            << QList<MsgResult>{MsgResult::Yes} << "" << QStringList{link[1]};
+        QTest::newRow("bookmark: escaped default accepted, escaped again") << true << "A & B"
+            << QStringList{"", "A &amp; B", ""} << QList<MsgResult>{MsgResult::No}
+            << "<a name=\"A &amp;amp; B\">A &amp; B</a>"
+            << QStringList{"Enter bookmark name=A &amp; B", "Enter bookmark name=A &amp; B", "Enter bookmark title (optional)="};
+    }
+    void prompts()
+    {
+        QFETCH(bool, bookmark);
+        QFETCH(QString, selected);
+        QFETCH(QStringList, inputs);
+        QFETCH(QList<MsgResult>, quit);
+        QFETCH(QString, fragment);
+        QFETCH(QStringList, asked);
+        document("(" + selected + ")", 1, int(selected.size()));
+        host.scripted.inputAnswers = inputs;
+        host.scripted.messageAnswers = quit;
+        bookmark ? commands.mnuBookmark_Click() : commands.mnuHyperlink_Click();
+        const QString title = bookmark ? "Insert Bookmark" : "Insert Hyperlink";
+        QStringList shown;
+        for (const auto &in : host.scripted.inputs) {
+            QCOMPARE(in.title, title);
+            shown << in.prompt + "=" + in.defaultText;
+        }
+        QCOMPARE(shown, asked);
+        QCOMPARE(host.scripted.messages.size(), quit.size());
+        for (int i = 0; i < quit.size(); ++i)
+            QCOMPARE(messageLine(host.scripted, i), title + "|Question|YesNo|" + kQuitQuestion);
+        QCOMPARE(host.document, fragment.isEmpty() ? "(" + selected + ")" : "(" + fragment + ")");
+        QCOMPARE(host.actions, fragment.isEmpty() ? QStringList() : QStringList{bookmark ? "Bookmark" : "Hyperlink"});
+        QCOMPARE(host.scripted.unexpectedCalls, 0);
+    }
+
+    // The three utilities that insert do so through TagProc; the file name
+    // gives the file dialog back with the document filter either way.
+    void utilities()
+    {
+        document("<b>A & B</b>", 0, 12);
+        commands.mnuHTML2text_Click();
+        host.files.title = "Open";
+        host.scripted.fileAnswers << QStringLiteral("/home/u/a.htm") << std::nullopt;
+        host.scripted.colourAnswers << kRed << std::nullopt;
+        for (int i = 0; i < 2; ++i) {
+            commands.mnuFN_Click();
+            QCOMPARE(host.files.filter, kDocumentFilter);
+            commands.mnuHTMLcolour_Click();
+        }
+        commands.mnuHTML2text_Click(); // nothing selected
+        QCOMPARE(host.document, "&lt;b&gt;A &amp; B&lt;/b&gt;\"file:///home/u/a.htm\"\"#FF0000\"");
+        QCOMPARE(host.actions, QStringList({"Convert HTML to Text", "File Name", "HTML Colour"}));
+        QCOMPARE(host.editorFocused, 3);
+        QCOMPARE(host.scripted.fileRequests.size(), 2);
+        QVERIFY(host.scripted.fileRequests[1].filter == kFileNameFilter && host.scripted.fileRequests[1].title == kFileNameTitle);
+        QCOMPARE(host.files.title, kFileNameTitle);
+        QCOMPARE(messageLine(host.scripted, 0), "Convert HTML to Text|Exclamation|OK|Please select some text to convert");
+    }
+
+    // Each command once through its menu item in the real main window.
+    void menuItems()
+    {
+        frmHTML &main = fx.start();
+        ScriptedPlatform &p = fx.platform;
+        const MainMenu &m = main.menu();
+        const auto run = [&](QAction *item, const QString &selected, const std::function<void()> &script,
+                             const QString &expected, const QString &action) {
+            main.HTML()->setWholeText("[" + selected + "]");
+            main.HTML()->setSelStart(1);
+            main.HTML()->setSelLength(int(selected.size()));
+            p = ScriptedPlatform();
+            script();
+            item->trigger();
+            QCOMPARE(main.HTML()->wholeText(), "[" + expected + "]");
+            QCOMPARE(m.mnuUndo->text(), "&Undo " + action);
+            QCOMPARE(p.unexpectedCalls, 0);
+        };
+        run(m.mnuHyperlink, "", [&] { p.inputAnswers = {"", "a.htm", "", ""}; }, "<a href=\"a.htm\">a.htm</a>", "Hyperlink");
+        run(m.mnuBookmark, "x", [&] { p.inputAnswers = {"n", ""}; }, "<a name=\"n\">x</a>", "Bookmark");
+        run(m.mnuFN, "", [&] { p.fileAnswers << QStringLiteral("/a b.htm"); }, "\"file:///a b.htm\"", "File Name");
+        QCOMPARE(main.OpenSave().filter, kDocumentFilter);
+        run(m.mnuHTMLcolour, "", [&] { p.colourAnswers << kRed; }, "\"#FF0000\"", "HTML Colour");
+        run(m.mnuHTML2text, "<&>", [] {}, "&lt;&amp;&gt;", "Convert HTML to Text");
+        run(m.mnuH, "x", [&] {
+            QTimer::singleShot(0, [] {
+                if (auto *d = qobject_cast<frmH *>(QApplication::activeModalWidget()))
+                    d->cmdOK->click();
+            });
+        }, "<hr>", "Horizontal Rule");
+
+        // The special character dialog: modeless, owned, one instance; a click
+        // inserts and gives the keyboard back to the text pane.
+        main.HTML()->setWholeText("[]");
+        main.HTML()->setSelStart(1);
+        m.mnuST->trigger();
+        frmTag *dialog = main.dialogs().existing<frmTag>();
+        QVERIFY(dialog && dialog->isVisible() && !dialog->isModal() && dialog->parentWidget() == &main);
+        QTRY_VERIFY(dialog->isActiveWindow());
+        dialog->cmdAmp->click();
+        QCOMPARE(main.HTML()->wholeText(), "[&amp;]");
+        QCOMPARE(m.mnuUndo->text(), "&Undo Ampersand");
+        QTRY_COMPARE(QApplication::focusWidget(), main.HTML());
+        QVERIFY(dialog->isVisible());
+        m.mnuST->trigger();
+        QVERIFY(main.dialogs().existing<frmTag>() == dialog && dialog->isVisible());
+        QTRY_VERIFY(dialog->isActiveWindow());
+        dialog->cmdClose->click();
+
+        // The look commands change the pane, not the text, and keep the
+        // selection; cancelled, they change nothing.
+        FontChoice chosen;
+        chosen.name = "DejaVu Serif";
+        chosen.size = 14;
+        chosen.bold = chosen.underline = true;
+        chosen.colour = kRed;
+        p.fontAnswers << chosen << std::nullopt;
+        p.colourAnswers << 0x00FFFF << std::nullopt;
+        main.HTML()->setBackColour(0x123456);
+        main.HTML()->setSelStart(1);
+        main.HTML()->setSelLength(3);
+        for (int i = 0; i < 2; ++i) {
+            m.mnuFont->trigger();
+            m.mnuColour->trigger();
+            QVERIFY(main.HTML()->selFormat() == chosen && main.HTML()->backColour() == 0x00FFFFu);
+            QVERIFY(main.HTML()->selStart() == 1 && main.HTML()->selLength() == 3);
+            QCOMPARE(main.HTML()->wholeText(), "[&amp;]");
+        }
+        QCOMPARE(p.colourRequests[0].current, 0x123456u); // opens on the background
+    }
+};
+
+VELMORA_TEST_MAIN(TestTextDialogs)
+#include "tst_text_dialogs.moc"
