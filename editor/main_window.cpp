@@ -10,6 +10,7 @@
 #include "editor/insert_commands.h"
 #include "editor/insertion_undo.h"
 #include "editor/preview.h"
+#include "options_dialogs/locations_dialog.h"
 #include "widgets/browser_pane.h"
 #include "widgets/html_pane.h"
 #include "widgets/vatro_control.h"
@@ -118,6 +119,11 @@ void frmHTML::setCaption(const QString &fileName)
 frmNew &frmHTML::newDialog()
 {
     return dialogs_->once<frmNew>(*this);
+}
+
+frmLoc &frmHTML::locationsDialog()
+{
+    return dialogs_->once<frmLoc>(*this, *preview_);
 }
 
 int frmHTML::selectionLength() const

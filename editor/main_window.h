@@ -23,6 +23,7 @@ class InsertionUndo;
 class Preview;
 class QAction;
 class QMenu;
+class frmLoc;
 class frmNew;
 
 // The menu bar and the text pane's pop-up (names as in the menu table).
@@ -81,6 +82,7 @@ public:
     InsertionUndo &undoStore() { return *undo_; }
     DialogRegistry &dialogs() { return *dialogs_; }
     frmNew &newDialog();
+    frmLoc &locationsDialog();
 
     // Procedures other parts of the program call by their names.
     void HTMLUpdate();
