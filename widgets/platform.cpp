@@ -70,7 +70,7 @@ public:
 protected:
     bool filterAcceptsRow(int row, const QModelIndex &parent) const override
     {
-        if (!programFilters_.contains(dialog_.selectedNameFilter()))
+        if (!programsShown())
             return true;
         const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
         if (!files)
@@ -80,6 +80,17 @@ protected:
     }
 
 private:
+    // Qt's dialog gives the selected filter without its patterns while it
+    // hides them.
+    bool programsShown() const
+    {
+        const QString selected = dialog_.selectedNameFilter();
+        for (const QString &f : programFilters_)
+            if (f == selected || f.startsWith(selected + QStringLiteral(" (")))
+                return true;
+        return false;
+    }
+
     QFileDialog &dialog_;
     QStringList programFilters_;
 };
