@@ -20,6 +20,9 @@ frmLoc::frmLoc(DialogHost &host, LocationsOwner &owner)
     : QDialog(host.hostWindow()), host_(host), owner_(owner)
 {
     setWindowTitle(QStringLiteral("Locations"));
+    // A fixed dialog: a close box, no minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
     buildControls();
     layOut();
 
@@ -118,6 +121,8 @@ void frmLoc::layOut()
     outer->addSpacing(6);
     outer->addLayout(buttons);
     setMinimumWidth(twipsToPixels(6000));
+    // Wider for long paths, never taller.
+    setFixedHeight(sizeHint().height());
 }
 
 QList<QWidget *> frmLoc::tabChain() const
