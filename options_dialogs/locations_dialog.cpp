@@ -6,6 +6,7 @@
 #include "widgets/dialog_host.h"
 #include "widgets/dialog_parts.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -205,16 +206,30 @@ void frmLoc::Browse3_Click()
     loadValues();
 }
 
-void frmLoc::cmdClose_Click()
+void frmLoc::storeSettings()
 {
     settings::Store().set({{QStringLiteral("Browser"), txtBrowser->text()},
                            {QStringLiteral("BrowserSI"), txtBrowserStartIn->text()},
                            {QStringLiteral("TempDir"), lblTD->text()}});
+}
+
+void frmLoc::cmdClose_Click()
+{
+    storeSettings();
     hide();
 }
 
 void frmLoc::reject()
 {
-    cmdClose_Click();
+    storeSettings();
     QDialog::reject();
+}
+
+void frmLoc::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous() && isVisible())
+        reject();
+    else
+        hide();
+    event->accept();
 }

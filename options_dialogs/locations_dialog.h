@@ -54,6 +54,9 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // The close box acts as Close; the exit sequence closing the dialog
+    // stores nothing (the locations are stored only by the user).
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildControls();
@@ -61,6 +64,7 @@ private:
     // The owner's values into the controls.
     void loadValues();
     bool bringToFront();
+    void storeSettings();
 
     DialogHost &host_;
     LocationsOwner &owner_;

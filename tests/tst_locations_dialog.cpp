@@ -91,16 +91,17 @@ private slots:
 
     // Edits reach the owner as they are typed; Close and Esc store the three
     // values and hide the dialog, which shows the owner's values again when
-    // it is shown next.
+    // it is shown next. Closed by the exit sequence, it stores nothing.
     void closeStores_data()
     {
-        QTest::addColumn<bool>("escape");
-        QTest::newRow("Close") << false;
-        QTest::newRow("Esc") << true;
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Close") << "Close";
+        QTest::newRow("Esc") << "Esc";
+        QTest::newRow("closed by the exit sequence") << "exit";
     }
     void closeStores()
     {
-        QFETCH(bool, escape);
+        QFETCH(QString, how);
         QFile::remove(settings::Store::fileName());
         FakeHost host;
         FakeOwner owner;
@@ -114,11 +115,17 @@ private slots:
         QCOMPARE(joined(owner.values), "b --x %HTML%|/srv|/tmp/old");
         QVERIFY(!settings::Store().get("Browser")); // stored only on Close
 
-        if (escape)
+        if (how == "Esc")
             QTest::keyClick(dialog.txtBrowser, Qt::Key_Escape);
-        else
+        else if (how == "Close")
             dialog.cmdClose->click();
+        else
+            dialog.close();
         QVERIFY(!dialog.isVisible());
+        if (how == "exit") {
+            QVERIFY(!settings::Store().get("Browser") && !settings::Store().get("TempDir"));
+            return;
+        }
         QCOMPARE(settings::Store().get("Browser"), std::optional<QString>("b --x %HTML%"));
         QCOMPARE(settings::Store().get("BrowserSI"), std::optional<QString>("/srv"));
         QCOMPARE(settings::Store().get("TempDir"), std::optional<QString>("/tmp/old"));
@@ -130,6 +137,23 @@ private slots:
                      + dialog.lblTD->text(),
                  "c|/d|/e");
         dialog.hide();
+    }
+
+    // Tab goes through the rows in order; the temp directory label's access
+    // key reaches its browse button, the next control that takes the focus.
+    void tabOrder()
+    {
+        FakeHost host;
+        FakeOwner owner;
+        frmLoc d(host, owner);
+        const QList<QWidget *> chain{d.txtBrowser, d.Browse1, d.txtBrowserStartIn, d.Browse2,
+                                     d.Browse3, d.cmdClose};
+        QList<QWidget *> tabbed;
+        for (QWidget *w = chain.first(); tabbed.isEmpty() || w != chain.first(); w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && d.isAncestorOf(w))
+                tabbed << w;
+        QCOMPARE(tabbed, chain);
+        QCOMPARE(d.lbllblTD->buddy(), d.Browse3);
     }
 };
 
