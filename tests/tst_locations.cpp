@@ -62,10 +62,8 @@ private slots:
     {
         QTest::addColumn<QString>("word");
         QTest::addColumn<bool>("quoted");
-        QTest::newRow("plain path") << "/usr/bin/firefox-esr" << false;
-        QTest::newRow("non-ASCII letters") << "/opt/Navegación" << false;
-        QTest::newRow("blanks and a single quote") << "/opt/Bob's B/run" << true;
-        QTest::newRow("double quote, backslash, dollar") << "/a\"b\\c$d" << true;
+        QTest::newRow("plain path, non-ASCII letters") << "/opt/Navegación-2/run" << false;
+        QTest::newRow("blanks and every quoting character") << "/opt/Bob's B/a\"b\\c$d" << true;
         QTest::newRow("empty") << "" << true;
     }
     void quoteWord()

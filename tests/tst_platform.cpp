@@ -96,11 +96,8 @@ private slots:
     {
         const QString dir = testenv::root() + "/programs";
         QVERIFY(QDir().mkpath(dir + "/sub"));
-        for (const char *name : {"/run", "/notes.txt"}) {
-            QFile f(dir + name);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
-        QVERIFY(QFile::setPermissions(dir + "/run", QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(QFile(dir + "/notes.txt").open(QIODevice::WriteOnly) && QFile(dir + "/run").open(QIODevice::WriteOnly));
+        QVERIFY(QFile::setPermissions(dir + "/run", QFile::ReadOwner | QFile::ExeOwner));
         QStringList shown[2];
         whenShown<QFileDialog>([&](QFileDialog *d) {
             auto *view = d->findChild<QListView *>("listView");
@@ -112,12 +109,10 @@ private slots:
                 n.sort();
                 return n;
             };
-            QTRY_VERIFY(!names().isEmpty());
-            shown[0] = names();
+            QTRY_VERIFY(!(shown[0] = names()).isEmpty());
             types->setCurrentIndex(1);
             emit types->activated(1);
-            QTRY_COMPARE(names().size(), 3);
-            shown[1] = names();
+            QTRY_COMPARE((shown[1] = names()).size(), 3);
             d->reject();
         });
         QtPlatform().openFile(nullptr, {"Application|<programs>|All files (*.*)|*.*", "t", dir + "/x"});
