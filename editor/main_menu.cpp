@@ -6,6 +6,7 @@
 #include "editor/document.h"
 #include "editor/insertion_undo.h"
 #include "editor/preview.h"
+#include "options_dialogs/locations_dialog.h"
 
 #include <QAction>
 #include <QMenu>
@@ -49,7 +50,7 @@ void frmHTML::createMenus()
     m.mnuAU->setCheckable(true);
     m.mnuUpdate = item(m.mnuBrowser, QStringLiteral("&Update"), Qt::Key_F7);
     m.mnuBrowser->addSeparator(); // Div4
-    m.mnuVIB = later(item(m.mnuBrowser, QStringLiteral("&View in Browser..."), Qt::SHIFT | Qt::Key_F8));
+    m.mnuVIB = item(m.mnuBrowser, QStringLiteral("&View in Browser..."), Qt::SHIFT | Qt::Key_F8);
 
     m.mnuHTML = menuBar()->addMenu(QStringLiteral("&HTML"));
     m.mnuUndo = item(m.mnuHTML, QStringLiteral("&Undo"), Qt::Key_F8);
@@ -81,7 +82,7 @@ void frmHTML::createMenus()
     m.mnuPos4 = item(m.mnuPos, QStringLiteral("Browser &right, HTML left"), Qt::SHIFT | Qt::Key_F4);
     for (QAction *p : {m.mnuPos1, m.mnuPos2, m.mnuPos3, m.mnuPos4})
         p->setCheckable(true);
-    m.mnuLoc = later(item(m.mnuOptions, QStringLiteral("&Locations..."), Qt::SHIFT | Qt::Key_F7));
+    m.mnuLoc = item(m.mnuOptions, QStringLiteral("&Locations..."), Qt::SHIFT | Qt::Key_F7);
 
     m.mnuHelp = menuBar()->addMenu(QStringLiteral("H&elp"));
     m.mnuContents = later(item(m.mnuHelp, QStringLiteral("&Contents..."), Qt::Key_F9));
@@ -106,6 +107,12 @@ void frmHTML::connectMenus()
     connect(preview_, &Preview::autoUpdateChanged, m.mnuAU, &QAction::setChecked);
     connect(m.mnuAU, &QAction::triggered, preview_, &Preview::toggleAutoUpdate);
     connect(m.mnuUpdate, &QAction::triggered, preview_, &Preview::refresh);
+    connect(m.mnuVIB, &QAction::triggered, preview_, &Preview::viewInBrowser);
+    // The locations: modal from the menu and the preview's failures, without
+    // waiting after a browser that could not be started.
+    connect(m.mnuLoc, &QAction::triggered, this, [this] { locationsDialog().showModal(); });
+    connect(preview_, &Preview::locationsWanted, this, [this] { locationsDialog().showModal(); });
+    connect(preview_, &Preview::launchFailed, this, [this] { locationsDialog().showModeless(); });
 
     connect(m.mnuNew, &QAction::triggered, this, [this] { document_->newDocument(newDialog()); });
     connect(m.mnuOpen, &QAction::triggered, document_, &Document::open);

@@ -12,6 +12,7 @@
 #include "editor/insertion_undo.h"
 #include "editor/preview.h"
 #include "editor/text_commands.h"
+#include "options_dialogs/locations_dialog.h"
 #include "widgets/browser_pane.h"
 #include "widgets/help_window.h"
 #include "widgets/html_pane.h"
@@ -124,6 +125,11 @@ void frmHTML::setCaption(const QString &fileName)
 frmNew &frmHTML::newDialog()
 {
     return dialogs_->once<frmNew>(*this);
+}
+
+frmLoc &frmHTML::locationsDialog()
+{
+    return dialogs_->once<frmLoc>(*this, *preview_);
 }
 
 int frmHTML::selectionLength() const

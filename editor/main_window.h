@@ -25,6 +25,7 @@ class Preview;
 class TextCommands;
 class QAction;
 class QMenu;
+class frmLoc;
 class frmNew;
 
 // The menu bar and the text pane's pop-up (names as in the menu table).
@@ -85,6 +86,7 @@ public:
     DialogRegistry &dialogs() { return *dialogs_; }
     HelpCommands &help() { return *helpCommands_; }
     frmNew &newDialog();
+    frmLoc &locationsDialog();
 
     // Procedures other parts of the program call by their names.
     void HTMLUpdate();

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QUrl>
 #include <QWebEngineSettings>
 
 #include <cerrno>
@@ -109,18 +110,34 @@ void Preview::setEncoding(FileEncoding encoding)
         encoding == FileEncoding::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("ISO-8859-1"));
 }
 
+void Preview::setLocations(const LocationValues &locations)
+{
+    if (locations.tempDir != locations_.tempDir)
+        navigatePending_ = true;
+    locations_ = locations;
+}
+
+void Preview::setTempDir(const QString &folder)
+{
+    removeFile();
+    locations_.tempDir = folder;
+    navigatePending_ = true;
+}
+
 QString Preview::previewFile() const
 {
-    return locations_.tempDir + QStringLiteral("/KV731504.htm");
+    return locations::previewPath(locations_.tempDir);
 }
 
 QString Preview::previewAddress() const
 {
-    return QStringLiteral("file://") + previewFile();
+    // Encoded, so a folder name with "#", "?" or "%" stays part of the path.
+    return QUrl::fromLocalFile(previewFile()).toString(QUrl::FullyEncoded);
 }
 
 void Preview::showFile()
 {
+    navigatePending_ = false;
     browser_.navigate(previewAddress());
 }
 
@@ -165,11 +182,26 @@ void Preview::refresh()
     const QByteArray latin1 = utf8 ? QByteArray() : encodeText(pane_.wholeText(), encoding_);
     if (writePreviewFile(file, utf8 ? pane_.utf8Text() : QByteArrayView(latin1)))
         return failed();
-    if (!fileExists) {
+    if (!fileExists || navigatePending_) {
         showFile();
         return;
     }
     // The browser refuses to reload when it shows no page: show the file.
     if (browser_.refresh() == BrowserPane::kUnspecifiedFailure)
         showFile();
+}
+
+void Preview::viewInBrowser()
+{
+    // A failed refresh has said so already; the browser still starts.
+    refresh();
+    const std::optional<locations::Command> command =
+        locations::browserCommand(locations_.browser, previewFile());
+    if (command
+        && platform_.startProcess(command->program, command->arguments, locations_.browserStartIn))
+        return;
+    platform_.messageBox(
+        window_, QStringLiteral("Could not launch the browser, make sure that the locations are correct."),
+        QStringLiteral("View in Browser"), MsgIcon::Exclamation, MsgButtons::OK);
+    emit launchFailed();
 }

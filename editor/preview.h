@@ -4,9 +4,11 @@
 // from the temporary directory, the encoding the file is written in and the
 // auto-update switch. It listens to the text pane's change notification
 // itself and refreshes while auto-update is on and the document is not
-// being loaded.
+// being loaded. It also shows the document in the external browser.
 
 #include "core/document_file.h"
+#include "core/locations.h"
+#include "options_dialogs/locations_owner.h"
 
 #include <QObject>
 #include <QString>
@@ -17,18 +19,12 @@ class Platform;
 class QWidget;
 class VatroControl;
 
-struct LocationValues {
-    QString browser;        // command line, "%HTML%" stands for the preview file
-    QString browserStartIn; // its working folder
-    QString tempDir;        // where the preview file lives
-};
-
 // The location values when no setting names them; the temporary directory
 // (a private folder made on demand when $TEMP is not set) only when asked.
 LocationValues defaultLocations(bool withTempDir);
 QString defaultTempDir();
 
-class Preview : public QObject {
+class Preview : public QObject, public LocationsOwner {
     Q_OBJECT
 public:
     Preview(HTMLPane &pane, BrowserPane &browser, VatroControl &vatro, Platform &platform,
@@ -50,8 +46,11 @@ public:
     void setEncoding(FileEncoding encoding);
     FileEncoding encoding() const { return encoding_; }
 
-    const LocationValues &locations() const { return locations_; }
-    void setLocations(const LocationValues &locations) { locations_ = locations; }
+    const LocationValues &locations() const override { return locations_; }
+    void setLocations(const LocationValues &locations);
+    void setBrowser(const QString &commandLine) override { locations_.browser = commandLine; }
+    void setBrowserStartIn(const QString &folder) override { locations_.browserStartIn = folder; }
+    void setTempDir(const QString &folder) override;
     QString tempDir() const { return locations_.tempDir; }
     QString previewFile() const;
     QString previewAddress() const;
@@ -61,11 +60,19 @@ public:
     // The exit sequence: a file that cannot be deleted stays.
     void removeFile();
 
+    // View in Browser: refreshes, then starts the browser command line in
+    // its start-in folder. When it cannot be started, says so and emits
+    // launchFailed().
+    void viewInBrowser();
+
 signals:
     void autoUpdateChanged(bool on);
     // The temporary directory is missing or unusable: the user should be
     // offered the locations.
     void locationsWanted();
+    // The browser could not be started: the user should see the locations,
+    // without the editor waiting for them.
+    void launchFailed();
 
 private:
     void textChanged();
@@ -80,4 +87,7 @@ private:
     FileEncoding encoding_ = FileEncoding::Utf8;
     bool autoUpdate_ = false;
     bool suspended_ = false;
+    // The browser shows the file of another folder: the next refresh
+    // navigates instead of reloading.
+    bool navigatePending_ = false;
 };

@@ -9,6 +9,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QListView>
 #include <QFont>
 #include <QLabel>
 #include <QMessageBox>
@@ -76,12 +80,44 @@ private slots:
                            "Text Document (*.txt) (*.txt)", "All files (*.*) (*)"};
         QTest::newRow("empty pattern") << "Any|" << QStringList{"Any (*)"};
         QTest::newRow("dangling description") << "A|*.a|B" << QStringList{"A (*.a)"};
+        QTest::newRow("programs") << "Application|<programs>|All files (*.*)|*.*"
+                                  << QStringList{"Application (*)", "All files (*.*) (*)"};
     }
     void nameFilters()
     {
         QFETCH(QString, filter);
         QFETCH(QStringList, expected);
         QCOMPARE(qtNameFilters(filter), expected);
+    }
+
+    // The programs filter lists folders and files the user may run; "All
+    // files" lists every file.
+    void programFilter()
+    {
+        const QString dir = testenv::root() + "/programs";
+        QVERIFY(QDir().mkpath(dir + "/sub"));
+        QVERIFY(QFile(dir + "/notes.txt").open(QIODevice::WriteOnly) && QFile(dir + "/run").open(QIODevice::WriteOnly));
+        QVERIFY(QFile::setPermissions(dir + "/run", QFile::ReadOwner | QFile::ExeOwner));
+        QStringList shown[2];
+        whenShown<QFileDialog>([&](QFileDialog *d) {
+            auto *view = d->findChild<QListView *>("listView");
+            auto *types = d->findChild<QComboBox *>("fileTypeCombo");
+            const auto names = [view] {
+                QStringList n;
+                for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r)
+                    n << view->model()->index(r, 0, view->rootIndex()).data().toString();
+                n.sort();
+                return n;
+            };
+            QTRY_VERIFY(!(shown[0] = names()).isEmpty());
+            types->setCurrentIndex(1);
+            emit types->activated(1);
+            QTRY_COMPARE((shown[1] = names()).size(), 3);
+            d->reject();
+        });
+        QtPlatform().openFile(nullptr, {"Application|<programs>|All files (*.*)|*.*", "t", dir + "/x"});
+        QCOMPARE(shown[0], QStringList({"run", "sub"}));
+        QCOMPARE(shown[1], QStringList({"notes.txt", "run", "sub"}));
     }
 
     // Qt's own dialogs are driven only as far as our mapping onto them goes.

@@ -1,10 +1,14 @@
 // The live preview: what the preview file holds, when it is written, the
-// auto-update and update commands, and the two error messages.
+// auto-update and update commands, and the two error messages, each followed
+// by the locations dialog.
 
+#include "options_dialogs/locations_dialog.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QWebEngineNavigationRequest>
@@ -96,8 +100,19 @@ private slots:
             QVERIFY(QDir().mkpath(dir) && QFile::link(target, dir + "/KV731504.htm"));
         { LocationValues l = w.preview().locations(); l.tempDir = dir; w.preview().setLocations(l); }
         const QString text = w.HTML()->wholeText();
+        // Each message is followed by the locations dialog, shown modally.
+        int locationsShown = 0;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *d = qobject_cast<frmLoc *>(QApplication::activeModalWidget())) {
+                ++locationsShown;
+                d->cmdClose->click();
+            }
+        });
+        closer.start(5);
         w.menu().mnuAU->trigger();
         w.HTML()->setSelText("x");
+        QCOMPARE(locationsShown, 2);
         QCOMPARE(fx.platform.messages.size(), 2); // switching on, then the change
         QCOMPARE(messageLine(fx.platform, 0), message);
         QCOMPARE(messageLine(fx.platform, 1), message);

@@ -6,11 +6,13 @@
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QUrl>
 
 namespace {
@@ -41,7 +43,8 @@ QStringList qtNameFilters(const QString &filter)
             const QString t = p.trimmed();
             if (t.isEmpty())
                 continue;
-            patterns << (t == QLatin1String("*.*") ? QStringLiteral("*") : t);
+            patterns << (t == QLatin1String("*.*") || t == kProgramPattern ? QStringLiteral("*")
+                                                                           : t);
         }
         if (patterns.isEmpty())
             patterns << QStringLiteral("*");
@@ -52,6 +55,45 @@ QStringList qtNameFilters(const QString &filter)
 }
 
 namespace {
+
+// While a name filter made from kProgramPattern is selected, the file dialog
+// lists folders and the files the user may run.
+class ProgramFilter : public QSortFilterProxyModel {
+public:
+    ProgramFilter(QFileDialog &dialog, const QStringList &programFilters)
+        : QSortFilterProxyModel(&dialog), dialog_(dialog), programFilters_(programFilters)
+    {
+        QObject::connect(&dialog, &QFileDialog::filterSelected, this,
+                         [this] { invalidateFilter(); });
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        if (!programsShown())
+            return true;
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (!files)
+            return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+
+private:
+    // Qt's dialog gives the selected filter without its patterns while it
+    // hides them.
+    bool programsShown() const
+    {
+        const QString selected = dialog_.selectedNameFilter();
+        for (const QString &f : programFilters_)
+            if (f == selected || f.startsWith(selected + QStringLiteral(" (")))
+                return true;
+        return false;
+    }
+
+    QFileDialog &dialog_;
+    QStringList programFilters_;
+};
 
 std::optional<QString> runFileDialog(QWidget *parent, const FileDialogRequest &request, bool save)
 {
@@ -65,6 +107,17 @@ std::optional<QString> runFileDialog(QWidget *parent, const FileDialogRequest &r
     const QStringList filters = qtNameFilters(request.filter);
     if (!filters.isEmpty())
         dialog.setNameFilters(filters);
+    // The Qt filters are made one per description and pattern pair.
+    const QStringList pairs = request.filter.split(QLatin1Char('|'));
+    QStringList programFilters;
+    for (qsizetype i = 1; i < pairs.size() && i / 2 < filters.size(); i += 2)
+        if (pairs[i].split(QLatin1Char(';')).contains(kProgramPattern))
+            programFilters << filters[i / 2];
+    if (!programFilters.isEmpty()) {
+        // Only Qt's own dialog can filter by something other than the name.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.setProxyModel(new ProgramFilter(dialog, programFilters));
+    }
     if (!request.fileName.isEmpty()) {
         const QFileInfo info(request.fileName);
         if (request.fileName.contains(QLatin1Char('/')) && info.absoluteDir().exists())
@@ -163,21 +216,29 @@ std::optional<FontChoice> QtPlatform::chooseFont(QWidget *parent, const FontChoi
     return dialog.choice();
 }
 
-std::optional<QString> QtPlatform::chooseFolder(QWidget *parent, const QString &prompt)
+std::optional<QString> QtPlatform::chooseFolder(QWidget *parent, const QString &prompt,
+                                                const QString &startIn)
 {
-    const QString dir = QFileDialog::getExistingDirectory(parent, prompt);
+    const QString dir = QFileDialog::getExistingDirectory(
+        parent, prompt, QFileInfo(startIn).isDir() ? startIn : QString());
     if (dir.isEmpty())
         return std::nullopt;
     return dir;
 }
 
-bool QtPlatform::startProcess(const QString &commandLine, const QString &workingDir)
+bool QtPlatform::startProcess(const QString &program, const QStringList &arguments,
+                              const QString &workingDir)
 {
-    QStringList args = QProcess::splitCommand(commandLine);
-    if (args.isEmpty())
+    // QProcess only warns when it cannot enter the folder and starts the
+    // program elsewhere.
+    if (program.isEmpty() || (!workingDir.isEmpty() && !QFileInfo(workingDir).isDir()))
         return false;
-    const QString program = args.takeFirst();
-    return QProcess::startDetached(program, args, workingDir);
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(workingDir);
+    process.setStandardInputFile(QProcess::nullDevice());
+    return process.startDetached();
 }
 
 bool QtPlatform::openUrl(const QString &url)

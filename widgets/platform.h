@@ -43,18 +43,28 @@ public:
     virtual std::optional<ColourValue> chooseColour(QWidget *parent, ColourValue current,
                                                     QList<ColourValue> &customColours) = 0;
     virtual std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) = 0;
-    // Modal folder chooser with a prompt; std::nullopt when nothing is chosen.
-    virtual std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt) = 0;
+    // Modal folder chooser with a prompt, opened at `startIn` when that is a
+    // folder; std::nullopt when nothing is chosen.
+    virtual std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt,
+                                                const QString &startIn) = 0;
 
-    // Starts a command line (program and arguments, split as a shell would)
-    // in `workingDir` without waiting; false when it cannot be started.
-    virtual bool startProcess(const QString &commandLine, const QString &workingDir) = 0;
+    // Starts `program` with `arguments` as they are (no shell in between) in
+    // `workingDir`, or in the editor's own current folder when it is empty,
+    // without waiting. The editor's current folder does not change. False when
+    // the program cannot be started or the folder does not exist.
+    virtual bool startProcess(const QString &program, const QStringList &arguments,
+                              const QString &workingDir) = 0;
     // Opens a document or address with its associated program.
     virtual bool openUrl(const QString &url) = 0;
 };
 
+// The pattern of a file dialog filter that selects programs: the dialog shows
+// folders and the files the user may run, whatever their names.
+inline const QString kProgramPattern = QStringLiteral("<programs>");
+
 // A file dialog filter in the "Desc|pattern;pattern|..." form as Qt's name
-// filters, one "Desc (pattern pattern)" per pair; "*.*" becomes "*".
+// filters, one "Desc (pattern pattern)" per pair; "*.*" and kProgramPattern
+// become "*".
 QStringList qtNameFilters(const QString &filter);
 
 // The real dialogs and services, on Qt.
@@ -69,7 +79,9 @@ public:
     std::optional<ColourValue> chooseColour(QWidget *parent, ColourValue current,
                                             QList<ColourValue> &customColours) override;
     std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) override;
-    std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt) override;
-    bool startProcess(const QString &commandLine, const QString &workingDir) override;
+    std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt,
+                                        const QString &startIn) override;
+    bool startProcess(const QString &program, const QStringList &arguments,
+                      const QString &workingDir) override;
     bool openUrl(const QString &url) override;
 };

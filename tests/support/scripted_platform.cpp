@@ -52,16 +52,24 @@ std::optional<FontChoice> ScriptedPlatform::chooseFont(QWidget *, const FontChoi
     return answer<std::optional<FontChoice>>(fontAnswers, QStringLiteral("font"), {}, {});
 }
 
-std::optional<QString> ScriptedPlatform::chooseFolder(QWidget *, const QString &prompt)
+std::optional<QString> ScriptedPlatform::chooseFolder(QWidget *, const QString &prompt,
+                                                     const QString &startIn)
 {
     folderPrompts.append(prompt);
+    folderStarts.append(startIn);
     return answer<std::optional<QString>>(folderAnswers, QStringLiteral("folder"), prompt, {});
 }
 
-bool ScriptedPlatform::startProcess(const QString &commandLine, const QString &workingDir)
+bool ScriptedPlatform::startProcess(const QString &program, const QStringList &arguments,
+                                    const QString &workingDir)
 {
-    processes.append({commandLine, workingDir});
-    return answer(processResults, QStringLiteral("process"), commandLine, false);
+    processes.append({program, arguments, workingDir});
+    if (processesThrough) {
+        if (onRequest)
+            onRequest(QStringLiteral("process"));
+        return processesThrough->startProcess(program, arguments, workingDir);
+    }
+    return answer(processResults, QStringLiteral("process"), program, false);
 }
 
 bool ScriptedPlatform::openUrl(const QString &url)

@@ -51,7 +51,9 @@ public:
         QList<ColourValue> customColours; // as they were passed in
     };
     struct ProcessStart {
-        QString commandLine, workingDir;
+        QString program;
+        QStringList arguments;
+        QString workingDir;
     };
 
     QList<Message> messages;
@@ -60,6 +62,7 @@ public:
     QList<ColourRequest> colourRequests;
     QList<FontChoice> fontRequests;   // the font each font dialog started with
     QStringList folderPrompts;
+    QStringList folderStarts; // the folder each folder chooser opened at
     QList<ProcessStart> processes;
     QStringList urls;
 
@@ -71,6 +74,9 @@ public:
     QList<std::optional<FontChoice>> fontAnswers;
     QList<std::optional<QString>> folderAnswers;
     QList<bool> processResults;
+    // When set, processes are started through it (after being recorded) and
+    // its result is the answer; processResults is not used.
+    Platform *processesThrough = nullptr;
     QList<bool> urlResults;
 
     // Requests that found their queue empty.
@@ -88,8 +94,10 @@ public:
     std::optional<ColourValue> chooseColour(QWidget *parent, ColourValue current,
                                             QList<ColourValue> &customColours) override;
     std::optional<FontChoice> chooseFont(QWidget *parent, const FontChoice &current) override;
-    std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt) override;
-    bool startProcess(const QString &commandLine, const QString &workingDir) override;
+    std::optional<QString> chooseFolder(QWidget *parent, const QString &prompt,
+                                        const QString &startIn) override;
+    bool startProcess(const QString &program, const QStringList &arguments,
+                      const QString &workingDir) override;
     bool openUrl(const QString &url) override;
 
 private:

@@ -1,0 +1,123 @@
+// View in Browser and the locations dialog in the real main window: a fake
+// browser script, started through the real process start, records its
+// working folder and arguments; a new temporary directory chosen in the
+// dialog (Shift+F7), and Close storing the settings.
+#include "core/settings.h"
+#include "editor/dialog_registry.h"
+#include "options_dialogs/locations_dialog.h"
+#include "support/test_env.h"
+#include "support/window_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+class TestViewInBrowser : public QObject {
+    Q_OBJECT
+    WindowFixture fx;
+    QtPlatform qt;
+    frmHTML *w = nullptr;
+    const QString root = testenv::root();
+    const QByteArray record = QFile::encodeName(root + "/browser dir/record");
+
+private slots:
+    void initTestCase()
+    {
+        for (const char *dir : {"/browser dir", "/start dir", "/temp dir", "/temp #2"})
+            QVERIFY(QDir().mkpath(root + dir));
+        const QString program = root + "/browser dir/fake browser";
+        writeFile(program, "#!/bin/sh\n{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > \"" + record
+                               + ".part\" && mv \"" + record + ".part\" \"" + record + "\"\n");
+        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        fx.platform.processesThrough = &qt;
+        w = &fx.start();
+        w->preview().setTempDir(root + "/temp dir");
+    }
+
+    // `received`: the working folder, then the arguments ("F" the preview
+    // file); empty: the browser could not be started.
+    void launch_data()
+    {
+        QTest::addColumn<QString>("commandLine"); // "<p>" stands for the fake browser
+        QTest::addColumn<QString>("startIn");
+        QTest::addColumn<QStringList>("received");
+        const QString start = root + "/start dir";
+        QTest::newRow("blanks in every path") << "<p> --new %HTML%" << start << QStringList{start, "--new", "F"};
+        QTest::newRow("placeholder twice") << "<p> %HTML% -f=%HTML%" << start << QStringList{start, "F", "-f=F"};
+        QTest::newRow("no placeholder") << "<p>" << start << QStringList{start};
+        QTest::newRow("missing program") << "'" + root + "/none' %HTML%" << start << QStringList{};
+        QTest::newRow("missing start-in folder") << "<p> %HTML%" << root + "/none" << QStringList{};
+    }
+    void launch()
+    {
+        QFETCH(QString, commandLine);
+        QFETCH(QString, startIn);
+        QFETCH(QStringList, received);
+        fx.platform.messages.clear();
+        QFile::remove(record);
+        w->preview().setBrowser(commandLine.replace("<p>", "'" + root + "/browser dir/fake browser'"));
+        w->preview().setBrowserStartIn(startIn);
+        w->HTML()->setWholeText(QTest::currentDataTag());
+        const QString editorFolder = QDir::currentPath();
+
+        w->menu().mnuVIB->trigger();
+        // The preview file was brought up to date first; the editor's folder stays.
+        QCOMPARE(fileBytes(w->previewFile()), QByteArray(QTest::currentDataTag()) + "\r\n");
+        QCOMPARE(QDir::currentPath(), editorFolder);
+        frmLoc *dialog = w->dialogs().existing<frmLoc>();
+        if (received.isEmpty()) {
+            QCOMPARE(messageLine(fx.platform, 0), "View in Browser|Exclamation|OK|Could not launch the "
+                                                  "browser, make sure that the locations are correct.");
+            // The locations are offered without waiting.
+            QVERIFY(dialog && dialog->isVisible() && !QApplication::activeModalWidget());
+            dialog->hide();
+            return;
+        }
+        QVERIFY(waitUntil([&] { return QFile::exists(record); }));
+        const QStringList lines = QString::fromUtf8(fileBytes(record)).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(QStringList(lines).replaceInStrings(w->previewFile(), "F"), received);
+        QVERIFY(fx.platform.messages.isEmpty() && (!dialog || !dialog->isVisible()));
+    }
+
+    // Shift+F7 shows the dialog modally. A new temporary directory deletes
+    // the old preview file at once; the next refresh writes the file there
+    // and shows it (navigating, though a file was left there). Close stores
+    // the three settings.
+    void newTempDir()
+    {
+        const QString oldFile = w->previewFile(), newDir = root + "/temp #2";
+        const QString newFile = newDir + "/KV731504.htm";
+        QVERIFY(waitUntil([&] { return w->Browser()->url() == QUrl::fromLocalFile(oldFile); }));
+        writeFile(newFile, "left over");
+        QFile::remove(settings::Store::fileName());
+        fx.platform.folderAnswers << newDir;
+        QApplication::setActiveWindow(w);
+        QTRY_COMPARE(QApplication::activeWindow(), w);
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto *d = qobject_cast<frmLoc *>(QApplication::activeModalWidget());
+            QVERIFY(shown = d != nullptr);
+            d->txtBrowser->setText("b %HTML%");
+            d->Browse3->click();
+            QVERIFY(!QFile::exists(oldFile) && d->lblTD->text() == newDir);
+            QCOMPARE(fileBytes(newFile), QByteArray("left over")); // no refresh yet
+            d->cmdClose->click();
+        });
+        QTest::keyClick(w->HTML(), Qt::Key_F7, Qt::ShiftModifier);
+        QVERIFY(shown);
+        const settings::Store store;
+        QCOMPARE(store.get("Browser").value_or("-") + '|' + store.get("TempDir").value_or("-"), "b %HTML%|" + newDir);
+        QCOMPARE(store.get("BrowserSI"), std::optional(w->preview().locations().browserStartIn));
+
+        w->HTML()->setWholeText("<p>new</p>");
+        w->menu().mnuUpdate->trigger();
+        QCOMPARE(fileBytes(newFile), QByteArray("<p>new</p>\r\n"));
+        QVERIFY(waitUntil([&] { return w->Browser()->url() == QUrl::fromLocalFile(newFile); }));
+    }
+};
+
+VELMORA_TEST_MAIN(TestViewInBrowser)
+#include "tst_view_in_browser.moc"
