@@ -3,6 +3,7 @@
 // finished table (or the message that stops it) out. No widgets.
 
 #include "core/conversions.h"
+#include "core/html_attributes.h"
 #include "core/values.h"
 
 #include <QString>
@@ -54,13 +55,6 @@ TableBuild buildTable(const TableFields &fields);
 // digits with an optional decimal point, an optional exponent, optional
 // blanks. The empty text does not.
 bool readsAsNumber(const QString &text);
-
-// ` name="#RRGGBB"` for a swatch colour, or nothing when it holds the
-// no-colour value (or any value that is not an RGB colour).
-QString colourAttribute(const QString &name, ColourValue colour);
-
-// ` name="value"` (with `unit` after the value) when the value is not empty.
-void appendAttribute(QString &s, const char *name, const QString &value, const QString &unit = {});
 
 // The shared attributes in their fixed order: width, height, background,
 // bgcolor, bordercolor, bordercolordark, bordercolorlight. A size is in

@@ -9,13 +9,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-QLineEdit *buddyTextBox(QWidget *parent, const QString &text, QLabel *label)
-{
-    auto *box = new QLineEdit(text, parent);
-    label->setBuddy(box);
-    return box;
-}
-
 QGridLayout *swatchGrid(const QList<SwatchRow> &rows)
 {
     auto *grid = new QGridLayout;
@@ -27,21 +20,6 @@ QGridLayout *swatchGrid(const QList<SwatchRow> &rows)
         grid->addWidget(rows[i].swatch, 2 * i, 1, 2, 1);
     }
     return grid;
-}
-
-void setTabChain(QWidget *window, const QList<QWidget *> &chain)
-{
-    for (int i = 1; i < chain.size(); ++i)
-        window->setTabOrder(chain[i - 1], chain[i]);
-}
-
-QHBoxLayout *okCancelRow(QPushButton *ok, QPushButton *cancel)
-{
-    auto *row = new QHBoxLayout;
-    row->addWidget(ok);
-    row->addStretch();
-    row->addWidget(cancel);
-    return row;
 }
 
 void SizeColourControls::createSizeColourControls(QDialog *dialog, const SizeFrame::Captions &size,

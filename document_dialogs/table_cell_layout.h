@@ -16,9 +16,6 @@ class QPushButton;
 class QVBoxLayout;
 class QWidget;
 
-// A text box holding `text`, with `label` as its access-key buddy.
-QLineEdit *buddyTextBox(QWidget *parent, const QString &text, QLabel *label);
-
 struct SwatchRow {
     QPushButton *colourButton;
     QPushButton *defaultButton;
@@ -28,12 +25,6 @@ struct SwatchRow {
 // The colour buttons stacked in pairs, each pair with its swatch beside it,
 // as tall as the two buttons.
 QGridLayout *swatchGrid(const QList<SwatchRow> &rows);
-
-// Chains the widgets' tab order in list order.
-void setTabChain(QWidget *window, const QList<QWidget *> &chain);
-
-// The OK button at the left, Cancel at the right.
-QHBoxLayout *okCancelRow(QPushButton *ok, QPushButton *cancel);
 
 // The size frame, the eight colour buttons with their four swatches (Pic1 the
 // background, Pic2 the border, Pic3 its dark and Pic4 its light side) and the

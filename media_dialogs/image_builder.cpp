@@ -1,6 +1,6 @@
 #include "media_dialogs/image_builder.h"
 
-#include "document_dialogs/table_builder.h"
+#include "core/html_attributes.h"
 
 ImageBuild buildImage(const ImageFields &f)
 {

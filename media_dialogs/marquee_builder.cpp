@@ -1,7 +1,7 @@
 #include "media_dialogs/marquee_builder.h"
 
 #include "core/conversions.h"
-#include "document_dialogs/table_builder.h"
+#include "core/html_attributes.h"
 
 #include <cmath>
 #include <cstdlib>

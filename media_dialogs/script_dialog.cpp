@@ -1,6 +1,6 @@
 #include "media_dialogs/script_dialog.h"
 
-#include "document_dialogs/table_cell_layout.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/dialog_host.h"
 #include "widgets/dialog_parts.h"
 

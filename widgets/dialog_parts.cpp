@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -185,3 +186,25 @@ QList<QWidget *> SizeFrame::tabChain() const
 }
 
 #include "moc_dialog_parts.cpp"
+
+QLineEdit *buddyTextBox(QWidget *parent, const QString &text, QLabel *label)
+{
+    auto *box = new QLineEdit(text, parent);
+    label->setBuddy(box);
+    return box;
+}
+
+void setTabChain(QWidget *window, const QList<QWidget *> &chain)
+{
+    for (int i = 1; i < chain.size(); ++i)
+        window->setTabOrder(chain[i - 1], chain[i]);
+}
+
+QHBoxLayout *okCancelRow(QPushButton *ok, QPushButton *cancel)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(ok);
+    row->addStretch();
+    row->addWidget(cancel);
+    return row;
+}

@@ -17,6 +17,8 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QHBoxLayout;
+class QPushButton;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -125,6 +127,15 @@ private:
     QButtonGroup *widthGroup_ = nullptr;
     QButtonGroup *heightGroup_ = nullptr;
 };
+
+// A text box holding `text`, with `label` as its access-key buddy.
+QLineEdit *buddyTextBox(QWidget *parent, const QString &text, QLabel *label);
+
+// Chains the widgets' tab order in list order.
+void setTabChain(QWidget *window, const QList<QWidget *> &chain);
+
+// The OK button at the left, Cancel at the right.
+QHBoxLayout *okCancelRow(QPushButton *ok, QPushButton *cancel);
 
 // Twips of the dialog descriptions to pixels (15 twips to a pixel).
 constexpr int twipsToPixels(int twips)
