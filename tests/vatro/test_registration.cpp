@@ -83,8 +83,8 @@ int vatroreg(std::vector<std::string> args)
         for (auto &a : args)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
+        if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr))
+            return 126;
         ::execv(VATROREG_PATH, argv.data());
         return 127;
     }, 10);
