@@ -1,13 +1,16 @@
 # The two commands of the README. Both install what is missing, configure and
 # build; `run` then registers the component and starts the editor, `test` runs
 # every test (the sanitizer build of the component library included).
+# `install` builds and installs under PREFIX (DESTDIR honoured); `package`
+# builds the Debian package velmora_<version>_<arch>.deb into this folder.
 
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
+PREFIX     ?= /usr/local
 
-.PHONY: run test deps build build-asan register clean
+.PHONY: run test deps build build-asan register install package clean
 
 deps:
 	./scripts/install-deps.sh
@@ -30,5 +33,13 @@ test: build build-asan
 	cd $(BUILD) && ctest --output-on-failure
 	cd $(ASAN_BUILD) && ctest --output-on-failure
 
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: build
+	rm -f $(BUILD)/package/velmora_*.deb
+	cd $(BUILD) && cpack -G DEB
+	cp $(BUILD)/package/velmora_*.deb .
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) velmora_*.deb

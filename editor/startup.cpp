@@ -2,14 +2,29 @@
 
 #include "editor/splash_window.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
 #include <QtGlobal>
 
 #include <cstdio>
 #include <unistd.h>
 
+// The pictures compiled into this library (splash logo, program icon); a
+// static library's resources are registered only when asked for.
+static void initResources()
+{
+    Q_INIT_RESOURCE(velmora);
+}
+
 std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &arguments,
                                        int *exitCode)
 {
+    initResources();
+    // The desktop's icon for the program, else the one it carries.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.velmora.Pagewisp"),
+                                                 QIcon(QStringLiteral(":/velmora/velmora.svg"))));
+
     // Chromium's sandbox refuses to run for root, and the browser pane would
     // not start at all; root gets the pane without it.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
@@ -26,8 +41,11 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
     }
     // The splash greets the start without holding it up; it closes itself.
     (new frmSplash(*vatro))->show();
-    auto window = std::make_unique<frmHTML>(platform, std::move(vatro),
-                                            arguments.join(QLatin1Char(' ')));
+    // A relative path names a file in the folder the program was started in.
+    QString commandLine = arguments.join(QLatin1Char(' '));
+    if (!commandLine.isEmpty() && QDir::isRelativePath(commandLine))
+        commandLine = QDir::current().absoluteFilePath(commandLine);
+    auto window = std::make_unique<frmHTML>(platform, std::move(vatro), commandLine);
     window->Form_Load();
     window->show();
     *exitCode = 0;

@@ -120,7 +120,8 @@ private slots:
     }
 
     // Without the component the program says what is missing and ends with a
-    // failure code; with it, the window opens the arguments joined by spaces.
+    // failure code; with it, the window opens the arguments joined by spaces,
+    // a relative path taken in the folder the program started in.
     void component()
     {
         const QByteArray registry = qgetenv("VATRO_REGISTRY");
@@ -136,7 +137,10 @@ private slots:
         QCOMPARE(platform.messages[0].icon, MsgIcon::Critical);
 
         WindowFixture::seedSettings();
-        const auto started = startPagewisp(platform, {dir_ + "/a", "b.htm"}, &exitCode);
+        const QString startFolder = QDir::currentPath();
+        QDir::setCurrent(dir_);
+        const auto started = startPagewisp(platform, {"a", "b.htm"}, &exitCode);
+        QDir::setCurrent(startFolder);
         QVERIFY(started);
         QCOMPARE(exitCode, 0);
         QCOMPARE(started->documentFileName(), page_);

@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,14 +55,37 @@ std::string hresultText(HRESULT h)
     return buf;
 }
 
+namespace {
+
+// The value of the first registry in the search path whose `section` has a
+// non-empty `key`, with the registry that named it; `searched` lists them
+// all for messages.
+std::optional<std::string> lookUp(const std::string &section, const std::string &key,
+                                  std::string *registry, std::string *searched)
+{
+    for (const std::string &path : registrySearchPath()) {
+        *searched += (searched->empty() ? "" : ", ") + path;
+        const auto text = readFile(path);
+        if (!text)
+            continue;
+        const auto value = IniText(*text).value(section, key);
+        if (value && !value->empty()) {
+            *registry = path;
+            return value;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 HRESULT clsidFromProgId(const std::string &progId, CLSID *clsid, std::string *error)
 {
-    const std::string path = registryPath();
-    const IniText ini(readFile(path).value_or(std::string()));
-    const auto text = ini.value(progIdSection(progId), "CLSID");
+    std::string registry, searched;
+    const auto text = lookUp(progIdSection(progId), "CLSID", &registry, &searched);
     if (!text || !guidFromString(*text, clsid)) {
-        setError(error, "the programmatic identifier " + progId + " is not registered (registry " +
-                            path + ")");
+        setError(error, "the programmatic identifier " + progId + " is not registered (" +
+                            (text ? "registry " + registry : "searched " + searched) + ")");
         return CO_E_CLASSSTRING;
     }
     return S_OK;
@@ -72,54 +96,48 @@ HRESULT createInstance(const CLSID &clsid, const IID &iid, void **object, std::s
     if (!object)
         return E_POINTER;
     *object = nullptr;
-    const std::string path = registryPath();
     const std::string cls = guidToString(clsid);
-    const auto text = readFile(path);
-    if (!text) {
-        setError(error, "the class " + cls + " is not registered: there is no class registry " +
-                            path);
+    std::string registry, searched;
+    const auto value = lookUp(clsidSection(clsid), "InprocServer32", &registry, &searched);
+    if (!value) {
+        setError(error, "the class " + cls + " is not registered (searched " + searched + ")");
         return REGDB_E_CLASSNOTREG;
     }
-    const IniText ini(*text);
-    const auto library = ini.value(clsidSection(clsid), "InprocServer32");
-    if (!library || library->empty()) {
-        setError(error, "the class " + cls + " is not registered in " + path);
-        return REGDB_E_CLASSNOTREG;
-    }
+    const std::string library = libraryFile(registry, *value);
     // Opened without blocking and checked first: dlopen of a FIFO or a
     // device in its place would wait for ever.
-    const int fd = ::open(library->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(library.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     struct stat st;
     const bool found = fd >= 0 && ::fstat(fd, &st) == 0;
     const int openError = errno;
     if (fd >= 0)
         ::close(fd);
     if (!found) {
-        setError(error, "the library file " + *library + " registered for the class " + cls +
+        setError(error, "the library file " + library + " registered for the class " + cls +
                             (openError == ENOENT ? " does not exist" : " cannot be opened: " +
                                                                           std::string(std::strerror(openError))));
         return CO_E_DLLNOTFOUND;
     }
     if (!S_ISREG(st.st_mode)) {
-        setError(error, "the library file " + *library + " registered for the class " + cls +
+        setError(error, "the library file " + library + " registered for the class " + cls +
                             " is not a regular file");
         return CO_E_DLLNOTFOUND;
     }
     std::string why;
-    void *handle = loadLibrary(*library, &why);
+    void *handle = loadLibrary(library, &why);
     if (!handle) {
-        setError(error, "the library file " + *library + " cannot be loaded: " + why);
+        setError(error, "the library file " + library + " cannot be loaded: " + why);
         return CO_E_DLLNOTFOUND;
     }
     auto getClassObject = reinterpret_cast<DllGetClassObjectFn>(::dlsym(handle, "DllGetClassObject"));
     if (!getClassObject) {
-        setError(error, "the library " + *library + " has no entry point DllGetClassObject");
+        setError(error, "the library " + library + " has no entry point DllGetClassObject");
         return HRESULT_PROC_NOT_FOUND;
     }
     ComPtr<IClassFactory> factory;
     HRESULT h = getClassObject(clsid, IID_IClassFactory, factory.out());
     if (FAILED(h) || !factory) {
-        setError(error, "the library " + *library + " does not serve the class " + cls + " (" +
+        setError(error, "the library " + library + " does not serve the class " + cls + " (" +
                             hresultText(h) + ")");
         return FAILED(h) ? h : E_UNEXPECTED;
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The host side of the component model: creates components by class
-// identifier or programmatic identifier through the per-user class registry
+// identifier or programmatic identifier through the class registries
 // (dlopen, DllGetClassObject, IClassFactory::CreateInstance) and calls them
 // late-bound through IDispatch. No Qt.
 
@@ -73,7 +73,8 @@ private:
     BSTR s_ = nullptr;
 };
 
-// The class of a programmatic identifier by the registry. CO_E_CLASSSTRING
+// The class of a programmatic identifier by the first registry of
+// registrySearchPath() that names it (vatro/registry.h). CO_E_CLASSSTRING
 // when the identifier is not registered.
 HRESULT clsidFromProgId(const std::string &progId, CLSID *clsid, std::string *error = nullptr);
 

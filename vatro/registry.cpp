@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <mutex>
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -32,6 +33,52 @@ std::string registryPath()
             home = pw->pw_dir;
     }
     return home + "/.config/vatro/registry.ini";
+}
+
+namespace {
+std::mutex g_hostLock;
+std::vector<std::string> g_hostRegistries;
+} // namespace
+
+void addHostRegistry(const std::string &path)
+{
+    if (path.empty())
+        return;
+    std::lock_guard<std::mutex> guard(g_hostLock);
+    g_hostRegistries.push_back(path);
+}
+
+std::vector<std::string> registrySearchPath()
+{
+    if (std::string p = env("VATRO_REGISTRY"); !p.empty())
+        return {p};
+    std::vector<std::string> out{registryPath()};
+    std::string dirs = env("XDG_CONFIG_DIRS");
+    if (dirs.empty())
+        dirs = "/etc/xdg";
+    for (std::size_t start = 0; start <= dirs.size();) {
+        std::size_t end = dirs.find(':', start);
+        if (end == std::string::npos)
+            end = dirs.size();
+        std::string dir = dirs.substr(start, end - start);
+        while (dir.size() > 1 && dir.back() == '/')
+            dir.pop_back();
+        // Relative entries are invalid by the XDG rules and ignored.
+        if (!dir.empty() && dir[0] == '/')
+            out.push_back((dir == "/" ? "" : dir) + "/vatro/registry.ini");
+        start = end + 1;
+    }
+    std::lock_guard<std::mutex> guard(g_hostLock);
+    out.insert(out.end(), g_hostRegistries.begin(), g_hostRegistries.end());
+    return out;
+}
+
+std::string libraryFile(const std::string &registry, const std::string &value)
+{
+    if (value.empty() || value[0] == '/')
+        return value;
+    const auto slash = registry.rfind('/');
+    return (slash == std::string::npos ? std::string(".") : registry.substr(0, slash)) + "/" + value;
 }
 
 bool makeParentFolders(const std::string &path)

@@ -5,6 +5,7 @@
 #include "support.h"
 
 #include "vatro/ini.h"
+#include "vatro/registry.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -82,8 +83,8 @@ int vatroreg(std::vector<std::string> args)
         for (auto &a : args)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
+        if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr))
+            return 126;
         ::execv(VATROREG_PATH, argv.data());
         return 127;
     }, 10);
@@ -177,6 +178,67 @@ TEST_F(Registration, ConcurrentWriters)
             lost += !ini.value("Writer\\" + std::to_string(w) + "." + std::to_string(r), "x");
     EXPECT_EQ(lost, 0);
     EXPECT_EQ(create("CLSID"), S_OK) << error;
+}
+
+// Which registry decides: the user's, then each folder of $XDG_CONFIG_DIRS,
+// then the host's own; $VATRO_REGISTRY alone when set. "lib" is this
+// build's library named relative to the registry's folder; "gone:X" a
+// missing /gone/X.so, so that the error tells which registry was read.
+TEST_F(Registration, SearchOrder)
+{
+    struct Row {
+        const char *name;
+        const char *user, *machine1, *machine2, *host;
+        bool onlyVatroRegistry;
+        const char *how; // "CLSID" or a ProgID
+        HRESULT expected;
+        const char *named; // in the error
+    };
+    const Row rows[] = {
+        {"user's hides the machine's", "gone:user", "lib", "", "", false, "CLSID", CO_E_DLLNOTFOUND, "user.so"},
+        {"machine's for a user with none", "", "lib", "", "", false, "CLSID", S_OK, ""},
+        {"second machine folder", "", "", "lib", "", false, "VatroOCX.Vatro", S_OK, ""},
+        {"first machine folder first", "", "gone:first", "lib", "", false, "CLSID", CO_E_DLLNOTFOUND, "first.so"},
+        {"host's last", "", "", "", "lib", false, "VatroOCX.Vatro", S_OK, ""},
+        {"machine's hides the host's", "", "gone:machine", "", "lib", false, "CLSID", CO_E_DLLNOTFOUND, "machine.so"},
+        {"none anywhere", "", "", "", "", false, "CLSID", REGDB_E_CLASSNOTREG, "is not registered"},
+        {"VATRO_REGISTRY alone", "", "lib", "lib", "lib", true, "CLSID", REGDB_E_CLASSNOTREG, "is not registered"},
+    };
+    const std::string base = fs::path(registry).parent_path().string();
+    const std::string user = base + "/home/vatro/registry.ini";
+    const std::string machine1 = base + "/xdg1/vatro/registry.ini";
+    const std::string machine2 = base + "/xdg2/vatro/registry.ini";
+    const std::string host = base + "/program/lib/registry.ini";
+    addHostRegistry(host); // for the rest of the run; other tests set VATRO_REGISTRY
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::pair<std::string, const char *> files[] = {
+            {user, row.user}, {machine1, row.machine1}, {machine2, row.machine2}, {host, row.host}};
+        for (const auto &[path, entry] : files) {
+            fs::remove(path);
+            const std::string e = entry;
+            if (e.empty())
+                continue;
+            fs::create_directories(fs::path(path).parent_path());
+            const std::string library =
+                e == "lib" ? fs::relative(VATRO_LIBRARY_PATH, fs::path(path).parent_path()).string()
+                           : "/gone/" + e.substr(5) + ".so";
+            writeFile(path, "[CLSID\\{4C7BC103-7DA9-11D3-B327-000021C5C8A9}]\nInprocServer32=" + library +
+                                "\n[ProgID\\VatroOCX.Vatro]\nCLSID={4C7BC103-7DA9-11D3-B327-000021C5C8A9}\n");
+        }
+        if (row.onlyVatroRegistry)
+            writeFile(registry, "");
+        else
+            ::unsetenv("VATRO_REGISTRY");
+        setEnv("XDG_CONFIG_HOME", base + "/home");
+        setEnv("XDG_CONFIG_DIRS", "relative/ignored:" + base + "/xdg1/:" + base + "/xdg2");
+        error.clear();
+        EXPECT_EQ(create(row.how), row.expected) << error;
+        EXPECT_NE(error.find(row.named), std::string::npos) << error;
+        setEnv("VATRO_REGISTRY", registry);
+    }
+    ::unsetenv("XDG_CONFIG_DIRS");
+    ::unsetenv("XDG_CONFIG_HOME");
 }
 
 // A FIFO registered as the library is refused at once, not waited on.
