@@ -1,8 +1,7 @@
 // View in Browser and the locations dialog in the real main window: a fake
 // browser script, started through the real process start, records its
 // working folder and arguments; a new temporary directory chosen in the
-// dialog (Shift+F7), and Close storing the settings.
-#include "core/settings.h"
+// dialog (Shift+F7) reaching the preview.
 #include "editor/dialog_registry.h"
 #include "options_dialogs/locations_dialog.h"
 #include "support/test_env.h"
@@ -46,8 +45,6 @@ private slots:
         QTest::addColumn<QStringList>("received");
         const QString start = root + "/start dir";
         QTest::newRow("blanks in every path") << "<p> --new %HTML%" << start << QStringList{start, "--new", "F"};
-        QTest::newRow("placeholder twice") << "<p> %HTML% -f=%HTML%" << start << QStringList{start, "F", "-f=F"};
-        QTest::newRow("no placeholder") << "<p>" << start << QStringList{start};
         QTest::newRow("missing program") << "'" + root + "/none' %HTML%" << start << QStringList{};
         QTest::newRow("missing start-in folder") << "<p> %HTML%" << root + "/none" << QStringList{};
     }
@@ -84,15 +81,14 @@ private slots:
 
     // Shift+F7 shows the dialog modally. A new temporary directory deletes
     // the old preview file at once; the next refresh writes the file there
-    // and shows it (navigating, though a file was left there). Close stores
-    // the three settings.
+    // and shows it (navigating, though a file was left there). What Close
+    // stores is the dialog's own test.
     void newTempDir()
     {
         const QString oldFile = w->previewFile(), newDir = root + "/temp #2";
         const QString newFile = newDir + "/KV731504.htm";
         QVERIFY(waitUntil([&] { return w->Browser()->url() == QUrl::fromLocalFile(oldFile); }));
         writeFile(newFile, "left over");
-        QFile::remove(settings::Store::fileName());
         fx.platform.folderAnswers << newDir;
         QApplication::setActiveWindow(w);
         QTRY_COMPARE(QApplication::activeWindow(), w);
@@ -100,7 +96,6 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto *d = qobject_cast<frmLoc *>(QApplication::activeModalWidget());
             QVERIFY(shown = d != nullptr);
-            d->txtBrowser->setText("b %HTML%");
             d->Browse3->click();
             QVERIFY(!QFile::exists(oldFile) && d->lblTD->text() == newDir);
             QCOMPARE(fileBytes(newFile), QByteArray("left over")); // no refresh yet
@@ -108,9 +103,7 @@ private slots:
         });
         QTest::keyClick(w->HTML(), Qt::Key_F7, Qt::ShiftModifier);
         QVERIFY(shown);
-        const settings::Store store;
-        QCOMPARE(store.get("Browser").value_or("-") + '|' + store.get("TempDir").value_or("-"), "b %HTML%|" + newDir);
-        QCOMPARE(store.get("BrowserSI"), std::optional(w->preview().locations().browserStartIn));
+        QCOMPARE(w->preview().tempDir(), newDir);
 
         w->HTML()->setWholeText("<p>new</p>");
         w->menu().mnuUpdate->trigger();
