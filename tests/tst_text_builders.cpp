@@ -11,19 +11,15 @@ namespace {
 constexpr ColourValue kRed = 0x0000FF;
 constexpr ColourValue kYellow = 0x00FFFF;
 
-StyledTextFields styled(const std::function<void(StyledTextFields &)> &change)
+template <typename Fields>
+Fields with(const std::function<void(Fields &)> &change)
 {
-    StyledTextFields f;
+    Fields f;
     change(f);
     return f;
 }
-
-RuleFields ruleWith(const std::function<void(RuleFields &)> &change)
-{
-    RuleFields f;
-    change(f);
-    return f;
-}
+const auto styled = with<StyledTextFields>;
+const auto ruleWith = with<RuleFields>;
 
 void row(const char *name, const QString &built, const QString &expected)
 {
