@@ -79,7 +79,6 @@ private slots:
             f.widthPercent = true; f.delay = "50";
         }) << "<marquee behavior=\"Alternate\" direction=\"right\" loop=\"3\" scrolldelay=\"50\" width=\"100%\">"
               "Marquee</marquee>";
-        QTest::newRow("top") << marqueeWith([](auto &f) { f.alignIndex = 0; }) << "<marquee align=\"Top\">Marquee</marquee>";
         QTest::newRow("middle, slide") << marqueeWith([](auto &f) { f.alignIndex = 1; f.behaveIndex = 1; })
             << "<marquee align=\"Middle\" behavior=\"Slide\">Marquee</marquee>";
         QTest::newRow("pixels \"06\", delay \"090\" read as 6 and 90")
