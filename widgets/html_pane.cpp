@@ -36,6 +36,34 @@ const QList<int> &menuKeys()
     return keys;
 }
 
+bool isBlockCommand(QsciCommand::Command command)
+{
+    switch (command) {
+    case QsciCommand::LineDownRectExtend:
+    case QsciCommand::LineUpRectExtend:
+    case QsciCommand::CharLeftRectExtend:
+    case QsciCommand::CharRightRectExtend:
+    case QsciCommand::HomeRectExtend:
+    case QsciCommand::VCHomeRectExtend:
+    case QsciCommand::LineEndRectExtend:
+    case QsciCommand::PageUpRectExtend:
+    case QsciCommand::PageDownRectExtend:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A mouse event without the modifiers that make the control start a block
+// (Ctrl here, Alt elsewhere) or add a selection; Shift still extends.
+QMouseEvent streamMouseEvent(const QMouseEvent *e)
+{
+    return QMouseEvent(e->type(), e->position(), e->scenePosition(), e->globalPosition(),
+                       e->button(), e->buttons(),
+                       e->modifiers() & ~(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier),
+                       e->source(), e->pointingDevice());
+}
+
 int keyCombination(const QKeyEvent *e)
 {
     const Qt::KeyboardModifiers mods =
@@ -81,9 +109,24 @@ HTMLPane::HTMLPane(QWidget *parent) : QsciScintilla(parent)
     SendScintilla(SCI_INDICSETSTYLE, static_cast<unsigned long>(kStrikeIndicator),
                   static_cast<long>(INDIC_STRIKE));
 
+    // One stream selection, as in a text box: the selection interface
+    // knows one start and one length, so a block or a second selection
+    // would make Cut and every insertion act on text that is not
+    // highlighted. No virtual space past the line ends either.
+    SendScintilla(SCI_SETMULTIPLESELECTION, 0UL);
+    SendScintilla(SCI_SETADDITIONALSELECTIONTYPING, 0UL);
+    SendScintilla(SCI_SETMULTIPASTE, static_cast<unsigned long>(SC_MULTIPASTE_ONCE));
+    SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, static_cast<unsigned long>(SCVS_NONE));
+    SendScintilla(SCI_SETMOUSESELECTIONRECTANGULARSWITCH, 0UL);
+
     QsciCommandSet *commands = standardCommands();
-    for (int key : menuKeys()) {
-        for (QsciCommand *cmd : commands->commands()) {
+    for (QsciCommand *cmd : commands->commands()) {
+        if (isBlockCommand(cmd->command())) {
+            cmd->setKey(0);
+            cmd->setAlternateKey(0);
+            continue;
+        }
+        for (int key : menuKeys()) {
             if (cmd->key() == key)
                 cmd->setKey(0);
             if (cmd->alternateKey() == key)
@@ -361,6 +404,7 @@ void HTMLPane::keyPressEvent(QKeyEvent *e)
 {
     ChangeScope scope(this);
     QsciScintilla::keyPressEvent(e);
+    keepOneStreamSelection();
 }
 
 void HTMLPane::inputMethodEvent(QInputMethodEvent *e)
@@ -384,7 +428,52 @@ void HTMLPane::mousePressEvent(QMouseEvent *e)
         return;
     }
     ChangeScope scope(this); // a middle click may paste
-    QsciScintilla::mousePressEvent(e);
+    QMouseEvent stream = streamMouseEvent(e);
+    QsciScintilla::mousePressEvent(&stream);
+    keepOneStreamSelection();
+}
+
+void HTMLPane::mouseMoveEvent(QMouseEvent *e)
+{
+    ChangeScope scope(this);
+    QMouseEvent stream = streamMouseEvent(e);
+    QsciScintilla::mouseMoveEvent(&stream);
+    keepOneStreamSelection();
+}
+
+void HTMLPane::mouseReleaseEvent(QMouseEvent *e)
+{
+    ChangeScope scope(this);
+    QMouseEvent stream = streamMouseEvent(e);
+    QsciScintilla::mouseReleaseEvent(&stream);
+    keepOneStreamSelection();
+}
+
+void HTMLPane::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    QMouseEvent stream = streamMouseEvent(e);
+    QsciScintilla::mouseDoubleClickEvent(&stream);
+    keepOneStreamSelection();
+}
+
+// Whatever made a block or several selections (a binding a later version
+// of the control adds, a message sent to it directly), the main selection
+// becomes the one stream selection.
+void HTMLPane::keepOneStreamSelection()
+{
+    if (SendScintilla(SCI_GETSELECTIONS) <= 1 && !SendScintilla(SCI_SELECTIONISRECTANGLE))
+        return;
+    const long anchor = SendScintilla(SCI_GETANCHOR);
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
+}
+
+// A block copied in another editor is pasted or dropped as ordinary text.
+QByteArray HTMLPane::fromMimeData(const QMimeData *source, bool &rectangular) const
+{
+    QByteArray text = QsciScintilla::fromMimeData(source, rectangular);
+    rectangular = false;
+    return text;
 }
 
 void HTMLPane::contextMenuEvent(QContextMenuEvent *e)
@@ -417,6 +506,4 @@ VELMORA_GUARDED(removeSelectedText(), removeSelectedText())
 VELMORA_GUARDED(replaceSelectedText(const QString &text), replaceSelectedText(text))
 VELMORA_GUARDED(setText(const QString &text), setText(text))
 VELMORA_GUARDED(undo(), undo())
-VELMORA_GUARDED(mouseReleaseEvent(QMouseEvent *e), mouseReleaseEvent(e))
-VELMORA_GUARDED(mouseMoveEvent(QMouseEvent *e), mouseMoveEvent(e))
 #undef VELMORA_GUARDED

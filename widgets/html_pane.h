@@ -78,6 +78,8 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    QByteArray fromMimeData(const QMimeData *source, bool &rectangular) const override;
     void contextMenuEvent(QContextMenuEvent *e) override;
 
 private:
@@ -91,6 +93,7 @@ private:
     long indexToByte(int index) const;
     void replaceBytes(long start, long end, const QString &text);
     void applyFormat();
+    void keepOneStreamSelection();
     void noteChange();  // a change has begun
     void flushChange(); // the operation is over: notify once
 
