@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <csignal>
@@ -54,28 +55,97 @@ private slots:
                  "1??\xe9\r\n");
     }
 
-    // The save replaces the file keeping its mode; a write that fails
-    // half-way (here the file size limit) leaves it intact.
-    void atomicSave()
+    // Saving keeps what the user did not change: the owner, group and mode,
+    // the other hard links; where the rename cannot keep them the file is
+    // written in place. A failed write leaves the old content and says so.
+    // "nobody" saves through setpriv, as a second user would.
+    void saveKeepsTheFile_data()
     {
-        const QString file = path("perm.htm");
+        QTest::addColumn<bool>("asNobody");    // the saver; else this process
+        QTest::addColumn<bool>("ownedByNobody"); // the file's owner and group; else root or this user
+        QTest::addColumn<uint>("folderMode");
+        QTest::addColumn<bool>("linked");      // a second hard link beside the file
+        QTest::addColumn<bool>("writeFails");  // a file size limit of 8 bytes
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<int>("sameFile");     // the same inode afterwards: 1, 0, or -1 either
+        QTest::newRow("own file, one link: renamed, mode kept") << false << false << 0755u << false << false << true << 0;
+        QTest::newRow("a second hard link sees the new text") << false << false << 0755u << true << false << true << 1;
+        QTest::newRow("failed rename: the file untouched") << false << false << 0755u << false << true << false << 1;
+        QTest::newRow("failed write in place: old content put back") << false << false << 0755u << true << true << false << 1;
+        QTest::newRow("root saving a user's file keeps its owner") << false << true << 0755u << false << false << true << -1;
+        QTest::newRow("writable file in a folder the saver may not write") << true << false << 0755u << false << false << true << 1;
+        QTest::newRow("another user's file in an open folder keeps its owner") << true << false << 0777u << false << false << true << 1;
+    }
+    void saveKeepsTheFile()
+    {
+        QFETCH(bool, asNobody);
+        QFETCH(bool, ownedByNobody);
+        QFETCH(uint, folderMode);
+        QFETCH(bool, linked);
+        QFETCH(bool, writeFails);
+        QFETCH(bool, saved);
+        QFETCH(int, sameFile);
+        if ((asNobody || ownedByNobody) && ::geteuid() != 0)
+            QSKIP("a second user needs root");
+        // A folder every user can reach, unlike the test's private one.
+        QTemporaryDir top(QDir::tempPath() + "/velmora-save-XXXXXX");
+        QVERIFY(::chmod(QFile::encodeName(top.path()), 0755) == 0);
+        const QString folder = top.filePath("folder"), file = folder + "/page.htm", link = folder + "/link.htm";
+        const QString state = top.filePath("state");
+        QVERIFY(QDir().mkpath(folder) && QDir().mkpath(state));
         writeFile(file, "old");
-        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup)); // 0640
-        QVERIFY(!saveDocumentFile(file, "new"));
-        QCOMPARE(fileBytes(file), QByteArray("new"));
-        struct stat st {};
-        QVERIFY(::stat(QFile::encodeName(file), &st) == 0 && (st.st_mode & 0777) == 0640);
+        QVERIFY(::chmod(QFile::encodeName(file), asNobody ? 0666 : 0640) == 0);
+        if (ownedByNobody)
+            QVERIFY(::chown(QFile::encodeName(file), 65534, 65534) == 0);
+        if (linked)
+            QVERIFY(::link(QFile::encodeName(file), QFile::encodeName(link)) == 0);
+        QVERIFY(::chmod(QFile::encodeName(folder), folderMode) == 0);
+        if (asNobody)
+            QVERIFY(::chown(QFile::encodeName(state), 65534, 65534) == 0);
+        struct stat before {}, after {};
+        QVERIFY(::stat(QFile::encodeName(file), &before) == 0);
 
-        ::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit old {};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        const struct rlimit small = {8, old.rlim_max};
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const bool failed = bool(saveDocumentFile(file, QByteArray(4096, 'z')));
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        QVERIFY(failed);
-        QCOMPARE(fileBytes(file), QByteArray("new"));
-        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).filter("perm").size(), 1);
+        const QByteArray text = writeFails ? QByteArray(4096, 'z') : QByteArray("new");
+        QString error;
+        if (asNobody) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("XDG_STATE_HOME", state);
+            p.setProcessEnvironment(env);
+            p.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", VELMORA_SAVE_FILE, file,
+                                QString::fromLatin1(text)});
+            QVERIFY(p.waitForFinished(30000));
+            error = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+            QVERIFY2(p.exitCode() == (saved ? 0 : 1), qPrintable(error + p.readAllStandardError()));
+        } else {
+            const QByteArray oldState = qgetenv("XDG_STATE_HOME");
+            qputenv("XDG_STATE_HOME", QFile::encodeName(state));
+            ::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit old {};
+            ::getrlimit(RLIMIT_FSIZE, &old);
+            const struct rlimit small = {8, old.rlim_max};
+            if (writeFails)
+                QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+            const std::optional<FileError> e = saveDocumentFile(file, text);
+            ::setrlimit(RLIMIT_FSIZE, &old);
+            qputenv("XDG_STATE_HOME", oldState);
+            QCOMPARE(bool(e), !saved);
+            if (e)
+                error = e->description;
+        }
+        QCOMPARE(fileBytes(file), saved ? text : QByteArray("old"));
+        if (!saved)
+            QVERIFY2(error.contains("the file was left as it was"), qPrintable(error));
+        QVERIFY(::stat(QFile::encodeName(file), &after) == 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QVERIFY(after.st_uid == before.st_uid && after.st_gid == before.st_gid);
+        if (sameFile >= 0)
+            QCOMPARE(after.st_ino == before.st_ino, bool(sameFile));
+        if (linked)
+            QCOMPARE(fileBytes(link), fileBytes(file));
+        // No temporary file and no backup is left behind.
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), linked ? 2 : 1);
+        QCOMPARE(QDir(state + "/velmora").entryList(QDir::Files | QDir::Hidden).size(), 0);
     }
 
     // New: the unsaved-changes prompt and the dialog's Cancel.
