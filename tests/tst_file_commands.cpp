@@ -148,22 +148,28 @@ private slots:
         QCOMPARE(QDir(state + "/velmora").entryList(QDir::Files | QDir::Hidden).size(), 0);
     }
 
-    // New: the unsaved-changes prompt and the dialog's Cancel.
+    // New: the unsaved-changes prompt and the dialog's Cancel. A save that
+    // does not complete (the file is read-only, then Save As is cancelled)
+    // is a Cancel, for Open as well: the edits stay.
     void newCommand_data()
     {
         QTest::addColumn<int>("answer"); // MsgResult; -1: no changes, no prompt
         QTest::addColumn<bool>("dialogOK");
+        QTest::addColumn<bool>("saveFails");
         QTest::addColumn<bool>("replaced");
-        QTest::newRow("unchanged, OK") << -1 << true << true;
-        QTest::newRow("unchanged, Cancel in the dialog") << -1 << false << false;
-        QTest::newRow("prompt Cancel") << int(MsgResult::Cancel) << true << false;
-        QTest::newRow("prompt No") << int(MsgResult::No) << true << true;
-        QTest::newRow("prompt Yes saves first") << int(MsgResult::Yes) << true << true;
+        QTest::newRow("unchanged, OK") << -1 << true << false << true;
+        QTest::newRow("unchanged, Cancel in the dialog") << -1 << false << false << false;
+        QTest::newRow("prompt Cancel") << int(MsgResult::Cancel) << true << false << false;
+        QTest::newRow("prompt No") << int(MsgResult::No) << true << false << true;
+        QTest::newRow("prompt Yes saves first") << int(MsgResult::Yes) << true << false << true;
+        QTest::newRow("prompt Yes, the save fails: New stops") << int(MsgResult::Yes) << true << true << false;
+        QTest::newRow("prompt Yes, the save fails: Open stops") << int(MsgResult::Yes) << false << true << false;
     }
     void newCommand()
     {
         QFETCH(int, answer);
         QFETCH(bool, dialogOK);
+        QFETCH(bool, saveFails);
         QFETCH(bool, replaced);
         const QString file = path("new.htm");
         writeFile(file, "doc");
@@ -173,18 +179,27 @@ private slots:
             w.HTML()->setSelText("x");
             fx.platform.messageAnswers << MsgResult(answer);
         }
+        if (saveFails) {
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
+            fx.platform.messageAnswers << MsgResult::OK; // "Save Error"
+            fx.platform.fileAnswers << std::nullopt;     // Save As cancelled
+        }
         const QString before = w.HTML()->wholeText();
         fx.answerNewDialog(dialogOK);
-        w.menu().mnuNew->trigger();
+        (saveFails && !dialogOK ? w.menu().mnuOpen : w.menu().mnuNew)->trigger();
         fx.dropAnswer();
-        QCOMPARE(fx.platform.messages.size(), int(answer >= 0));
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(fx.platform.messages.size(), int(answer >= 0) + int(saveFails));
         QCOMPARE(messageLine(fx.platform, 0).section('|', 0, 2), answer >= 0 ? "File Changed|Question|YesNoCancel" : "|None|OK");
-        QCOMPARE(fx.newDialogShown, answer == int(MsgResult::Cancel) ? 0 : 1);
+        QCOMPARE(fx.platform.fileRequests.size(), int(saveFails)); // no Open dialog after a failed save
+        QCOMPARE(fx.platform.unexpectedCalls, 0);
+        QCOMPARE(fx.newDialogShown, answer == int(MsgResult::Cancel) || saveFails ? 0 : 1);
         QCOMPARE(w.HTML()->wholeText().startsWith("<html>"), replaced);
+        QCOMPARE(w.HTML()->wholeText() == before, !replaced);
         QCOMPARE(w.windowTitle(), replaced ? QString("Velmora - New File") : "Velmora - " + file);
         QCOMPARE(w.documentFileName(), replaced ? QString() : file);
         QCOMPARE(w.documentChanged(), !replaced && answer >= 0);
-        QCOMPARE(fileBytes(file), answer == int(MsgResult::Yes) ? before.toUtf8() + "\r\n" : QByteArray("doc"));
+        QCOMPARE(fileBytes(file), answer == int(MsgResult::Yes) && !saveFails ? before.toUtf8() + "\r\n" : QByteArray("doc"));
         w.HTML()->setSelText("y"); // change tracking goes on
         QVERIFY(w.documentChanged());
     }
