@@ -111,8 +111,12 @@ void frmHTML::closeEvent(QCloseEvent *event)
 
 void frmHTML::setCaption(const QString &fileName)
 {
+    // Qt reads "[*]" in a title as the place of a modified mark and drops
+    // it; doubled, it shows as written.
+    QString shown = fileName;
+    shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(fileName.isEmpty() ? kCaptionPrefix + QStringLiteral("New File")
-                                      : kCaptionPrefix + fileName);
+                                      : kCaptionPrefix + shown);
 }
 
 frmNew &frmHTML::newDialog()

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -249,6 +250,17 @@ private slots:
             w.menu().mnuSave->trigger();
             QCOMPARE(fileBytes(full), page + "\r\n");
         }
+    }
+
+    // The caption shows the file name as written ("[*]" would otherwise be
+    // taken for Qt's modified mark and vanish).
+    void captionShowsTheName()
+    {
+        const QString file = path("<i>a[*].htm");
+        writeFile(file, "x");
+        WindowFixture fx;
+        frmHTML &w = fx.start(file);
+        QCOMPARE(w.windowHandle()->title(), "Velmora - " + file);
     }
 
     // Save and Save As, the chain between them and the save-failed flag.

@@ -185,3 +185,9 @@ QList<QWidget *> SizeFrame::tabChain() const
 }
 
 #include "moc_dialog_parts.cpp"
+
+void plainTextLabels(QWidget *window)
+{
+    for (QLabel *label : window->findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+}

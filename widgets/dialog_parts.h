@@ -127,6 +127,10 @@ private:
 };
 
 // Twips of the dialog descriptions to pixels (15 twips to a pixel).
+// Every label of `window` shows its text as written: no label guesses at
+// markup (the cell advice names "<td>" and "</td>").
+void plainTextLabels(QWidget *window);
+
 constexpr int twipsToPixels(int twips)
 {
     return (twips + 7) / 15;
