@@ -143,6 +143,9 @@ void frmHTML::insertFragment(const QString &fragment, const QString &actionName,
 void frmHTML::replaceDocument(const QString &text)
 {
     html_->setWholeText(QString());
+    // A new page is a new document: Enter inserts CR LF again, whatever
+    // line end the file opened before used.
+    html_->setEolMode(QsciScintilla::EolWindows);
     html_->setSelText(text);
 }
 

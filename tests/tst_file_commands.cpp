@@ -252,6 +252,23 @@ private slots:
         }
     }
 
+    // After a file with LF line ends, the new page gets CR LF again: Enter
+    // in it inserts CR LF.
+    void newResetsTheLineEnd()
+    {
+        const QString file = path("unix.htm");
+        writeFile(file, "a\nb\n");
+        WindowFixture fx;
+        frmHTML &w = fx.start(file);
+        fx.answerNewDialog(true);
+        w.menu().mnuNew->trigger();
+        QVERIFY(w.HTML()->wholeText().startsWith("<html>"));
+        w.HTML()->setSelStart(w.HTML()->textLength());
+        QTest::keyClick(w.HTML(), Qt::Key_Return);
+        QVERIFY(w.HTML()->wholeText().endsWith("\r\n"));
+        QCOMPARE(w.HTML()->lineEnd(), QStringLiteral("\r\n"));
+    }
+
     // The caption shows the file name as written ("[*]" would otherwise be
     // taken for Qt's modified mark and vanish).
     void captionShowsTheName()

@@ -42,9 +42,9 @@ public:
     ColourValue backColour() const;
     void setBackColour(ColourValue colour);
 
-    // The line end Enter inserts: "\r\n" for a new document; setWholeText
-    // adopts the first line end found in the text it is given (a text
-    // without any keeps the current one).
+    // The line end Enter inserts: "\r\n" for a new document (setEolMode
+    // sets it); setWholeText adopts the first line end found in the text it
+    // is given (a text without any keeps the current one).
     QString lineEnd() const;
 
     // QsciScintilla's own editing operations; each gives one changed().
