@@ -48,10 +48,12 @@ private slots:
         const ColourValue face = kSysButtonFace, last = 0x00AA00;
         QTest::newRow("no colour yet, confirmed") << face << face << true << OptColour(0x123456) << last
                                                   << ColourValue(0x123456);
-        QTest::newRow("RGB colour preselected, cancelled")
-            << face << ColourValue(0xFF) << true << OptColour() << ColourValue(0xFF) << ColourValue(0xFF);
+        // The shared dialog opens on the colour it holds, not the swatch's,
+        // and a Cancel leaves it and the swatch as they were.
+        QTest::newRow("RGB swatch: the dialog's own colour, cancelled")
+            << face << ColourValue(0xFF) << true << OptColour() << last << ColourValue(0xFF);
         QTest::newRow("black counts as a colour") << face << ColourValue(0xFFFFFF) << true << OptColour(0)
-                                                  << ColourValue(0xFFFFFF) << ColourValue(0);
+                                                  << last << ColourValue(0);
         QTest::newRow("default button") << face << ColourValue(0) << false << OptColour() << last << face;
         QTest::newRow("default button, text colour swatch")
             << kSysButtonText << face << false << OptColour() << last << kSysButtonText;
@@ -80,6 +82,7 @@ private slots:
         QCOMPARE(platform.colourRequests.value(0).current, pick ? preselected : 0);
         QCOMPARE(swatch->value(), after);
         QCOMPARE(swatch->colour().has_value(), after != noColour);
+        QCOMPARE(dialog.colour, answer.value_or(0x00AA00));
         QCOMPARE(platform.unexpectedCalls, 0);
     }
 

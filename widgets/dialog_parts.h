@@ -52,9 +52,9 @@ private:
     ColourValue noColour_;
 };
 
-// Shows the shared colour dialog for `swatch`, preselecting the swatch's colour
-// when it holds an RGB value. On confirm the swatch takes the chosen colour;
-// on cancel it keeps its own. Returns whether a colour was chosen.
+// Shows the shared colour dialog for `swatch`, opening on the colour the
+// dialog holds. On confirm the swatch takes the chosen colour; on cancel the
+// swatch and the dialog keep their own. Returns whether a colour was chosen.
 bool pickSwatchColour(ColourDialog &dialog, ColourSwatch &swatch, QWidget *parent);
 
 // Wires a swatch's colour button (pick a colour) and default button (back to
