@@ -190,3 +190,14 @@ void Document::saveAs()
     fileName_ = files_.fileName;
     save();
 }
+
+void Document::restoreUnsaved(const QString &fileName, const QString &text, FileEncoding encoding)
+{
+    setLoading(true);
+    fileName_ = fileName;
+    if (encoding != encoding_)
+        adoptEncoding(encoding);
+    pane_.setWholeText(text);
+    finishLoading();
+    changed_ = true; // still not saved
+}

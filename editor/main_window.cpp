@@ -103,10 +103,15 @@ void frmHTML::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    finishExit();
+    event->accept();
+}
+
+void frmHTML::finishExit()
+{
     preview_->removeFile();
     writeSettings();
     dialogs_->closeAll();
-    event->accept();
 }
 
 void frmHTML::setCaption(const QString &fileName)

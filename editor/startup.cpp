@@ -1,5 +1,7 @@
 #include "editor/startup.h"
 
+#include "editor/session_guard.h"
+
 #include <QtGlobal>
 
 #include <cstdio>
@@ -24,7 +26,12 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
     }
     auto window = std::make_unique<frmHTML>(platform, std::move(vatro),
                                             arguments.join(QLatin1Char(' ')));
+    // From here on a termination signal or the end of the session runs the
+    // exit sequence; the text a previous run could not save is offered once
+    // the first document is made.
+    auto *guard = new SessionGuard(*window);
     window->Form_Load();
+    guard->offerRecovery();
     window->show();
     *exitCode = 0;
     return window;

@@ -1,0 +1,163 @@
+// Ending without the user, with the real program in its own process: a
+// termination signal runs the exit sequence (settings written, preview file
+// deleted, unsaved text kept in a private recovery file), and the next start
+// offers that text back as a changed document under its old name.
+
+#include "core/settings.h"
+#include "core/state_folder.h"
+#include "support/test_env.h"
+#include "support/window_fixture.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <csignal>
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+
+// A private Xvfb server on a display number of its own choosing.
+struct XServer {
+    QProcess process;
+    QString display;
+    XServer()
+    {
+        process.start("sh", {"-c", "exec Xvfb -displayfd 1 -nolisten tcp -screen 0 1024x768x24 2>/dev/null"});
+        if (process.waitForReadyRead(10000))
+            display = ":" + QString::fromLatin1(process.readLine()).trimmed();
+    }
+    ~XServer()
+    {
+        process.terminate();
+        process.waitForFinished(5000);
+    }
+};
+
+// xdotool's answer, or an empty string.
+QString xdotool(const QString &display, const QStringList &args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    p.setProcessEnvironment(env);
+    p.start("xdotool", args);
+    p.waitForFinished(15000);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+// The id of the first window whose name matches `pattern`, once there is one.
+QString windowNamed(const QString &display, const QString &pattern)
+{
+    QString id;
+    waitUntil([&] { return !(id = xdotool(display, {"search", "--name", pattern}).section('\n', 0, 0)).isEmpty(); }, 30000);
+    return id;
+}
+
+void startProgram(QProcess &program, const QString &file, const QString &display = QString())
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", display.isEmpty() ? "offscreen" : "xcb");
+    if (!display.isEmpty())
+        env.insert("DISPLAY", display);
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program.start(VELMORA_PROGRAM, {file});
+}
+
+QStringList recoveryFiles()
+{
+    return QDir(stateFolder()).entryList({"unsaved-*"}, QDir::Files);
+}
+
+} // namespace
+
+class TestSessionGuard : public QObject {
+    Q_OBJECT
+
+    QString doc_ = testenv::root() + "/page.htm";
+
+private slots:
+    void init()
+    {
+        WindowFixture::seedSettings();
+        writeFile(doc_, "<p>hi</p>");
+        QFile::remove(WindowFixture::previewFile());
+        for (const QString &f : recoveryFiles())
+            QFile::remove(stateFolder() + "/" + f);
+    }
+
+    // Each signal ends the program through the exit sequence; with nothing
+    // unsaved there is nothing to recover.
+    void signalRunsTheExitSequence_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
+    void signalRunsTheExitSequence()
+    {
+        QFETCH(int, signal);
+        QProcess program;
+        startProgram(program, doc_);
+        QVERIFY(program.waitForStarted());
+        // Start-up is over once the first refresh wrote the preview file.
+        QVERIFY(waitUntil([] { return QFile::exists(WindowFixture::previewFile()); }, 60000));
+        QVERIFY(QFile::remove(settings::Store::fileName()));
+        ::kill(pid_t(program.processId()), signal);
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 128 + signal);
+        QVERIFY(!QFile::exists(WindowFixture::previewFile()));
+        QVERIFY(fileBytes(settings::Store::fileName()).contains("Auto-update=False"));
+        QCOMPARE(recoveryFiles(), QStringList());
+    }
+
+    // Typed text that was not saved survives SIGTERM in a file only the user
+    // can read; the next start offers it, and Yes makes it the document,
+    // changed, under its old name (so a second SIGTERM keeps it again).
+    void unsavedTextIsKeptAndRestored()
+    {
+        if (QStandardPaths::findExecutable("xdotool").isEmpty())
+            QSKIP("typing into the real program needs xdotool");
+        XServer x;
+        if (x.display.isEmpty())
+            QSKIP("typing into the real program needs Xvfb");
+        QProcess program;
+        startProgram(program, doc_, x.display);
+        const QString window = windowNamed(x.display, "^Velmora - ");
+        QVERIFY(!window.isEmpty());
+        QVERIFY(waitUntil([] { return QFile::exists(WindowFixture::previewFile()); }));
+        xdotool(x.display, {"windowfocus", "--sync", window});
+        QTest::qWait(500); // the window takes the focus
+        xdotool(x.display, {"type", "--delay", "30", "abc"});
+        QTest::qWait(500); // the keys arrive
+        ::kill(pid_t(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.exitCode(), 128 + SIGTERM);
+        QCOMPARE(fileBytes(doc_), QByteArray("<p>hi</p>"));
+        QCOMPARE(recoveryFiles().size(), 1);
+        const QString kept = stateFolder() + "/" + recoveryFiles().first();
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(kept), &st) == 0 && (st.st_mode & 0777) == 0600);
+        const QByteArray text = fileBytes(kept);
+        QVERIFY2(text.endsWith("\n\nabc<p>hi</p>"), text.constData());
+
+        QProcess again;
+        startProgram(again, doc_, x.display);
+        const QString question = windowNamed(x.display, "^Velmora$");
+        QVERIFY(!question.isEmpty());
+        xdotool(x.display, {"windowfocus", "--sync", question});
+        xdotool(x.display, {"key", "Return"}); // Yes
+        QVERIFY(waitUntil([] { return QDir(stateFolder()).entryList({"unsaved-*"}, QDir::Files).isEmpty(); }));
+        QVERIFY(!windowNamed(x.display, "^Velmora - " + QRegularExpression::escape(doc_) + "$").isEmpty());
+        ::kill(pid_t(again.processId()), SIGTERM);
+        QVERIFY(again.waitForFinished(30000));
+        QCOMPARE(recoveryFiles().size(), 1);
+        QCOMPARE(fileBytes(stateFolder() + "/" + recoveryFiles().first()), text);
+    }
+};
+
+VELMORA_TEST_MAIN(TestSessionGuard)
+#include "tst_session_guard.moc"
