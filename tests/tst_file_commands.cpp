@@ -269,6 +269,19 @@ private slots:
         QCOMPARE(w.HTML()->lineEnd(), QStringLiteral("\r\n"));
     }
 
+    // A command-line file that cannot be read never names the document, so
+    // Save asks for a name instead of overwriting it.
+    void unreadableStartFileIsNeverNamed()
+    {
+        WindowFixture fx;
+        frmHTML &w = fx.start("/proc/self/mem"); // opens, then every read fails
+        QCOMPARE(w.documentFileName(), QString());
+        w.HTML()->setSelText("x");
+        fx.platform.fileAnswers << std::nullopt;
+        w.menu().mnuSave->trigger();
+        QVERIFY(fx.platform.fileRequests.size() == 1 && fx.platform.fileRequests[0].save);
+    }
+
     // The caption shows the file name as written ("[*]" would otherwise be
     // taken for Qt's modified mark and vanish).
     void captionShowsTheName()
