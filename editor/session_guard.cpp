@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -141,7 +142,11 @@ void SessionGuard::endBySignal(int signal)
         window_.finishExit();
         ending_ = true;
     }
-    QCoreApplication::exit(128 + signal);
+    // Leaves every running event loop; a signal during the load step, before
+    // the main loop runs, ends that loop as soon as it starts.
+    const int code = 128 + signal;
+    QCoreApplication::exit(code);
+    QTimer::singleShot(0, QCoreApplication::instance(), [code] { QCoreApplication::exit(code); });
 }
 
 void SessionGuard::commitData(QSessionManager &manager)
@@ -211,6 +216,8 @@ bool SessionGuard::keepUnsavedText()
 
 void SessionGuard::offerRecovery()
 {
+    if (ending_)
+        return;
     QDir folder(stateFolder());
     QFileInfoList files = folder.entryInfoList({kRecoveryPrefix + QLatin1Char('*')}, QDir::Files,
                                                QDir::Time | QDir::Reversed);

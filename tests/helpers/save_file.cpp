@@ -4,12 +4,15 @@
 
 #include "core/document_file.h"
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
     if (argc != 3)
         return 2;
+    std::signal(SIGXFSZ, SIG_IGN); // a file size limit is a failed write
+
     const std::optional<FileError> error =
         saveDocumentFile(QString::fromLocal8Bit(argv[1]), QByteArray(argv[2]));
     if (!error)
