@@ -12,35 +12,23 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <csignal>
-#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
 
-// A private Xvfb server on a display number of its own choosing.
-struct XServer {
-    QProcess process;
-    QString display;
-    XServer()
-    {
-        process.start("sh", {"-c", "exec Xvfb -displayfd 1 -nolisten tcp -screen 0 1024x768x24 2>/dev/null"});
-        if (process.waitForReadyRead(10000))
-            display = ":" + QString::fromLatin1(process.readLine()).trimmed();
-    }
-    ~XServer()
-    {
-        process.terminate();
-        process.waitForFinished(5000);
-    }
-};
+QProcessEnvironment environment(const QString &display)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", display.isEmpty() ? "offscreen" : "xcb");
+    env.insert("DISPLAY", display);
+    return env;
+}
 
-// xdotool's answer, or an empty string.
+// xdotool's answer on `display`, or an empty string.
 QString xdotool(const QString &display, const QStringList &args)
 {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DISPLAY", display);
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(environment(display));
     p.start("xdotool", args);
     p.waitForFinished(15000);
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
@@ -56,11 +44,7 @@ QString windowNamed(const QString &display, const QString &pattern)
 
 void startProgram(QProcess &program, const QString &file, const QString &display = QString())
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", display.isEmpty() ? "offscreen" : "xcb");
-    if (!display.isEmpty())
-        env.insert("DISPLAY", display);
-    program.setProcessEnvironment(env);
+    program.setProcessEnvironment(environment(display));
     program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program.start(VELMORA_PROGRAM, {file});
 }
@@ -121,9 +105,11 @@ private slots:
     {
         if (QStandardPaths::findExecutable("xdotool").isEmpty())
             QSKIP("typing into the real program needs xdotool");
-        XServer x;
-        if (x.display.isEmpty())
+        QProcess server; // a private X server on a display of its own choosing
+        server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
+        if (!server.waitForReadyRead(10000))
             QSKIP("typing into the real program needs Xvfb");
+        const struct { QString display; } x{":" + QString::fromLatin1(server.readLine()).trimmed()};
         QProcess program;
         startProgram(program, doc_, x.display);
         const QString window = windowNamed(x.display, "^Velmora - ");
@@ -147,10 +133,11 @@ private slots:
         QProcess again;
         startProgram(again, doc_, x.display);
         const QString question = windowNamed(x.display, "^Velmora$");
-        QVERIFY(!question.isEmpty());
+        QVERIFY2(!question.isEmpty(), qPrintable(QString("no question; the program is %1 (exit code %2), recovery files: %3")
+                                                     .arg(again.state()).arg(again.exitCode()).arg(recoveryFiles().join(' '))));
         xdotool(x.display, {"windowfocus", "--sync", question});
         xdotool(x.display, {"key", "Return"}); // Yes
-        QVERIFY(waitUntil([] { return QDir(stateFolder()).entryList({"unsaved-*"}, QDir::Files).isEmpty(); }));
+        QVERIFY(waitUntil([] { return recoveryFiles().isEmpty(); }));
         QVERIFY(!windowNamed(x.display, "^Velmora - " + QRegularExpression::escape(doc_) + "$").isEmpty());
         ::kill(pid_t(again.processId()), SIGTERM);
         QVERIFY(again.waitForFinished(30000));

@@ -38,20 +38,13 @@ const QList<int> &menuKeys()
 
 bool isBlockCommand(QsciCommand::Command command)
 {
-    switch (command) {
-    case QsciCommand::LineDownRectExtend:
-    case QsciCommand::LineUpRectExtend:
-    case QsciCommand::CharLeftRectExtend:
-    case QsciCommand::CharRightRectExtend:
-    case QsciCommand::HomeRectExtend:
-    case QsciCommand::VCHomeRectExtend:
-    case QsciCommand::LineEndRectExtend:
-    case QsciCommand::PageUpRectExtend:
-    case QsciCommand::PageDownRectExtend:
-        return true;
-    default:
-        return false;
-    }
+    using C = QsciCommand;
+    for (C::Command block : {C::LineDownRectExtend, C::LineUpRectExtend, C::CharLeftRectExtend,
+                             C::CharRightRectExtend, C::HomeRectExtend, C::VCHomeRectExtend,
+                             C::LineEndRectExtend, C::PageUpRectExtend, C::PageDownRectExtend})
+        if (command == block)
+            return true;
+    return false;
 }
 
 // A mouse event without the modifiers that make the control start a block
