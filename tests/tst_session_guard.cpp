@@ -16,6 +16,42 @@
 
 namespace {
 
+// A private Xvfb server. Its display number is picked above the ones other
+// servers usually take, free in the file system and in the abstract socket
+// namespace, which other users' servers on this machine may share.
+struct XServer {
+    QProcess process;
+    QString display;
+    XServer()
+    {
+        process.setStandardErrorFile(QProcess::nullDevice());
+        QFile unix("/proc/net/unix");
+        const QByteArray sockets = unix.open(QIODevice::ReadOnly) ? unix.readAll() : QByteArray();
+        for (int n = 200 + int(QCoreApplication::applicationPid() % 500), tries = 0; tries < 5 && display.isEmpty(); ++n) {
+            const QString socket = "/tmp/.X11-unix/X" + QString::number(n);
+            if (QFile::exists(socket) || QFile::exists(QString("/tmp/.X%1-lock").arg(n))
+                || sockets.contains(("@" + socket + "\n").toLatin1()))
+                continue;
+            ++tries;
+            // It writes the number once it takes clients; -noreset keeps it
+            // from resetting (and refusing clients) when the last one leaves.
+            process.start("Xvfb", {":" + QString::number(n), "-displayfd", "1", "-noreset", "-nolisten", "tcp",
+                                   "-screen", "0", "1024x768x24"});
+            if (process.waitForReadyRead(10000)) {
+                display = ":" + QString::number(n);
+            } else {
+                process.kill();
+                process.waitForFinished();
+            }
+        }
+    }
+    ~XServer()
+    {
+        process.terminate();
+        process.waitForFinished(5000);
+    }
+};
+
 QProcessEnvironment environment(const QString &display)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -105,11 +141,9 @@ private slots:
     {
         if (QStandardPaths::findExecutable("xdotool").isEmpty())
             QSKIP("typing into the real program needs xdotool");
-        QProcess server; // a private X server on a display of its own choosing
-        server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24"});
-        if (!server.waitForReadyRead(10000))
+        XServer x;
+        if (x.display.isEmpty())
             QSKIP("typing into the real program needs Xvfb");
-        const struct { QString display; } x{":" + QString::fromLatin1(server.readLine()).trimmed()};
         QProcess program;
         startProgram(program, doc_, x.display);
         const QString window = windowNamed(x.display, "^Velmora - ");
