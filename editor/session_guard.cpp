@@ -151,21 +151,28 @@ void SessionGuard::endBySignal(int signal)
 
 void SessionGuard::commitData(QSessionManager &manager)
 {
-    if (ending_)
-        return;
-    if (manager.allowsInteraction()) {
-        // The same question as closing the window; Cancel keeps the session.
-        const bool consent = window_.document().closeWithConsent();
+    const bool mayAsk = manager.allowsInteraction();
+    const bool ends = endSession(mayAsk);
+    if (mayAsk)
         manager.release();
-        if (!consent) {
-            manager.cancel();
-            return;
-        }
+    if (!ends)
+        manager.cancel();
+}
+
+bool SessionGuard::endSession(bool mayAsk)
+{
+    if (ending_)
+        return true;
+    if (mayAsk) {
+        // The same question as closing the window; Cancel keeps the session.
+        if (!window_.document().closeWithConsent())
+            return false;
     } else if (window_.document().isChanged()) {
         keepUnsavedText();
     }
     window_.finishExit();
     ending_ = true;
+    return true;
 }
 
 bool SessionGuard::eventFilter(QObject *watched, QEvent *event)

@@ -33,6 +33,13 @@ public:
     // the preview file, then leaves the event loop with 128 + `signal`.
     void endBySignal(int signal);
 
+    // The session is ending (the session manager's commit-data request):
+    // with `mayAsk` the unsaved-changes question, whose Cancel (or a failed
+    // save) returns false, as the session must not end then; without it,
+    // unsaved text goes to a recovery file. Then the exit sequence runs, and
+    // the window later closes without asking again.
+    bool endSession(bool mayAsk);
+
     // The recovery file written last (empty when none was needed).
     QString recoveryFile() const { return recoveryFile_; }
 

@@ -5,6 +5,7 @@
 
 #include "core/settings.h"
 #include "core/state_folder.h"
+#include "editor/session_guard.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -132,6 +133,42 @@ private slots:
         QVERIFY(!QFile::exists(WindowFixture::previewFile()));
         QVERIFY(fileBytes(settings::Store::fileName()).contains("Auto-update=False"));
         QCOMPARE(recoveryFiles(), QStringList());
+    }
+
+    // The end of the session: with interaction the usual question, whose
+    // Cancel keeps the session going; without, the text is kept. Either way
+    // that ends it runs the exit sequence, and the window then closes
+    // without asking again.
+    void sessionEnd_data()
+    {
+        QTest::addColumn<bool>("mayAsk");
+        QTest::addColumn<int>("answer"); // MsgResult, -1: no question
+        QTest::addColumn<bool>("ends");
+        QTest::newRow("no interaction: the text is kept") << false << -1 << true;
+        QTest::newRow("asked, No") << true << int(MsgResult::No) << true;
+        QTest::newRow("asked, Cancel: the session goes on") << true << int(MsgResult::Cancel) << false;
+    }
+    void sessionEnd()
+    {
+        QFETCH(bool, mayAsk);
+        QFETCH(int, answer);
+        QFETCH(bool, ends);
+        WindowFixture fx;
+        frmHTML &w = fx.start(doc_);
+        auto *guard = new SessionGuard(w);
+        w.HTML()->setSelText("x");
+        if (answer >= 0)
+            fx.platform.messageAnswers << MsgResult(answer);
+        QVERIFY(QFile::remove(settings::Store::fileName()));
+        QCOMPARE(guard->endSession(mayAsk), ends);
+        QCOMPARE(QFile::exists(WindowFixture::previewFile()), !ends);
+        QCOMPARE(QFile::exists(settings::Store::fileName()), ends);
+        QCOMPARE(recoveryFiles().size(), int(!mayAsk));
+        if (!ends)
+            fx.platform.messageAnswers << MsgResult::Cancel;
+        QCOMPARE(w.close(), ends);
+        QCOMPARE(fx.platform.messages.size(), int(answer >= 0) + int(!ends));
+        QCOMPARE(fx.platform.unexpectedCalls, 0);
     }
 
     // Typed text that was not saved survives SIGTERM in a file only the user
