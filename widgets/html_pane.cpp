@@ -47,14 +47,18 @@ bool isBlockCommand(QsciCommand::Command command)
     return false;
 }
 
-// A mouse event without the modifiers that make the control start a block
-// (Ctrl here, Alt elsewhere) or add a selection; Shift still extends.
-QMouseEvent streamMouseEvent(const QMouseEvent *e)
+// Hands `handle` the mouse event without the modifiers that make the control
+// start a block (Ctrl here, Alt elsewhere) or add a selection; Shift still
+// extends.
+template <typename Handle>
+void asStreamEvent(const QMouseEvent *e, Handle handle)
 {
-    return QMouseEvent(e->type(), e->position(), e->scenePosition(), e->globalPosition(),
+    QMouseEvent stream(e->type(), e->position(), e->scenePosition(), e->globalPosition(),
                        e->button(), e->buttons(),
                        e->modifiers() & ~(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier),
                        e->source(), e->pointingDevice());
+    stream.setTimestamp(e->timestamp()); // double and triple clicks count time
+    handle(&stream);
 }
 
 int keyCombination(const QKeyEvent *e)
@@ -421,31 +425,27 @@ void HTMLPane::mousePressEvent(QMouseEvent *e)
         return;
     }
     ChangeScope scope(this); // a middle click may paste
-    QMouseEvent stream = streamMouseEvent(e);
-    QsciScintilla::mousePressEvent(&stream);
+    asStreamEvent(e, [this](QMouseEvent *stream) { QsciScintilla::mousePressEvent(stream); });
     keepOneStreamSelection();
 }
 
 void HTMLPane::mouseMoveEvent(QMouseEvent *e)
 {
     ChangeScope scope(this);
-    QMouseEvent stream = streamMouseEvent(e);
-    QsciScintilla::mouseMoveEvent(&stream);
+    asStreamEvent(e, [this](QMouseEvent *stream) { QsciScintilla::mouseMoveEvent(stream); });
     keepOneStreamSelection();
 }
 
 void HTMLPane::mouseReleaseEvent(QMouseEvent *e)
 {
     ChangeScope scope(this);
-    QMouseEvent stream = streamMouseEvent(e);
-    QsciScintilla::mouseReleaseEvent(&stream);
+    asStreamEvent(e, [this](QMouseEvent *stream) { QsciScintilla::mouseReleaseEvent(stream); });
     keepOneStreamSelection();
 }
 
 void HTMLPane::mouseDoubleClickEvent(QMouseEvent *e)
 {
-    QMouseEvent stream = streamMouseEvent(e);
-    QsciScintilla::mouseDoubleClickEvent(&stream);
+    asStreamEvent(e, [this](QMouseEvent *stream) { QsciScintilla::mouseDoubleClickEvent(stream); });
     keepOneStreamSelection();
 }
 
