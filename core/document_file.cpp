@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -100,47 +99,6 @@ ReadResult readDocumentFile(const QString &path)
     ::close(fd);
     r.bytes = std::move(bytes);
     return r;
-}
-
-std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray &bytes)
-{
-    const QByteArray name = QFile::encodeName(path);
-    // An existing file that is read-only is not replaced, even though the
-    // folder would allow it: neither one the user may not write, nor one
-    // without any write permission (which the superuser could write).
-    struct stat st {};
-    if (::stat(name.constData(), &st) == 0) {
-        if (::access(name.constData(), W_OK) != 0)
-            return errnoError(errno);
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-            return errnoError(EACCES);
-    }
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (disk full, file size limit) is seen
-    // here: a buffered one would be lost in the flush at commit and the
-    // truncated file would replace the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const int e = errno;
-        return FileError{file.errorString(), e ? e : int(file.error())};
-    }
-    const char *p = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        errno = 0;
-        const qint64 n = file.write(p, left);
-        if (n <= 0) {
-            const int e = errno ? errno : EIO;
-            file.cancelWriting();
-            return errnoError(e);
-        }
-        p += n;
-        left -= n;
-    }
-    if (!file.commit()) {
-        const int e = errno;
-        return FileError{file.errorString(), e ? e : int(file.error())};
-    }
-    return std::nullopt;
 }
 
 std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView text)

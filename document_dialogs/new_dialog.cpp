@@ -80,6 +80,7 @@ frmNew::frmNew(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     connectBrowseButton(Browse2, txtImage, files, kImageFilter, QStringLiteral("Choose an Image"));
     connectBrowseButton(Browse3, txtCSS, files, kStyleSheetFilter,
                         QStringLiteral("Choose a Style Sheet"));
+    plainTextLabels(this);
 }
 
 void frmNew::buildControls()

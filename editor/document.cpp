@@ -54,38 +54,30 @@ void Document::finishLoading()
     preview_.refresh();
 }
 
-// The question New, Open and the exit sequence ask; `saved` tells whether
-// the user asked for a save that then completed.
-bool Document::askedToSave(bool *saved)
+// The question New, Open and the exit sequence ask, when there are
+// unsaved changes: false when the user cancels, or asked for a save that
+// did not complete (a failed write, then Save As cancelled), so the edits
+// are never thrown away unsaved.
+bool Document::offerToSave()
 {
+    if (!changed_)
+        return true;
     const MsgResult answer = platform_.messageBox(
         window_,
         QStringLiteral("Changes have been made to the current file, do you want to save them?"),
         QStringLiteral("File Changed"), MsgIcon::Question, MsgButtons::YesNoCancel);
     if (answer == MsgResult::Cancel)
         return false;
-    *saved = true;
     if (answer == MsgResult::Yes) {
         save();
-        *saved = saveFailed_ == 0;
+        return saveFailed_ == 0;
     }
     return true;
 }
 
-// New and Open: false when the user cancels; Yes saves and goes on whatever
-// the outcome of the save.
-bool Document::offerToSave()
-{
-    bool saved = true;
-    return !changed_ || askedToSave(&saved);
-}
-
 bool Document::closeWithConsent()
 {
-    bool saved = true;
-    if (changed_ && !askedToSave(&saved))
-        return false;
-    return saved;
+    return offerToSave();
 }
 
 void Document::newDocument(frmNew &dialog)
@@ -197,4 +189,15 @@ void Document::saveAs()
     }
     fileName_ = files_.fileName;
     save();
+}
+
+void Document::restoreUnsaved(const QString &fileName, const QString &text, FileEncoding encoding)
+{
+    setLoading(true);
+    fileName_ = fileName;
+    if (encoding != encoding_)
+        adoptEncoding(encoding);
+    pane_.setWholeText(text);
+    finishLoading();
+    changed_ = true; // still not saved
 }

@@ -35,8 +35,13 @@ public:
     // the document's name is set only once the file has been read.
     void openAtStartup(const QString &path);
 
-    // The exit sequence's question: false when the user cancels or the save
-    // the user asked for failed.
+    // Makes `text`, kept from a session that ended unsaved, the document:
+    // changed, under its old file name (empty for a new document).
+    void restoreUnsaved(const QString &fileName, const QString &text, FileEncoding encoding);
+
+    // The unsaved-changes question of the exit sequence (the same as New's
+    // and Open's): false when the user cancels or the save the user asked
+    // for did not complete.
     bool closeWithConsent();
 
     bool isChanged() const { return changed_; }
@@ -56,7 +61,6 @@ signals:
 private:
     void textChanged();
     bool offerToSave();
-    bool askedToSave(bool *saved);
     void adoptEncoding(FileEncoding encoding);
     void finishLoading();
 

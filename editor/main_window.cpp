@@ -110,16 +110,25 @@ void frmHTML::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    finishExit();
+    event->accept();
+}
+
+void frmHTML::finishExit()
+{
     preview_->removeFile();
     writeSettings();
     dialogs_->closeAll();
-    event->accept();
 }
 
 void frmHTML::setCaption(const QString &fileName)
 {
+    // Qt reads "[*]" in a title as the place of a modified mark and drops
+    // it; doubled, it shows as written.
+    QString shown = fileName;
+    shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(fileName.isEmpty() ? kCaptionPrefix + QStringLiteral("New File")
-                                      : kCaptionPrefix + fileName);
+                                      : kCaptionPrefix + shown);
 }
 
 frmNew &frmHTML::newDialog()
@@ -151,6 +160,9 @@ void frmHTML::insertFragment(const QString &fragment, const QString &actionName,
 void frmHTML::replaceDocument(const QString &text)
 {
     html_->setWholeText(QString());
+    // A new page is a new document: Enter inserts CR LF again, whatever
+    // line end the file opened before used.
+    html_->setEolMode(QsciScintilla::EolWindows);
     html_->setSelText(text);
 }
 

@@ -58,6 +58,9 @@ public:
     void Form_Load();
     // Loads the settings (the load step runs it).
     void RegGet();
+    // The exit sequence after the unsaved-changes question: deletes the
+    // preview file, writes the settings and closes the dialog windows.
+    void finishExit();
 
     // The dialog host.
     QWidget *hostWindow() override { return this; }

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 #include <QWebEngineSettings>
 
@@ -20,11 +21,21 @@
 
 namespace {
 
+// The folders this run made for the preview; the exit removes them again.
+QStringList &foldersMade()
+{
+    static QStringList folders;
+    return folders;
+}
+
 // A folder only this user can use: created with mode 0700 when missing; an
 // existing one must be a real folder owned by the user.
-bool privateFolder(const QByteArray &path)
+bool privateFolder(const QString &folder)
 {
-    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) == 0)
+        foldersMade() << folder;
+    else if (errno != EEXIST)
         return false;
     struct stat st {};
     if (::lstat(path.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
@@ -32,25 +43,42 @@ bool privateFolder(const QByteArray &path)
     return (st.st_mode & 0777) == 0700 || ::chmod(path.constData(), 0700) == 0;
 }
 
+// An environment variable naming an existing folder by an absolute path
+// other than the root, or an empty string.
+QString folderFromEnvironment(const char *name)
+{
+    const QString value = qEnvironmentVariable(name);
+    const QString clean = QDir::cleanPath(value);
+    if (!QDir::isAbsolutePath(value) || clean == QStringLiteral("/") || !QFileInfo(clean).isDir())
+        return QString();
+    return clean;
+}
+
 } // namespace
 
 // $TEMP, else a private folder under the user's runtime folder or the
-// system's temporary folder.
+// system's temporary folder ($TMPDIR, else /tmp). Nothing is ever made at
+// the root of the file system.
 QString defaultTempDir()
 {
     const QString temp = qEnvironmentVariable("TEMP");
     if (!temp.isEmpty())
         return temp;
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    QString folder = !runtime.isEmpty() ? runtime + QStringLiteral("/velmora")
-                                        : QDir::tempPath() + QStringLiteral("/velmora-")
-                                              + QString::number(::getuid());
-    if (privateFolder(QFile::encodeName(folder)))
+    QString system = folderFromEnvironment("TMPDIR");
+    if (system.isEmpty())
+        system = QStringLiteral("/tmp");
+    const QString runtime = folderFromEnvironment("XDG_RUNTIME_DIR");
+    const QString folder = !runtime.isEmpty()
+                               ? runtime + QStringLiteral("/velmora")
+                               : system + QStringLiteral("/velmora-") + QString::number(::getuid());
+    if (privateFolder(folder))
         return folder;
     // Someone else holds that name: make a fresh one.
-    QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/velmora-XXXXXX"));
-    if (::mkdtemp(pattern.data()))
-        return QFile::decodeName(pattern);
+    QByteArray pattern = QFile::encodeName(system + QStringLiteral("/velmora-XXXXXX"));
+    if (::mkdtemp(pattern.data())) {
+        foldersMade() << QFile::decodeName(pattern);
+        return foldersMade().last();
+    }
     return folder;
 }
 
@@ -145,6 +173,10 @@ void Preview::removeFile()
 {
     if (vatro_.FExists(previewFile()))
         QFile::remove(previewFile());
+    // A private folder this run made goes too, if nothing else is in it.
+    for (const QString &folder : std::as_const(foldersMade()))
+        ::rmdir(QFile::encodeName(folder).constData());
+    foldersMade().clear();
 }
 
 void Preview::failed()

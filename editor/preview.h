@@ -57,7 +57,8 @@ public:
 
     // Shows the preview file from the top (the load step).
     void showFile();
-    // The exit sequence: a file that cannot be deleted stays.
+    // The exit sequence: a file that cannot be deleted stays; a private
+    // folder this run made for it is removed when it is empty.
     void removeFile();
 
     // View in Browser: refreshes, then starts the browser command line in

@@ -1,5 +1,6 @@
 #include "editor/startup.h"
 
+#include "editor/session_guard.h"
 #include "editor/splash_window.h"
 
 #include <QApplication>
@@ -46,7 +47,12 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
     if (!commandLine.isEmpty() && QDir::isRelativePath(commandLine))
         commandLine = QDir::current().absoluteFilePath(commandLine);
     auto window = std::make_unique<frmHTML>(platform, std::move(vatro), commandLine);
+    // From here on a termination signal or the end of the session runs the
+    // exit sequence; the text a previous run could not save is offered once
+    // the first document is made.
+    auto *guard = new SessionGuard(*window);
     window->Form_Load();
+    guard->offerRecovery();
     window->show();
     *exitCode = 0;
     return window;

@@ -50,8 +50,10 @@ private slots:
         // The colour dialog last chose 0x00AA00.
         const ColourValue face = kSysButtonFace, last = 0x00AA00;
         QTest::newRow("no colour yet, confirmed") << Click{face, face, true, 0x123456, last, 0x123456};
-        QTest::newRow("RGB colour preselected, cancelled") << Click{face, 0xFF, true, {}, 0xFF, 0xFF};
-        QTest::newRow("black counts as a colour") << Click{face, 0xFFFFFF, true, 0, 0xFFFFFF, 0};
+        // The shared dialog opens on the colour it holds, not the swatch's,
+        // and a Cancel leaves it and the swatch as they were.
+        QTest::newRow("RGB swatch: the dialog's own colour, cancelled") << Click{face, 0xFF, true, {}, last, 0xFF};
+        QTest::newRow("black counts as a colour") << Click{face, 0xFFFFFF, true, 0, last, 0};
         QTest::newRow("default button: the swatch's own no-colour value")
             << Click{kSysButtonText, 0, false, {}, last, kSysButtonText};
     }
@@ -75,6 +77,7 @@ private slots:
         QCOMPARE(platform.colourRequests.value(0).current, pick ? preselected : 0);
         QCOMPARE(swatch->value(), after);
         QCOMPARE(swatch->colour().has_value(), after != noColour);
+        QCOMPARE(dialog.colour, answer.value_or(0x00AA00));
         QCOMPARE(platform.unexpectedCalls, 0);
     }
 

@@ -9,10 +9,10 @@
 
 #include <QAction>
 #include <QDir>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <csignal>
-#include <sys/resource.h>
+#include <QWindow>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,46 +54,108 @@ private slots:
                  "1??\xe9\r\n");
     }
 
-    // The save replaces the file keeping its mode; a write that fails
-    // half-way (here the file size limit) leaves it intact.
-    void atomicSave()
+    // Saving keeps what the user did not change: the owner, group and mode,
+    // the other hard links; where the rename cannot keep them the file is
+    // written in place. A failed write leaves the old content and says so.
+    // The save runs in a process of its own: "nobody" saves through setpriv,
+    // as a second user would, and prlimit sets the file size limit.
+    void saveKeepsTheFile_data()
     {
-        const QString file = path("perm.htm");
+        QTest::addColumn<bool>("asNobody");    // the saver; else this process
+        QTest::addColumn<bool>("ownedByNobody"); // the file's owner and group; else root or this user
+        QTest::addColumn<uint>("folderMode");
+        QTest::addColumn<bool>("linked");      // a second hard link beside the file
+        QTest::addColumn<bool>("writeFails");  // a file size limit of 8 bytes
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<int>("sameFile");     // the same inode afterwards: 1, 0, or -1 either
+        QTest::newRow("own file, one link: renamed, mode kept") << false << false << 0755u << false << false << true << 0;
+        QTest::newRow("a second hard link sees the new text") << false << false << 0755u << true << false << true << 1;
+        QTest::newRow("failed rename: the file untouched") << false << false << 0755u << false << true << false << 1;
+        QTest::newRow("failed write in place: old content put back") << false << false << 0755u << true << true << false << 1;
+        QTest::newRow("root saving a user's file keeps its owner") << false << true << 0755u << false << false << true << -1;
+        QTest::newRow("writable file in a folder the saver may not write") << true << false << 0755u << false << false << true << 1;
+        QTest::newRow("another user's file in an open folder keeps its owner") << true << false << 0777u << false << false << true << 1;
+    }
+    void saveKeepsTheFile()
+    {
+        QFETCH(bool, asNobody);
+        QFETCH(bool, ownedByNobody);
+        QFETCH(uint, folderMode);
+        QFETCH(bool, linked);
+        QFETCH(bool, writeFails);
+        QFETCH(bool, saved);
+        QFETCH(int, sameFile);
+        if ((asNobody || ownedByNobody) && ::geteuid() != 0)
+            QSKIP("a second user needs root");
+        // A folder every user can reach, unlike the test's private one.
+        QTemporaryDir top(QDir::tempPath() + "/velmora-save-XXXXXX");
+        QVERIFY(::chmod(QFile::encodeName(top.path()), 0755) == 0);
+        const QString folder = top.filePath("folder"), file = folder + "/page.htm", link = folder + "/link.htm";
+        const QString state = top.filePath("state");
+        QVERIFY(QDir().mkpath(folder) && QDir().mkpath(state));
         writeFile(file, "old");
-        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup)); // 0640
-        QVERIFY(!saveDocumentFile(file, "new"));
-        QCOMPARE(fileBytes(file), QByteArray("new"));
-        struct stat st {};
-        QVERIFY(::stat(QFile::encodeName(file), &st) == 0 && (st.st_mode & 0777) == 0640);
+        QVERIFY(::chmod(QFile::encodeName(file), asNobody ? 0666 : 0640) == 0);
+        if (ownedByNobody)
+            QVERIFY(::chown(QFile::encodeName(file), 65534, 65534) == 0);
+        if (linked)
+            QVERIFY(::link(QFile::encodeName(file), QFile::encodeName(link)) == 0);
+        QVERIFY(::chmod(QFile::encodeName(folder), folderMode) == 0);
+        if (asNobody)
+            QVERIFY(::chown(QFile::encodeName(state), 65534, 65534) == 0);
+        struct stat before {}, after {};
+        QVERIFY(::stat(QFile::encodeName(file), &before) == 0);
 
-        ::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit old {};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        const struct rlimit small = {8, old.rlim_max};
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const bool failed = bool(saveDocumentFile(file, QByteArray(4096, 'z')));
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        QVERIFY(failed);
-        QCOMPARE(fileBytes(file), QByteArray("new"));
-        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).filter("perm").size(), 1);
+        const QByteArray text = writeFails ? QByteArray(4096, 'z') : QByteArray("new");
+        QStringList command = {VELMORA_SAVE_FILE, file, QString::fromLatin1(text)};
+        if (writeFails)
+            command = QStringList{"prlimit", "--fsize=8"} + command;
+        if (asNobody)
+            command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + command;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_STATE_HOME", state);
+        p.setProcessEnvironment(env);
+        p.start(command.takeFirst(), command);
+        QVERIFY(p.waitForFinished(30000));
+        const QString error = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == (saved ? 0 : 1), qPrintable(error));
+        QCOMPARE(fileBytes(file), saved ? text : QByteArray("old"));
+        if (!saved)
+            QVERIFY2(error.contains("the file was left as it was"), qPrintable(error));
+        QVERIFY(::stat(QFile::encodeName(file), &after) == 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QVERIFY(after.st_uid == before.st_uid && after.st_gid == before.st_gid);
+        if (sameFile >= 0)
+            QCOMPARE(after.st_ino == before.st_ino, bool(sameFile));
+        if (linked)
+            QCOMPARE(fileBytes(link), fileBytes(file));
+        // No temporary file and no backup is left behind.
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), linked ? 2 : 1);
+        QCOMPARE(QDir(state + "/velmora").entryList(QDir::Files | QDir::Hidden).size(), 0);
     }
 
-    // New: the unsaved-changes prompt and the dialog's Cancel.
+    // New: the unsaved-changes prompt and the dialog's Cancel. A save that
+    // does not complete (the file is read-only, then Save As is cancelled)
+    // is a Cancel, for Open as well: the edits stay.
     void newCommand_data()
     {
         QTest::addColumn<int>("answer"); // MsgResult; -1: no changes, no prompt
         QTest::addColumn<bool>("dialogOK");
+        QTest::addColumn<bool>("saveFails");
         QTest::addColumn<bool>("replaced");
-        QTest::newRow("unchanged, OK") << -1 << true << true;
-        QTest::newRow("unchanged, Cancel in the dialog") << -1 << false << false;
-        QTest::newRow("prompt Cancel") << int(MsgResult::Cancel) << true << false;
-        QTest::newRow("prompt No") << int(MsgResult::No) << true << true;
-        QTest::newRow("prompt Yes saves first") << int(MsgResult::Yes) << true << true;
+        QTest::newRow("unchanged, OK") << -1 << true << false << true;
+        QTest::newRow("unchanged, Cancel in the dialog") << -1 << false << false << false;
+        QTest::newRow("prompt Cancel") << int(MsgResult::Cancel) << true << false << false;
+        QTest::newRow("prompt No") << int(MsgResult::No) << true << false << true;
+        QTest::newRow("prompt Yes saves first") << int(MsgResult::Yes) << true << false << true;
+        QTest::newRow("prompt Yes, the save fails: New stops") << int(MsgResult::Yes) << true << true << false;
+        QTest::newRow("prompt Yes, the save fails: Open stops") << int(MsgResult::Yes) << false << true << false;
     }
     void newCommand()
     {
         QFETCH(int, answer);
         QFETCH(bool, dialogOK);
+        QFETCH(bool, saveFails);
         QFETCH(bool, replaced);
         const QString file = path("new.htm");
         writeFile(file, "doc");
@@ -103,18 +165,27 @@ private slots:
             w.HTML()->setSelText("x");
             fx.platform.messageAnswers << MsgResult(answer);
         }
+        if (saveFails) {
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner));
+            fx.platform.messageAnswers << MsgResult::OK; // "Save Error"
+            fx.platform.fileAnswers << std::nullopt;     // Save As cancelled
+        }
         const QString before = w.HTML()->wholeText();
         fx.answerNewDialog(dialogOK);
-        w.menu().mnuNew->trigger();
+        (saveFails && !dialogOK ? w.menu().mnuOpen : w.menu().mnuNew)->trigger();
         fx.dropAnswer();
-        QCOMPARE(fx.platform.messages.size(), int(answer >= 0));
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(fx.platform.messages.size(), int(answer >= 0) + int(saveFails));
         QCOMPARE(messageLine(fx.platform, 0).section('|', 0, 2), answer >= 0 ? "File Changed|Question|YesNoCancel" : "|None|OK");
-        QCOMPARE(fx.newDialogShown, answer == int(MsgResult::Cancel) ? 0 : 1);
+        QCOMPARE(fx.platform.fileRequests.size(), int(saveFails)); // no Open dialog after a failed save
+        QCOMPARE(fx.platform.unexpectedCalls, 0);
+        QCOMPARE(fx.newDialogShown, answer == int(MsgResult::Cancel) || saveFails ? 0 : 1);
         QCOMPARE(w.HTML()->wholeText().startsWith("<html>"), replaced);
+        QCOMPARE(w.HTML()->wholeText() == before, !replaced);
         QCOMPARE(w.windowTitle(), replaced ? QString("Velmora - New File") : "Velmora - " + file);
         QCOMPARE(w.documentFileName(), replaced ? QString() : file);
         QCOMPARE(w.documentChanged(), !replaced && answer >= 0);
-        QCOMPARE(fileBytes(file), answer == int(MsgResult::Yes) ? before.toUtf8() + "\r\n" : QByteArray("doc"));
+        QCOMPARE(fileBytes(file), answer == int(MsgResult::Yes) && !saveFails ? before.toUtf8() + "\r\n" : QByteArray("doc"));
         w.HTML()->setSelText("y"); // change tracking goes on
         QVERIFY(w.documentChanged());
     }
@@ -164,6 +235,47 @@ private slots:
             w.menu().mnuSave->trigger();
             QCOMPARE(fileBytes(full), page + "\r\n");
         }
+    }
+
+    // After a file with LF line ends, the new page gets CR LF again: Enter
+    // in it inserts CR LF.
+    void newResetsTheLineEnd()
+    {
+        const QString file = path("unix.htm");
+        writeFile(file, "a\nb\n");
+        WindowFixture fx;
+        frmHTML &w = fx.start(file);
+        fx.answerNewDialog(true);
+        w.menu().mnuNew->trigger();
+        QVERIFY(w.HTML()->wholeText().startsWith("<html>"));
+        w.HTML()->setSelStart(w.HTML()->textLength());
+        QTest::keyClick(w.HTML(), Qt::Key_Return);
+        QVERIFY(w.HTML()->wholeText().endsWith("\r\n"));
+        QCOMPARE(w.HTML()->lineEnd(), QStringLiteral("\r\n"));
+    }
+
+    // A command-line file that cannot be read never names the document, so
+    // Save asks for a name instead of overwriting it.
+    void unreadableStartFileIsNeverNamed()
+    {
+        WindowFixture fx;
+        frmHTML &w = fx.start("/proc/self/mem"); // opens, then every read fails
+        QCOMPARE(w.documentFileName(), QString());
+        w.HTML()->setSelText("x");
+        fx.platform.fileAnswers << std::nullopt;
+        w.menu().mnuSave->trigger();
+        QVERIFY(fx.platform.fileRequests.size() == 1 && fx.platform.fileRequests[0].save);
+    }
+
+    // The caption shows the file name as written ("[*]" would otherwise be
+    // taken for Qt's modified mark and vanish).
+    void captionShowsTheName()
+    {
+        const QString file = path("<i>a[*].htm");
+        writeFile(file, "x");
+        WindowFixture fx;
+        frmHTML &w = fx.start(file);
+        QCOMPARE(w.windowHandle()->title(), "Velmora - " + file);
     }
 
     // Save and Save As, the chain between them and the save-failed flag.

@@ -6,6 +6,8 @@
 #include "support/test_env.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QSignalSpy>
 
 using Change = std::function<void(HTMLPane &)>;
@@ -149,6 +151,66 @@ private slots:
         QCOMPARE(pane.backColour(), kSysButtonFace);
         QCOMPARE(ColourValue(sci(pane, B::SCI_STYLEGETBACK, 0)),
                  qcolorToColour(pane.palette().color(QPalette::Button)));
+    }
+
+    // The pane has one stream selection: the block-selection keys, Alt and
+    // Ctrl with the mouse, and a pasted block give a stream selection (or
+    // none), and Cut removes exactly what is highlighted.
+    void oneStreamSelection_data()
+    {
+        QTest::addColumn<Change>("gesture");
+        const auto at = [](HTMLPane &p, int index) {
+            const long pos = p.SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, index / 5) + index % 5;
+            return QPoint(int(p.SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, pos)) + 1,
+                          int(p.SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, pos)) + 3);
+        };
+        QTest::newRow("Alt+Shift+Down, Alt+Shift+Right") << Change([](HTMLPane &p) {
+            QTest::keyClick(&p, Qt::Key_Down, Qt::AltModifier | Qt::ShiftModifier);
+            QTest::keyClick(&p, Qt::Key_Right, Qt::AltModifier | Qt::ShiftModifier);
+        });
+        for (const Qt::KeyboardModifier mod : {Qt::AltModifier, Qt::ControlModifier}) {
+            QTest::addRow("%s+drag from b to g", mod == Qt::AltModifier ? "Alt" : "Ctrl") << Change([at, mod](HTMLPane &p) {
+                QTest::mousePress(p.viewport(), Qt::LeftButton, mod, at(p, 1));
+                QMouseEvent move(QEvent::MouseMove, at(p, 7), p.viewport()->mapToGlobal(at(p, 7)),
+                                 Qt::NoButton, Qt::LeftButton, mod);
+                QApplication::sendEvent(p.viewport(), &move);
+                QTest::mouseRelease(p.viewport(), Qt::LeftButton, mod, at(p, 7));
+                QVERIFY(p.selLength() > 0);
+            });
+        }
+        QTest::newRow("Ctrl+click adds no second caret") << Change([at](HTMLPane &p) {
+            p.setSelLength(2);
+            QTest::mouseClick(p.viewport(), Qt::LeftButton, Qt::ControlModifier, at(p, 12));
+        });
+        QTest::newRow("a block pasted from another editor") << Change([](HTMLPane &p) {
+            auto *data = new QMimeData;
+            data->setText(QStringLiteral("X\nY"));
+            data->setData(QStringLiteral("text/x-qscintilla-rectangular"), "X\nY");
+            QGuiApplication::clipboard()->setMimeData(data);
+            p.paste();
+            QCOMPARE(p.wholeText(), QStringLiteral("aX\nYbcd\nefgh\nijkl"));
+            p.setSelStart(1);
+            p.setSelLength(4);
+        });
+    }
+    void oneStreamSelection()
+    {
+        QFETCH(Change, gesture);
+        HTMLPane pane;
+        pane.resize(300, 200);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.setWholeText(QStringLiteral("abcd\nefgh\nijkl"));
+        pane.setSelStart(1);
+        gesture(pane);
+        QCOMPARE(sci(pane, QsciScintillaBase::SCI_GETSELECTIONS), 1L);
+        QCOMPARE(sci(pane, QsciScintillaBase::SCI_SELECTIONISRECTANGLE), 0L);
+        const QString before = pane.wholeText();
+        const int start = pane.selStart();
+        const QString selected = pane.selText();
+        QCOMPARE(before.mid(start, selected.size()), selected);
+        pane.cut();
+        QCOMPARE(pane.wholeText(), before.left(start) + before.mid(start + selected.size()));
     }
 
     void rightButtonKeepsSelection()

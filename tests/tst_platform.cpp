@@ -1,8 +1,12 @@
 // The platform services: the shared common dialogs over the scripted
 // platform, the file filter conversion, and the Qt implementation (message
 // box mapping, the font dialog with colour).
+#include "document_dialogs/cell_dialog.h"
+#include "document_dialogs/new_dialog.h"
+#include "document_dialogs/table_dialog.h"
 #include "widgets/common_dialogs.h"
 #include "widgets/font_dialog.h"
+#include "support/fake_host.h"
 #include "support/scripted_platform.h"
 #include "support/test_env.h"
 
@@ -14,6 +18,7 @@
 #include <QFileDialog>
 #include <QListView>
 #include <QFont>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -31,11 +36,71 @@ void whenShown(std::function<void(T *)> act)
             whenShown<T>(act);
     });
 }
+// The label shows its text as written: it looks exactly like a plain-text
+// label with the same text, font, size, wrapping, buddy and interaction.
+bool showsAsWritten(QLabel *label)
+{
+    QLabel plain;
+    plain.setTextFormat(Qt::PlainText);
+    plain.setText(label->text());
+    plain.setFont(label->font());
+    plain.setPalette(label->palette());
+    plain.setWordWrap(label->wordWrap());
+    plain.setAlignment(label->alignment());
+    plain.setIndent(label->indent());
+    plain.setMargin(label->margin());
+    plain.setContentsMargins(label->contentsMargins());
+    plain.setBuddy(label->buddy());
+    plain.setTextInteractionFlags(label->textInteractionFlags());
+    plain.resize(label->size());
+    // The text alone, without what lies behind it.
+    const auto image = [](QLabel *l) {
+        QImage img(l->size(), QImage::Format_ARGB32);
+        img.fill(Qt::white);
+        l->render(&img, QPoint(), QRegion(), {});
+        return img;
+    };
+    return image(label) == image(&plain);
+}
 } // namespace
 
 class TestPlatform : public QObject {
     Q_OBJECT
 private slots:
+    // Messages, prompts and the dialogs' labels show file names and HTML as
+    // written: "<b>x</b>.htm" is not bold, the cell advice keeps "<td>".
+    void textsShownAsWritten()
+    {
+        const QString name = QStringLiteral("Can't open file: /tmp/<b>x</b>.htm");
+        QtPlatform platform;
+        QStringList shown;
+        whenShown<QMessageBox>([&](QMessageBox *box) {
+            auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            shown << (label && showsAsWritten(label) ? label->text() : QStringLiteral("markup"));
+            box->reject();
+        });
+        platform.messageBox(nullptr, name, QStringLiteral("Open Error"), MsgIcon::Critical, MsgButtons::OK);
+        whenShown<QInputDialog>([&](QInputDialog *dialog) {
+            auto *label = dialog->findChild<QLabel *>();
+            shown << (label && showsAsWritten(label) ? label->text() : QStringLiteral("markup"));
+            dialog->reject();
+        });
+        platform.inputBox(nullptr, name, QStringLiteral("t"), QString());
+        QCOMPARE(shown, QStringList({name, name}));
+
+        FakeHost host;
+        frmNew newPage(host);
+        frmT table(host);
+        frmC cell(host);
+        FontColourDialog font;
+        for (QWidget *dialog : std::initializer_list<QWidget *>{&newPage, &table, &cell, &font})
+            for (QLabel *label : dialog->findChildren<QLabel *>())
+                QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(dialog->windowTitle() + ": " + label->text()));
+        cell.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&cell));
+        QVERIFY(cell.lblInfo->text().contains(QStringLiteral("<td>")) && showsAsWritten(cell.lblInfo));
+    }
+
     void commonDialogs_data()
     {
         QTest::addColumn<bool>("cancel");

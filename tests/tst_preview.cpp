@@ -11,13 +11,49 @@
 #include <QPushButton>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QWebEngineNavigationRequest>
 #include <QWebEnginePage>
 #include <sys/stat.h>
+#include <unistd.h>
 
 class TestPreview : public QObject {
     Q_OBJECT
 private slots:
+    // Without $TEMP the preview gets a private folder: in the runtime
+    // folder, else in $TMPDIR, else in /tmp; a variable that names no
+    // folder (or the root) is passed over, and nothing is made at "/".
+    void defaultFolder_data()
+    {
+        QTest::addColumn<QString>("tmpdir");  // "-": unset
+        QTest::addColumn<QString>("runtime"); // "-": unset
+        QTest::addColumn<QString>("expected");
+        const QString root = testenv::root(), uid = QString::number(::getuid());
+        QTest::newRow("runtime folder") << root << root + "/runtime" << root + "/runtime/velmora";
+        QTest::newRow("no runtime folder: TMPDIR") << root << "-" << root + "/velmora-" + uid;
+        QTest::newRow("neither: /tmp") << "-" << "-" << "/tmp/velmora-" + uid;
+        QTest::newRow("TMPDIR names no folder") << root + "/none" << "" << "/tmp/velmora-" + uid;
+        QTest::newRow("TMPDIR is the root") << "/" << "relative" << "/tmp/velmora-" + uid;
+    }
+    void defaultFolder()
+    {
+        QFETCH(QString, tmpdir);
+        QFETCH(QString, runtime);
+        QFETCH(QString, expected);
+        const QByteArray oldTemp = qgetenv("TEMP"), oldTmpdir = qgetenv("TMPDIR"), oldRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const bool existed = QFileInfo::exists(expected);
+        qunsetenv("TEMP");
+        tmpdir == "-" ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir.toUtf8());
+        runtime == "-" ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
+        const QString folder = defaultTempDir();
+        qputenv("TEMP", oldTemp);
+        oldTmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", oldTmpdir);
+        qputenv("XDG_RUNTIME_DIR", oldRuntime);
+        if (!existed)
+            QDir().rmdir(folder);
+        QCOMPARE(folder, expected);
+    }
+
     void content()
     {
         WindowFixture fx;

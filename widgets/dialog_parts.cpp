@@ -56,10 +56,9 @@ void ColourSwatch::paintEvent(QPaintEvent *event)
 
 bool pickSwatchColour(ColourDialog &dialog, ColourSwatch &swatch, QWidget *parent)
 {
-    // Preselect the swatch's colour when it is an RGB value; a system colour
-    // (the no-colour value) leaves the dialog on the last colour chosen.
-    if ((swatch.value() & 0x80000000u) == 0)
-        dialog.colour = swatch.value();
+    // The shared dialog opens on the colour it holds (the last one chosen
+    // anywhere, or the one a caller set); a Cancel leaves it and the swatch
+    // as they were.
     if (!dialog.show(parent))
         return false;
     // A colour from the colour dialog is always an RGB value.
@@ -207,4 +206,10 @@ QHBoxLayout *okCancelRow(QPushButton *ok, QPushButton *cancel)
     row->addStretch();
     row->addWidget(cancel);
     return row;
+}
+
+void plainTextLabels(QWidget *window)
+{
+    for (QLabel *label : window->findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
 }

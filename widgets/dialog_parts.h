@@ -54,9 +54,9 @@ private:
     ColourValue noColour_;
 };
 
-// Shows the shared colour dialog for `swatch`, preselecting the swatch's colour
-// when it holds an RGB value. On confirm the swatch takes the chosen colour;
-// on cancel it keeps its own. Returns whether a colour was chosen.
+// Shows the shared colour dialog for `swatch`, opening on the colour the
+// dialog holds. On confirm the swatch takes the chosen colour; on cancel the
+// swatch and the dialog keep their own. Returns whether a colour was chosen.
 bool pickSwatchColour(ColourDialog &dialog, ColourSwatch &swatch, QWidget *parent);
 
 // Wires a swatch's colour button (pick a colour) and default button (back to
@@ -138,6 +138,10 @@ void setTabChain(QWidget *window, const QList<QWidget *> &chain);
 QHBoxLayout *okCancelRow(QPushButton *ok, QPushButton *cancel);
 
 // Twips of the dialog descriptions to pixels (15 twips to a pixel).
+// Every label of `window` shows its text as written: no label guesses at
+// markup (the cell advice names "<td>" and "</td>").
+void plainTextLabels(QWidget *window);
+
 constexpr int twipsToPixels(int twips)
 {
     return (twips + 7) / 15;

@@ -1,5 +1,7 @@
 #include "widgets/font_dialog.h"
 
+#include "widgets/dialog_parts.h"
+
 #include "core/conversions.h"
 
 #include <QCheckBox>
@@ -93,6 +95,7 @@ FontColourDialog::FontColourDialog(QWidget *parent) : QDialog(parent)
         connect(box, &QCheckBox::toggled, this, [this] { updateSample(); });
 
     setChoice(FontChoice());
+    plainTextLabels(this);
 }
 
 void FontColourDialog::setChoice(const FontChoice &choice)

@@ -36,6 +36,31 @@ const QList<int> &menuKeys()
     return keys;
 }
 
+bool isBlockCommand(QsciCommand::Command command)
+{
+    using C = QsciCommand;
+    for (C::Command block : {C::LineDownRectExtend, C::LineUpRectExtend, C::CharLeftRectExtend,
+                             C::CharRightRectExtend, C::HomeRectExtend, C::VCHomeRectExtend,
+                             C::LineEndRectExtend, C::PageUpRectExtend, C::PageDownRectExtend})
+        if (command == block)
+            return true;
+    return false;
+}
+
+// Hands `handle` the mouse event without the modifiers that make the control
+// start a block (Ctrl here, Alt elsewhere) or add a selection; Shift still
+// extends.
+template <typename Handle>
+void asStreamEvent(const QMouseEvent *e, Handle handle)
+{
+    QMouseEvent stream(e->type(), e->position(), e->scenePosition(), e->globalPosition(),
+                       e->button(), e->buttons(),
+                       e->modifiers() & ~(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier),
+                       e->source(), e->pointingDevice());
+    stream.setTimestamp(e->timestamp()); // double and triple clicks count time
+    handle(&stream);
+}
+
 int keyCombination(const QKeyEvent *e)
 {
     const Qt::KeyboardModifiers mods =
@@ -81,9 +106,24 @@ HTMLPane::HTMLPane(QWidget *parent) : QsciScintilla(parent)
     SendScintilla(SCI_INDICSETSTYLE, static_cast<unsigned long>(kStrikeIndicator),
                   static_cast<long>(INDIC_STRIKE));
 
+    // One stream selection, as in a text box: the selection interface
+    // knows one start and one length, so a block or a second selection
+    // would make Cut and every insertion act on text that is not
+    // highlighted. No virtual space past the line ends either.
+    SendScintilla(SCI_SETMULTIPLESELECTION, 0UL);
+    SendScintilla(SCI_SETADDITIONALSELECTIONTYPING, 0UL);
+    SendScintilla(SCI_SETMULTIPASTE, static_cast<unsigned long>(SC_MULTIPASTE_ONCE));
+    SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, static_cast<unsigned long>(SCVS_NONE));
+    SendScintilla(SCI_SETMOUSESELECTIONRECTANGULARSWITCH, 0UL);
+
     QsciCommandSet *commands = standardCommands();
-    for (int key : menuKeys()) {
-        for (QsciCommand *cmd : commands->commands()) {
+    for (QsciCommand *cmd : commands->commands()) {
+        if (isBlockCommand(cmd->command())) {
+            cmd->setKey(0);
+            cmd->setAlternateKey(0);
+            continue;
+        }
+        for (int key : menuKeys()) {
             if (cmd->key() == key)
                 cmd->setKey(0);
             if (cmd->alternateKey() == key)
@@ -361,6 +401,7 @@ void HTMLPane::keyPressEvent(QKeyEvent *e)
 {
     ChangeScope scope(this);
     QsciScintilla::keyPressEvent(e);
+    keepOneStreamSelection();
 }
 
 void HTMLPane::inputMethodEvent(QInputMethodEvent *e)
@@ -384,7 +425,48 @@ void HTMLPane::mousePressEvent(QMouseEvent *e)
         return;
     }
     ChangeScope scope(this); // a middle click may paste
-    QsciScintilla::mousePressEvent(e);
+    asStreamEvent(e, [this](QMouseEvent *stream) { QsciScintilla::mousePressEvent(stream); });
+    keepOneStreamSelection();
+}
+
+void HTMLPane::mouseMoveEvent(QMouseEvent *e)
+{
+    ChangeScope scope(this);
+    asStreamEvent(e, [this](QMouseEvent *stream) { QsciScintilla::mouseMoveEvent(stream); });
+    keepOneStreamSelection();
+}
+
+void HTMLPane::mouseReleaseEvent(QMouseEvent *e)
+{
+    ChangeScope scope(this);
+    asStreamEvent(e, [this](QMouseEvent *stream) { QsciScintilla::mouseReleaseEvent(stream); });
+    keepOneStreamSelection();
+}
+
+void HTMLPane::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    asStreamEvent(e, [this](QMouseEvent *stream) { QsciScintilla::mouseDoubleClickEvent(stream); });
+    keepOneStreamSelection();
+}
+
+// Whatever made a block or several selections (a binding a later version
+// of the control adds, a message sent to it directly), the main selection
+// becomes the one stream selection.
+void HTMLPane::keepOneStreamSelection()
+{
+    if (SendScintilla(SCI_GETSELECTIONS) <= 1 && !SendScintilla(SCI_SELECTIONISRECTANGLE))
+        return;
+    const long anchor = SendScintilla(SCI_GETANCHOR);
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
+}
+
+// A block copied in another editor is pasted or dropped as ordinary text.
+QByteArray HTMLPane::fromMimeData(const QMimeData *source, bool &rectangular) const
+{
+    QByteArray text = QsciScintilla::fromMimeData(source, rectangular);
+    rectangular = false;
+    return text;
 }
 
 void HTMLPane::contextMenuEvent(QContextMenuEvent *e)
@@ -417,6 +499,4 @@ VELMORA_GUARDED(removeSelectedText(), removeSelectedText())
 VELMORA_GUARDED(replaceSelectedText(const QString &text), replaceSelectedText(text))
 VELMORA_GUARDED(setText(const QString &text), setText(text))
 VELMORA_GUARDED(undo(), undo())
-VELMORA_GUARDED(mouseReleaseEvent(QMouseEvent *e), mouseReleaseEvent(e))
-VELMORA_GUARDED(mouseMoveEvent(QMouseEvent *e), mouseMoveEvent(e))
 #undef VELMORA_GUARDED

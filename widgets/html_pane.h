@@ -42,9 +42,9 @@ public:
     ColourValue backColour() const;
     void setBackColour(ColourValue colour);
 
-    // The line end Enter inserts: "\r\n" for a new document; setWholeText
-    // adopts the first line end found in the text it is given (a text
-    // without any keeps the current one).
+    // The line end Enter inserts: "\r\n" for a new document (setEolMode
+    // sets it); setWholeText adopts the first line end found in the text it
+    // is given (a text without any keeps the current one).
     QString lineEnd() const;
 
     // QsciScintilla's own editing operations; each gives one changed().
@@ -78,6 +78,8 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    QByteArray fromMimeData(const QMimeData *source, bool &rectangular) const override;
     void contextMenuEvent(QContextMenuEvent *e) override;
 
 private:
@@ -91,6 +93,7 @@ private:
     long indexToByte(int index) const;
     void replaceBytes(long start, long end, const QString &text);
     void applyFormat();
+    void keepOneStreamSelection();
     void noteChange();  // a change has begun
     void flushChange(); // the operation is over: notify once
 

@@ -9,6 +9,7 @@
 #include <QFileSystemModel>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -137,7 +138,10 @@ std::optional<QString> runFileDialog(QWidget *parent, const FileDialogRequest &r
 MsgResult QtPlatform::messageBox(QWidget *parent, const QString &text, const QString &title,
                                  MsgIcon icon, MsgButtons buttons)
 {
-    QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, parent);
+    QMessageBox box(qtIcon(icon), title, QString(), QMessageBox::NoButton, parent);
+    // File names and fragments of HTML are shown as they are written.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
     QPushButton *first = nullptr;
     switch (buttons) {
     case MsgButtons::OK:
@@ -171,6 +175,8 @@ QString QtPlatform::inputBox(QWidget *parent, const QString &prompt, const QStri
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
+    for (QLabel *label : dialog.findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(defaultText);
     if (dialog.exec() != QDialog::Accepted)
         return QString();

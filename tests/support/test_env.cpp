@@ -49,6 +49,7 @@ void setUp()
     ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     ::setenv("XDG_CACHE_HOME", (g_root + "/cache").c_str(), 1);
     ::setenv("XDG_DATA_HOME", (g_root + "/data").c_str(), 1);
+    ::setenv("XDG_STATE_HOME", (g_root + "/state").c_str(), 1);
     ::setenv("TEMP", temp.c_str(), 1);
     ::setenv("VATRO_REGISTRY", (config + "/vatro-registry.ini").c_str(), 1);
 
