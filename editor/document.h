@@ -35,6 +35,13 @@ public:
     // the document's name is set only once the file has been read.
     void openAtStartup(const QString &path);
 
+    // Open for a name chosen elsewhere (a recent file, a dropped file): the
+    // unsaved-changes question, then that file, without the Open dialog.
+    void openPath(const QString &path);
+    // The text differs from the file (the file was changed by another
+    // program and the user kept this text): a later Save writes it.
+    void markChanged() { changed_ = true; }
+
     // The exit sequence's question: false when the user cancels or the save
     // the user asked for failed.
     bool closeWithConsent();
