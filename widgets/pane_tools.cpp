@@ -37,10 +37,11 @@ private:
 
 void reserveForWindow(HTMLPane &pane, const QList<QKeySequence> &keys)
 {
-    auto *existing = pane.findChild<KeyReservation *>(QString(), Qt::FindDirectChildrenOnly);
-    if (existing) {
-        existing->add(keys);
-        return;
+    for (QObject *child : pane.children()) {
+        if (auto *existing = dynamic_cast<KeyReservation *>(child)) {
+            existing->add(keys);
+            return;
+        }
     }
     pane.installEventFilter(new KeyReservation(&pane, keys));
 }
