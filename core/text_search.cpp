@@ -5,7 +5,9 @@ bool isWordChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c.isMark();
 }
 
-TextSearch::TextSearch(const SearchOptions &options) : options_(options)
+TextSearch::TextSearch(const SearchOptions &options)
+    : options_(options),
+      matcher_(options.find, options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive)
 {
     if (!options_.regex || options_.find.isEmpty())
         return;
@@ -34,7 +36,6 @@ std::optional<TextMatch> TextSearch::matchAt(const QString &text, int from) cons
 {
     if (!usable() || from > text.size())
         return std::nullopt;
-    const Qt::CaseSensitivity cs = options_.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
     for (int pos = from; pos <= text.size();) {
         TextMatch m;
         if (options_.regex) {
@@ -44,7 +45,7 @@ std::optional<TextMatch> TextSearch::matchAt(const QString &text, int from) cons
             m.start = int(rm.capturedStart());
             m.length = int(rm.capturedLength());
         } else {
-            const qsizetype at = text.indexOf(options_.find, pos, cs);
+            const qsizetype at = matcher_.indexIn(text, pos);
             if (at < 0)
                 return std::nullopt;
             m.start = int(at);
@@ -88,7 +89,7 @@ std::optional<TextMatch> TextSearch::previous(const QString &text, int before) c
             }
             return found;
         }
-        forEach(text, 0, limit, [&](const TextMatch &m) {
+        forEach(text, 0, limit, [&](const TextMatch &m, const QRegularExpressionMatch &) {
             if (m.end() <= limit && m.start < limit)
                 found = m;
         });
@@ -109,9 +110,15 @@ QString TextSearch::replacement(const QString &text, const TextMatch &match,
 {
     if (!options_.regex || !replace.contains(QLatin1Char('$')))
         return replace;
-    const QRegularExpressionMatch rm = regex_.match(text, match.start,
-                                                    QRegularExpression::NormalMatch,
-                                                    QRegularExpression::AnchorAtOffsetMatchOption);
+    return expand(text, match,
+                  regex_.match(text, match.start, QRegularExpression::NormalMatch,
+                               QRegularExpression::AnchorAtOffsetMatchOption),
+                  replace);
+}
+
+QString TextSearch::expand(const QString &text, const TextMatch &match,
+                           const QRegularExpressionMatch &rm, const QString &replace) const
+{
     const int groups = regex_.captureCount();
     QString out;
     out.reserve(replace.size() + match.length);
@@ -177,13 +184,13 @@ TextSearch::ReplaceAll TextSearch::replaceAll(const QString &text, const QString
         return r;
     const bool expands = options_.regex && replace.contains(QLatin1Char('$'));
     int copied = -1; // end of the text copied into the span so far
-    forEach(text, 0, int(text.size()), [&](const TextMatch &m) {
+    forEach(text, 0, int(text.size()), [&](const TextMatch &m, const QRegularExpressionMatch &rm) {
         if (copied < 0) {
             r.first = m.start;
             copied = m.start;
         }
         r.span.append(QStringView(text).mid(copied, m.start - copied));
-        r.span.append(expands ? replacement(text, m, replace) : replace);
+        r.span.append(expands ? expand(text, m, rm, replace) : replace);
         copied = m.end();
         ++r.count;
     });

@@ -5,6 +5,7 @@
 // UTF-16 code units (QString indices), as the text pane's do.
 
 #include <QRegularExpression>
+#include <QStringMatcher>
 #include <QString>
 #include <optional>
 
@@ -43,14 +44,17 @@ public:
     // The last match ending at or before `before` that starts before it;
     // then, with wrap, the last in the text.
     std::optional<TextMatch> previous(const QString &text, int before) const;
-    // Every match in text[from, to) (a match may run past `to`), in order.
-    // Empty matches are found once each, as replace all finds them.
+    // Every match starting in text[from, to) (at `to` too when that is the
+    // end of the text), in order: visit(TextMatch, QRegularExpressionMatch),
+    // the second empty for plain text. Empty matches are found once each.
     template <class Visit> void forEach(const QString &text, int from, int to, Visit visit) const;
 
     // What replaces `match` (which must be a match of this search in `text`):
     // the replace text itself, or for a regular expression the replace text
     // with $&, $1..$99, $<name>, $`, $' and $$ expanded.
     QString replacement(const QString &text, const TextMatch &match, const QString &replace) const;
+    QString expand(const QString &text, const TextMatch &match, const QRegularExpressionMatch &rm,
+                   const QString &replace) const;
 
     // Every match of the whole text replaced. `count` receives how many.
     struct ReplaceAll {
@@ -68,6 +72,7 @@ private:
     SearchOptions options_;
     QString error_;
     QRegularExpression regex_;
+    QStringMatcher matcher_; // plain text: Boyer-Moore, with or without case
 };
 
 // Whether `c` counts as a word character for whole-word search.
@@ -85,12 +90,28 @@ template <class Visit> void TextSearch::forEach(const QString &text, int from, i
 {
     if (!usable())
         return;
+    auto beyond = [&](const TextMatch &m) {
+        return m.start > to || (m.start == to && to < text.size());
+    };
+    if (options_.regex) {
+        // One iterator: the subject is checked once, not at every match.
+        QRegularExpressionMatchIterator it = regex_.globalMatch(text, from);
+        while (it.hasNext()) {
+            const QRegularExpressionMatch rm = it.next();
+            const TextMatch m{int(rm.capturedStart()), int(rm.capturedLength()), false};
+            if (beyond(m))
+                return;
+            if (!options_.wholeWord || wordAt(text, m.start, m.length))
+                visit(m, rm);
+        }
+        return;
+    }
     int pos = from;
     while (pos <= to && pos <= text.size()) {
         const std::optional<TextMatch> m = matchAt(text, pos);
-        if (!m || m->start > to || (m->start == to && to < text.size()))
+        if (!m || beyond(*m))
             return;
-        visit(*m);
+        visit(*m, QRegularExpressionMatch());
         pos = m->length > 0 ? m->end() : stepOver(text, m->start);
     }
 }

@@ -306,7 +306,7 @@ void FindBar::markVisible()
     const QString chunk = QString::fromUtf8(bytes.constData(), to - from);
     long byte = from;
     int index = 0;
-    search.forEach(chunk, 0, int(chunk.size()), [&](const TextMatch &m) {
+    search.forEach(chunk, 0, int(chunk.size()), [&](const TextMatch &m, const QRegularExpressionMatch &) {
         byte += QStringView(chunk).mid(index, m.start - index).toUtf8().size();
         const long length = QStringView(chunk).mid(m.start, m.length).toUtf8().size();
         pane_.SendScintilla(SB::SCI_INDICATORFILLRANGE, static_cast<unsigned long>(byte), length);
