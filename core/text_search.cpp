@@ -36,21 +36,21 @@ std::optional<TextMatch> TextSearch::matchAt(const QString &text, int from) cons
 {
     if (!usable() || from > text.size())
         return std::nullopt;
-    for (int pos = from; pos <= text.size();) {
-        TextMatch m;
-        if (options_.regex) {
-            const QRegularExpressionMatch rm = regex_.match(text, pos);
-            if (!rm.hasMatch())
-                return std::nullopt;
-            m.start = int(rm.capturedStart());
-            m.length = int(rm.capturedLength());
-        } else {
-            const qsizetype at = matcher_.indexIn(text, pos);
-            if (at < 0)
-                return std::nullopt;
-            m.start = int(at);
-            m.length = int(options_.find.size());
+    if (options_.regex) {
+        QRegularExpressionMatchIterator it = regex_.globalMatch(text, from);
+        while (it.hasNext()) {
+            const QRegularExpressionMatch rm = it.next();
+            const TextMatch m{int(rm.capturedStart()), int(rm.capturedLength()), false};
+            if (!options_.wholeWord || wordAt(text, m.start, m.length))
+                return m;
         }
+        return std::nullopt;
+    }
+    for (int pos = from; pos <= text.size();) {
+        const qsizetype at = matcher_.indexIn(text, pos);
+        if (at < 0)
+            return std::nullopt;
+        const TextMatch m{int(at), int(options_.find.size()), false};
         if (!options_.wholeWord || wordAt(text, m.start, m.length))
             return m;
         pos = stepOver(text, m.start);
