@@ -3,6 +3,7 @@
 // HTML font still sets the face, size and effects of all the text and the
 // palette reads on light and dark backgrounds; the line-number margin
 // widens with the number of lines and goes away when switched off.
+#include "core/css_tokens.h"
 #include "core/syntax_palette.h"
 #include "widgets/html_pane.h"
 #include "widgets/pane_decor.h"
@@ -15,7 +16,8 @@ namespace {
 using SB = QsciScintillaBase;
 
 const QString kPage = QStringLiteral(
-    "<!-- c -->\r\n<p class=\"x\">a &amp; b</p>\r\n<script>var n = 1; // c\r\n</script>\r\n");
+    "<!-- c -->\r\n<p class=\"x\">a &amp; b</p>\r\n<script>var n = 1; // c\r\n</script>\r\n"
+    "<style>p { color: red }</style>\r\n");
 
 long style(const HTMLPane &p, unsigned long msg, int s)
 {
@@ -44,7 +46,9 @@ QStringList look(HTMLPane &p)
     QString styles;
     const long length = p.SendScintilla(SB::SCI_GETTEXTLENGTH);
     for (long i = 0; i < length; ++i)
-        styles += QString::number(p.SendScintilla(SB::SCI_GETSTYLEAT, static_cast<unsigned long>(i)));
+        styles += QString::number(p.SendScintilla(SB::SCI_GETSTYLEAT, static_cast<unsigned long>(i)))
+                  + ":" + QString::number(p.SendScintilla(SB::SCI_INDICATORALLONFOR, static_cast<unsigned long>(i)))
+                  + " ";
     out << styles;
     return out;
 }
@@ -95,6 +99,9 @@ private slots:
         QVERIFY(tag != text);
         QVERIFY(style(pane, SB::SCI_STYLEGETFORE, QsciLexerHTML::HTMLComment) != tag);
         QVERIFY(style(pane, SB::SCI_STYLEGETFORE, QsciLexerHTML::JavaScriptKeyword) != text);
+        // The style sheet's property name is coloured over the lexer's plain text.
+        const long color = kPage.indexOf("color");
+        QVERIFY(pane.SendScintilla(SB::SCI_INDICATORVALUEAT, 10UL, color) != 0);
         // The HTML font still rules every style's face, size and effects.
         FontChoice bigger = format;
         bigger.size = 20;
@@ -134,6 +141,30 @@ private slots:
         }
         if (distinct)
             QVERIFY(colours.size() >= int(SyntaxRole::RoleCount) - 2);
+    }
+
+    void cssTokens_data()
+    {
+        QTest::addColumn<QString>("css");
+        QTest::addColumn<QString>("tokens"); // role letter and text of each token
+        QTest::newRow("rule") << "h1.title, p { margin: 0 1em; color: #333 }"
+                              << "S[h1.title, p] A[margin] N[0] N[1em] A[color] N[#333]";
+        QTest::newRow("comment, string, at-rule")
+            << "/* x */ @import \"a.css\"; @media print { p { font-family: 'Sans', serif } }"
+            << "C[/* x */] K[@import] V[\"a.css\"] K[@media] S[print] S[p] A[font-family] V['Sans'] V[serif]";
+        QTest::newRow("unclosed comment") << "p { } /* open" << "S[p] C[/* open]";
+    }
+    void cssTokens()
+    {
+        QFETCH(QString, css);
+        QStringList got;
+        for (const CssToken &t : ::cssTokens(css)) {
+            const char *letter = t.role == SyntaxRole::Css ? "S" : t.role == SyntaxRole::Keyword ? "K"
+                : t.role == SyntaxRole::Attribute ? "A" : t.role == SyntaxRole::Number ? "N"
+                : t.role == SyntaxRole::Comment ? "C" : t.role == SyntaxRole::Value ? "V" : "?";
+            got << QStringLiteral("%1[%2]").arg(letter, css.mid(t.start, t.length));
+        }
+        QTEST(got.join(' '), "tokens");
     }
 
     void lineNumbersWiden()

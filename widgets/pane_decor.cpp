@@ -1,6 +1,7 @@
 #include "widgets/pane_decor.h"
 
 #include "core/conversions.h"
+#include "core/css_tokens.h"
 #include "core/syntax_palette.h"
 #include "widgets/html_pane.h"
 
@@ -10,6 +11,15 @@ namespace {
 
 using SB = QsciScintillaBase;
 using L = QsciLexerHTML;
+
+// The HTML lexer leaves style sheets as plain text: an indicator that sets
+// the text colour from its value colours them (the find bar's marks are 9).
+constexpr int kCssIndicator = 10;
+
+long scintillaColour(const QColor &c)
+{
+    return long(c.red()) | (long(c.green()) << 8) | (long(c.blue()) << 16);
+}
 
 // The role of each style the HTML lexer uses; plain text (and every style
 // not listed) keeps the text colour.
@@ -63,6 +73,69 @@ SyntaxColouring::SyntaxColouring(HTMLPane &pane) : QObject(&pane), pane_(pane)
         if (isOn())
             applyPalette();
     });
+    pane_.SendScintilla(SB::SCI_INDICSETSTYLE, static_cast<unsigned long>(kCssIndicator),
+                        static_cast<long>(SB::INDIC_TEXTFORE));
+    pane_.SendScintilla(SB::SCI_INDICSETFLAGS, static_cast<unsigned long>(kCssIndicator),
+                        static_cast<long>(SB::SC_INDICFLAG_VALUEBEFORE));
+    cssLater_.setSingleShot(true);
+    cssLater_.setInterval(50);
+    connect(&cssLater_, &QTimer::timeout, this, &SyntaxColouring::colourStyleSheets);
+    connect(&pane_, &HTMLPane::changed, this, [this] {
+        if (isOn())
+            cssLater_.start();
+    });
+}
+
+void SyntaxColouring::clearStyleSheets()
+{
+    pane_.SendScintilla(SB::SCI_SETINDICATORCURRENT, static_cast<unsigned long>(kCssIndicator));
+    pane_.SendScintilla(SB::SCI_INDICATORCLEARRANGE, 0UL, pane_.SendScintilla(SB::SCI_GETTEXTLENGTH));
+}
+
+void SyntaxColouring::colourStyleSheets()
+{
+    clearStyleSheets();
+    if (!isOn())
+        return;
+    const QColor back = colourToQColor(pane_.backColour(), pane_.palette());
+    const long length = pane_.SendScintilla(SB::SCI_GETTEXTLENGTH);
+    // Searching the control's own bytes finds the elements without reading
+    // the whole text.
+    auto find = [this, length](long from, const char *what) {
+        pane_.SendScintilla(SB::SCI_SETSEARCHFLAGS, 0UL); // any case
+        pane_.SendScintilla(SB::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), length);
+        return pane_.SendScintilla(SB::SCI_SEARCHINTARGET, static_cast<unsigned long>(qstrlen(what)), what);
+    };
+    for (long pos = 0; pos < length;) {
+        const long open = find(pos, "<style");
+        if (open < 0)
+            break;
+        const long gt = find(open + 6, ">");
+        if (gt < 0)
+            break;
+        const long start = gt + 1;
+        long end = find(start, "</style");
+        if (end < 0)
+            end = length;
+        pos = end + 1;
+        if (end <= start)
+            continue;
+        QByteArray bytes(end - start + 1, '\0');
+        pane_.SendScintilla(SB::SCI_GETTEXTRANGE, start, end, bytes.data());
+        const QString css = QString::fromUtf8(bytes.constData(), end - start);
+        long byte = start;
+        int index = 0;
+        for (const CssToken &t : cssTokens(css)) {
+            byte += QStringView(css).mid(index, t.start - index).toUtf8().size();
+            const long size = QStringView(css).mid(t.start, t.length).toUtf8().size();
+            pane_.SendScintilla(SB::SCI_SETINDICATORVALUE,
+                                static_cast<unsigned long>(SB::SC_INDICVALUEBIT
+                                                           | scintillaColour(syntaxColour(t.role, back))));
+            pane_.SendScintilla(SB::SCI_INDICATORFILLRANGE, static_cast<unsigned long>(byte), size);
+            byte += size;
+            index = t.start + t.length;
+        }
+    }
 }
 
 void SyntaxColouring::setOn(bool on)
@@ -73,6 +146,8 @@ void SyntaxColouring::setOn(bool on)
         lexer_ = new QsciLexerHTML(this);
         pane_.setLexer(lexer_);
     } else {
+        cssLater_.stop();
+        clearStyleSheets();
         pane_.setLexer(nullptr);
         delete lexer_;
         lexer_ = nullptr;
@@ -93,6 +168,7 @@ void SyntaxColouring::applyPalette()
         pane_.SendScintilla(SB::SCI_STYLESETFORE, static_cast<unsigned long>(style),
                             colours[int(role)]);
     pane_.SendScintilla(SB::SCI_COLOURISE, 0UL, -1L);
+    colourStyleSheets(); // the palette may have changed with the background
 }
 
 LineNumbers::LineNumbers(HTMLPane &pane) : QObject(&pane), pane_(pane)
