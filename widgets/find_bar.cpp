@@ -3,6 +3,7 @@
 #include "widgets/html_pane.h"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,51 +29,50 @@ QPushButton *button(const QString &caption, QWidget *parent)
 FindBar::FindBar(HTMLPane &pane, QWidget *parent) : QWidget(parent), pane_(pane)
 {
     setObjectName(QStringLiteral("findBar"));
-    auto *rows = new QVBoxLayout(this);
-    rows->setContentsMargins(4, 2, 4, 2);
-    rows->setSpacing(2);
-
-    auto *findRow = new QHBoxLayout;
+    // Find and replace rows share their columns; the options and what the
+    // bar has to say go beneath them.
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(4, 2, 4, 2);
+    grid->setVerticalSpacing(2);
     auto *lblFind = new QLabel(QStringLiteral("F&ind:"), this);
     txtFind = new QLineEdit(this);
     lblFind->setBuddy(txtFind);
-    chkCase = new QCheckBox(QStringLiteral("Match &case"), this);
-    chkWord = new QCheckBox(QStringLiteral("&Whole word"), this);
-    chkRegex = new QCheckBox(QStringLiteral("Regular e&xpression"), this);
-    chkWrap = new QCheckBox(QStringLiteral("Wra&p around"), this);
-    chkWrap->setChecked(true);
     cmdNext = button(QStringLiteral("Find &next"), this);
     cmdPrevious = button(QStringLiteral("Find pre&vious"), this);
     auto *cmdClose = new QToolButton(this);
     cmdClose->setText(QStringLiteral("\u00d7"));
     cmdClose->setToolTip(QStringLiteral("Close (Esc)"));
     cmdClose->setAutoRaise(true);
-    findRow->addWidget(lblFind);
-    findRow->addWidget(txtFind, 1);
-    for (QWidget *w : {static_cast<QWidget *>(cmdNext), static_cast<QWidget *>(cmdPrevious),
-                       static_cast<QWidget *>(chkCase), static_cast<QWidget *>(chkWord),
-                       static_cast<QWidget *>(chkRegex), static_cast<QWidget *>(chkWrap)})
-        findRow->addWidget(w);
-    findRow->addWidget(cmdClose);
-    rows->addLayout(findRow);
+    grid->addWidget(lblFind, 0, 0);
+    grid->addWidget(txtFind, 0, 1);
+    grid->addWidget(cmdNext, 0, 2);
+    grid->addWidget(cmdPrevious, 0, 3);
+    grid->addWidget(cmdClose, 0, 4);
 
-    replaceRow_ = new QWidget(this);
-    auto *replaceRow = new QHBoxLayout(replaceRow_);
-    replaceRow->setContentsMargins(0, 0, 0, 0);
-    auto *lblReplace = new QLabel(QStringLiteral("Replace wi&th:"), replaceRow_);
-    txtReplace = new QLineEdit(replaceRow_);
+    auto *lblReplace = new QLabel(QStringLiteral("Replace wi&th:"), this);
+    txtReplace = new QLineEdit(this);
     lblReplace->setBuddy(txtReplace);
-    cmdReplace = button(QStringLiteral("&Replace"), replaceRow_);
-    cmdReplaceAll = button(QStringLiteral("Replace &all"), replaceRow_);
-    replaceRow->addWidget(lblReplace);
-    replaceRow->addWidget(txtReplace, 1);
-    replaceRow->addWidget(cmdReplace);
-    replaceRow->addWidget(cmdReplaceAll);
-    rows->addWidget(replaceRow_);
+    cmdReplace = button(QStringLiteral("&Replace"), this);
+    cmdReplaceAll = button(QStringLiteral("Replace &all"), this);
+    replaceParts_ = {lblReplace, txtReplace, cmdReplace, cmdReplaceAll};
+    grid->addWidget(lblReplace, 1, 0);
+    grid->addWidget(txtReplace, 1, 1);
+    grid->addWidget(cmdReplace, 1, 2);
+    grid->addWidget(cmdReplaceAll, 1, 3);
 
+    auto *optionRow = new QHBoxLayout;
+    chkCase = new QCheckBox(QStringLiteral("Match &case"), this);
+    chkWord = new QCheckBox(QStringLiteral("&Whole word"), this);
+    chkRegex = new QCheckBox(QStringLiteral("Regular e&xpression"), this);
+    chkWrap = new QCheckBox(QStringLiteral("Wra&p around"), this);
+    chkWrap->setChecked(true);
     lblStatus_ = new QLabel(this);
     lblStatus_->setTextFormat(Qt::PlainText);
-    rows->addWidget(lblStatus_);
+    for (QCheckBox *c : {chkCase, chkWord, chkRegex, chkWrap})
+        optionRow->addWidget(c);
+    optionRow->addWidget(lblStatus_, 1);
+    grid->addLayout(optionRow, 2, 1, 1, 4);
+    grid->setColumnStretch(1, 1);
 
     connect(cmdNext, &QPushButton::clicked, this, &FindBar::findNext);
     connect(cmdPrevious, &QPushButton::clicked, this, &FindBar::findPrevious);
@@ -109,7 +109,8 @@ void FindBar::open(bool withReplace)
     if (!selected.isEmpty() && !selected.contains(QLatin1Char('\n'))
         && !selected.contains(QLatin1Char('\r')))
         txtFind->setText(selected);
-    replaceRow_->setVisible(withReplace);
+    for (QWidget *w : replaceParts_)
+        w->setVisible(withReplace);
     const bool wasVisible = isVisible();
     show();
     if (!wasVisible)

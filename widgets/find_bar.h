@@ -62,7 +62,7 @@ private:
     void clearMarks();
 
     HTMLPane &pane_;
-    QWidget *replaceRow_ = nullptr;
+    QList<QWidget *> replaceParts_; // the replace row's label, field and buttons
     QLabel *lblStatus_ = nullptr;
     QString text_;         // the pane's text, read once per change
     bool textValid_ = false;
