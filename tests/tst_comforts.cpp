@@ -152,6 +152,9 @@ private slots:
         c->find().mnuFind->trigger();
         QTRY_VERIFY(main->HTML()->geometry().height() < full.height());
         QCOMPARE(main->HTML()->geometry().top(), full.top());
+        const int findOnly = main->HTML()->geometry().height();
+        c->find().mnuReplace->trigger(); // the replace row needs more room
+        QTRY_VERIFY(main->HTML()->geometry().height() < findOnly);
         c->findBar().close();
         QTRY_COMPARE(main->HTML()->geometry(), full);
     }
@@ -311,8 +314,6 @@ private slots:
         QTest::addColumn<MsgResult>("answer");
         QTest::addColumn<QString>("text");   // the document afterwards
         QTest::addColumn<bool>("changed");
-        const QString asked = "File Changed on Disk|Question|YesNo|The file '%1' has been changed by "
-                              "another program. Reload it?";
         QTest::newRow("written, reloaded") << "write" << MsgResult::Yes << "new\r\nB\r\nC" << false;
         QTest::newRow("written, kept") << "write" << MsgResult::No << "a\r\nb\r\nc" << true;
         QTest::newRow("renamed over, reloaded") << "rename" << MsgResult::Yes << "new\r\nB\r\nC" << false;

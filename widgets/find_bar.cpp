@@ -111,10 +111,7 @@ void FindBar::open(bool withReplace)
         txtFind->setText(selected);
     for (QWidget *w : replaceParts_)
         w->setVisible(withReplace);
-    const bool wasVisible = isVisible();
     show();
-    if (!wasVisible)
-        emit visibilityChanged();
     QLineEdit *field = withReplace && !txtFind->text().isEmpty() ? txtReplace : txtFind;
     field->setFocus();
     field->selectAll();
@@ -127,7 +124,6 @@ void FindBar::close()
         return;
     clearMarks();
     hide();
-    emit visibilityChanged();
     pane_.setFocus();
 }
 

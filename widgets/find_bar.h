@@ -45,10 +45,6 @@ public:
     QPushButton *cmdNext = nullptr, *cmdPrevious = nullptr, *cmdReplace = nullptr,
                 *cmdReplaceAll = nullptr;
 
-signals:
-    // Shown or hidden: whoever lays the pane out makes room.
-    void visibilityChanged();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

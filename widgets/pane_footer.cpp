@@ -18,7 +18,9 @@ void PaneFooter::addPart(QWidget *part)
 
 bool PaneFooter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
+    // Shown, hidden, or grown or shrunk inside (the find bar's replace row).
+    if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent
+        || event->type() == QEvent::LayoutRequest)
         emit layoutWanted();
     return QWidget::eventFilter(watched, event);
 }
