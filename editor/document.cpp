@@ -107,6 +107,16 @@ void Document::openAtStartup(const QString &path)
     open();
 }
 
+void Document::openPath(const QString &path)
+{
+    setLoading(true);
+    if (!offerToSave()) {
+        setLoading(false);
+        return;
+    }
+    openAtStartup(path);
+}
+
 void Document::open()
 {
     setLoading(true);

@@ -39,6 +39,13 @@ public:
     // changed, under its old file name (empty for a new document).
     void restoreUnsaved(const QString &fileName, const QString &text, FileEncoding encoding);
 
+    // Open for a name chosen elsewhere (a recent file, a dropped file): the
+    // unsaved-changes question, then that file, without the Open dialog.
+    void openPath(const QString &path);
+    // The text differs from the file (the file was changed by another
+    // program and the user kept this text): a later Save writes it.
+    void markChanged() { changed_ = true; }
+
     // The unsaved-changes question of the exit sequence (the same as New's
     // and Open's): false when the user cancels or the save the user asked
     // for did not complete.

@@ -5,6 +5,7 @@
 #include "editor/main_window.h"
 
 #include "document_dialogs/new_dialog.h"
+#include "editor/comforts.h"
 #include "editor/dialog_registry.h"
 #include "editor/document.h"
 #include "editor/help_commands.h"
@@ -16,6 +17,7 @@
 #include "widgets/browser_pane.h"
 #include "widgets/help_window.h"
 #include "widgets/html_pane.h"
+#include "widgets/pane_footer.h"
 #include "widgets/vatro_control.h"
 
 #include <QAction>
@@ -65,6 +67,8 @@ frmHTML::frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro,
     helpCommands_ = new HelpCommands(platform_, this, menu_, defaultHelpFile());
     textCommands_ = new TextCommands(*this, *html_, ctlFont_, this);
     textCommands_->serve(menu_);
+    comforts_ = new Comforts(*this, *html_, *footer_, *document_, platform_, menu_);
+    connect(footer_, &PaneFooter::layoutWanted, this, &frmHTML::Form_Resize);
 }
 
 frmHTML::~frmHTML() = default;
@@ -80,6 +84,8 @@ void frmHTML::createControls()
     const PaneGeometry g = layoutPanes(area, {true, false, false, false}, {});
     browser_->setGeometry(g.browser);
     html_->setGeometry(g.editor);
+    editorArea_ = g.editor;
+    footer_ = new PaneFooter(paneArea_);
     html_->setFocus();
     paneArea_->installEventFilter(this);
     connect(html_, &HTMLPane::rightButtonPressed, this, &frmHTML::HTML_MouseDown);
@@ -234,9 +240,11 @@ bool frmHTML::eventFilter(QObject *watched, QEvent *event)
 void frmHTML::Form_Resize()
 {
     const PaneGeometry g =
-        layoutPanes(paneArea_->size(), arrangement_, {browser_->geometry(), html_->geometry()});
+        layoutPanes(paneArea_->size(), arrangement_, {browser_->geometry(), editorArea_});
     browser_->setGeometry(g.browser);
-    html_->setGeometry(g.editor);
+    editorArea_ = g.editor;
+    // The find bar and the check panel, when shown, take the bottom of it.
+    html_->setGeometry(footer_->carve(g.editor));
 }
 
 void frmHTML::setArrangement(const PaneArrangement &arrangement)

@@ -15,12 +15,14 @@
 #include <memory>
 
 class BrowserPane;
+class Comforts;
 class Document;
 class HelpCommands;
 class DialogRegistry;
 class HTMLPane;
 class InsertCommands;
 class InsertionUndo;
+class PaneFooter;
 class Preview;
 class TextCommands;
 class QAction;
@@ -88,6 +90,7 @@ public:
     InsertionUndo &undoStore() { return *undo_; }
     DialogRegistry &dialogs() { return *dialogs_; }
     HelpCommands &help() { return *helpCommands_; }
+    Comforts &comforts() { return *comforts_; }
     frmNew &newDialog();
     frmLoc &locationsDialog();
 
@@ -135,6 +138,8 @@ private:
     FontDialog ctlFont_;
     QWidget *paneArea_ = nullptr; // the client area the two panes share
     HTMLPane *html_ = nullptr;
+    PaneFooter *footer_ = nullptr; // the find bar and check panel, under html_
+    QRect editorArea_;              // html_'s place with the footer's
     BrowserPane *browser_ = nullptr;
     MainMenu menu_;
     PaneArrangement arrangement_{true, false, false, false};
@@ -145,4 +150,5 @@ private:
     InsertCommands *insertCommands_ = nullptr;
     HelpCommands *helpCommands_ = nullptr;
     TextCommands *textCommands_ = nullptr;
+    Comforts *comforts_ = nullptr;
 };

@@ -375,6 +375,7 @@ void HTMLPane::applyFormat()
         SendScintilla(SCI_INDICATORFILLRANGE, 0UL, length);
     else
         SendScintilla(SCI_INDICATORCLEARRANGE, 0UL, length);
+    emit formatApplied();
 }
 
 bool HTMLPane::event(QEvent *e)

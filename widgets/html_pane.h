@@ -68,6 +68,8 @@ signals:
     void changed();
     // A right-button press at `globalPos` (the Edit pop-up menu).
     void rightButtonPressed(const QPoint &globalPos);
+    // The uniform format was (re)applied to every style.
+    void formatApplied();
 
 protected:
     bool event(QEvent *e) override;

@@ -1,0 +1,29 @@
+#include "editor/comforts.h"
+
+#include "editor/check_command.h"
+#include "editor/disk_watch.h"
+#include "editor/document.h"
+#include "editor/file_drop.h"
+#include "editor/find_commands.h"
+#include "editor/main_window.h"
+#include "editor/recent_files.h"
+#include "editor/view_options.h"
+#include "widgets/check_panel.h"
+#include "widgets/find_bar.h"
+#include "widgets/pane_footer.h"
+
+Comforts::Comforts(QWidget &window, HTMLPane &pane, PaneFooter &footer, Document &document,
+                   Platform &platform, const MainMenu &menu)
+    : QObject(&window),
+      findBar_(new FindBar(pane, &footer)),
+      checkPanel_(new CheckPanel(&footer)),
+      find_(new FindCommands(pane, *findBar_, platform, *menu.mnuHTML, window)),
+      check_(new CheckCommand(pane, *checkPanel_, *menu.mnuHTML)),
+      view_(new ViewOptions(pane, *menu.mnuOptions)),
+      recent_(new RecentFiles(document, platform, *menu.mnuFile, menu.mnuExit, window)),
+      drop_(new FileDrop(window, [&document](const QString &path) { document.openPath(path); })),
+      diskWatch_(new DiskWatch(document, pane, platform, window))
+{
+    footer.addPart(findBar_);
+    footer.addPart(checkPanel_);
+}

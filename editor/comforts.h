@@ -1,0 +1,47 @@
+#pragma once
+// The editor's conveniences beyond its menus of old, made and wired in one
+// place: the find bar and Find/Replace/Go to line, Check page and its panel,
+// syntax colouring and line numbers, the recent files, dropped files and
+// the watch on the open file. Each is its own object; this only builds them.
+
+#include <QObject>
+
+class CheckCommand;
+class CheckPanel;
+class DiskWatch;
+class Document;
+class FileDrop;
+class FindBar;
+class FindCommands;
+class HTMLPane;
+class PaneFooter;
+class Platform;
+class QWidget;
+class RecentFiles;
+class ViewOptions;
+struct MainMenu;
+
+class Comforts : public QObject {
+    Q_OBJECT
+public:
+    Comforts(QWidget &window, HTMLPane &pane, PaneFooter &footer, Document &document,
+             Platform &platform, const MainMenu &menu);
+
+    FindBar &findBar() { return *findBar_; }
+    CheckPanel &checkPanel() { return *checkPanel_; }
+    FindCommands &find() { return *find_; }
+    CheckCommand &check() { return *check_; }
+    ViewOptions &view() { return *view_; }
+    RecentFiles &recent() { return *recent_; }
+    DiskWatch &diskWatch() { return *diskWatch_; }
+
+private:
+    FindBar *findBar_;
+    CheckPanel *checkPanel_;
+    FindCommands *find_;
+    CheckCommand *check_;
+    ViewOptions *view_;
+    RecentFiles *recent_;
+    FileDrop *drop_;
+    DiskWatch *diskWatch_;
+};

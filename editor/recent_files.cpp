@@ -1,0 +1,107 @@
+#include "editor/recent_files.h"
+
+#include "core/settings.h"
+#include "editor/document.h"
+#include "widgets/platform.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+
+namespace {
+
+QString key(int i)
+{
+    return QStringLiteral("Recent") + QString::number(i + 1);
+}
+
+} // namespace
+
+RecentFiles::RecentFiles(Document &document, Platform &platform, QMenu &mnuFile, QAction *before,
+                         QWidget &window)
+    : QObject(&document),
+      document_(document),
+      platform_(platform),
+      menu_(mnuFile),
+      before_(before),
+      window_(window)
+{
+    const settings::Store store;
+    for (int i = 0; i < kLimit; ++i) {
+        const QString path = store.get(key(i)).value_or(QString());
+        if (!path.isEmpty() && !files_.contains(path))
+            files_ << path;
+    }
+    separator_ = menu_.insertSeparator(before_);
+    rebuild();
+    // Open and Save name the document; New names none.
+    connect(&document_, &Document::fileNameChanged, this, [this](const QString &name) {
+        if (!name.isEmpty())
+            remember(name);
+    });
+}
+
+QStringList RecentFiles::withFirst(QStringList list, const QString &path)
+{
+    list.removeAll(path);
+    list.prepend(path);
+    while (list.size() > kLimit)
+        list.removeLast();
+    return list;
+}
+
+void RecentFiles::remember(const QString &path)
+{
+    const QStringList now = withFirst(files_, path);
+    if (now == files_)
+        return;
+    files_ = now;
+    store();
+    rebuild();
+}
+
+void RecentFiles::store() const
+{
+    std::vector<std::pair<QString, QString>> values;
+    for (int i = 0; i < kLimit; ++i)
+        values.emplace_back(key(i), files_.value(i));
+    settings::Store().set(values);
+}
+
+void RecentFiles::rebuild()
+{
+    // An item may be the one being chosen: it goes once its signal is over.
+    for (QAction *item : std::as_const(items_)) {
+        menu_.removeAction(item);
+        item->deleteLater();
+    }
+    items_.clear();
+    for (int i = 0; i < files_.size(); ++i) {
+        QString caption = files_[i];
+        caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto *item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption), &menu_);
+        menu_.insertAction(separator_, item);
+        connect(item, &QAction::triggered, this, [this, i] { choose(i); });
+        items_ << item;
+    }
+    separator_->setVisible(!files_.isEmpty());
+}
+
+void RecentFiles::choose(int index)
+{
+    const QString path = files_.value(index);
+    if (path.isEmpty())
+        return;
+    if (!QFileInfo(path).isFile()) {
+        platform_.messageBox(&window_,
+                             QStringLiteral("The file '") + path
+                                 + QStringLiteral("' could not be found. It has been removed from "
+                                                  "the list of recent files."),
+                             QStringLiteral("Open Error"), MsgIcon::Exclamation, MsgButtons::OK);
+        files_.removeAt(index);
+        store();
+        rebuild();
+        return;
+    }
+    document_.openPath(path);
+}
