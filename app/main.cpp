@@ -9,6 +9,9 @@
 
 int main(int argc, char *argv[])
 {
+    QStringList original;
+    for (int i = 1; i < argc; ++i)
+        original << QFile::decodeName(argv[i]);
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     // The class registry installed beside the program, searched after the
@@ -19,7 +22,7 @@ int main(int argc, char *argv[])
     QtPlatform platform;
     int exitCode = 0;
     const std::unique_ptr<frmHTML> window =
-        startPagewisp(platform, app.arguments().mid(1), &exitCode);
+        startPagewisp(platform, fileArguments(original, app.arguments().mid(1)), &exitCode);
     if (!window)
         return exitCode;
     return app.exec();

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -66,24 +67,56 @@ QByteArray encodeText(const QString &text, FileEncoding encoding)
     return out;
 }
 
-ReadResult readDocumentFile(const QString &path)
+qint64 maxDocumentBytes()
+{
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    const qint64 limit = qint64(1) << 30;
+    if (pages <= 0 || pageSize <= 0)
+        return limit;
+    return std::min(limit, qint64(pages) * pageSize / 4);
+}
+
+ReadResult readDocumentFile(const QString &path, qint64 maxBytes)
 {
     ReadResult r;
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    // Not blocking, so that a FIFO without a writer cannot hang the editor.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         r.openFailed = true;
         r.error = errnoError(errno);
         return r;
     }
     struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        r.openFailed = r.notRegular = true;
+        r.error = errnoError(S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        ::close(fd);
+        return r;
+    }
+    r.size = st.st_size;
+    if (st.st_size > maxBytes) {
+        r.tooLarge = true;
+        r.error = errnoError(EFBIG);
+        ::close(fd);
+        return r;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     QByteArray bytes;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
+    if (st.st_size > 0)
         bytes.reserve(qsizetype(st.st_size));
     char buf[1 << 16];
     for (;;) {
         const ssize_t n = ::read(fd, buf, sizeof buf);
         if (n > 0) {
+            // A file that grows while it is read still stops at the limit.
+            if (bytes.size() + n > maxBytes) {
+                r.tooLarge = true;
+                r.error = errnoError(EFBIG);
+                ::close(fd);
+                return r;
+            }
             bytes.append(buf, qsizetype(n));
             continue;
         }
@@ -104,12 +137,19 @@ ReadResult readDocumentFile(const QString &path)
 std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView text)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
-                          0600);
+    const int fd = ::open(name.constData(),
+                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
     if (fd < 0)
         return errnoError(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
+        const int e = S_ISREG(st.st_mode) ? EPERM : EINVAL;
+        ::close(fd);
+        return errnoError(e);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::optional<FileError> result;
-    if (::fchmod(fd, 0600) != 0)
+    if (::ftruncate(fd, 0) != 0 || ::fchmod(fd, 0600) != 0)
         result = errnoError(errno);
     // The text and the line end go out together, straight from where the
     // text lies: no copy of a document that may be megabytes long.

@@ -31,13 +31,23 @@ struct FileError {
 };
 
 // Reads the whole file. `openFailed` tells a file that could not be opened
-// from one that failed while being read.
+// from one that failed while being read. Only a regular file is read: a
+// FIFO, device or folder is refused at once (`notRegular`), without waiting
+// for a writer; so is a file larger than `maxBytes` (`tooLarge`).
 struct ReadResult {
     std::optional<QByteArray> bytes;
     bool openFailed = false;
+    bool notRegular = false;
+    bool tooLarge = false;
+    qint64 size = 0;
     FileError error;
 };
-ReadResult readDocumentFile(const QString &path);
+ReadResult readDocumentFile(const QString &path, qint64 maxBytes);
+
+// The largest document the editor takes: a quarter of the machine's memory
+// (the text is held as bytes by the text pane and as UTF-16 while it is
+// read), and never more than 1 GiB.
+qint64 maxDocumentBytes();
 
 // Saves `bytes` as the file `path` (core/file_save.cpp). An existing file
 // keeps its owner, group, mode and hard links, and a symbolic link to it
@@ -49,5 +59,7 @@ std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray 
 
 // Writes the preview file: the encoded text plus CR LF. Created with mode
 // 0600 (an existing one is set to 0600), truncated, never through a
-// symbolic link.
+// symbolic link; anything but a regular file of this user's at that path
+// (a FIFO, a device, another user's file in a shared folder) is refused
+// without waiting and left as it is.
 std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView text);

@@ -12,6 +12,9 @@
 
 #include <QPushButton>
 
+#include <csignal>
+#include <new>
+
 Document::Document(HTMLPane &pane, Preview &preview, OpenSaveDialog &files, Platform &platform,
                    VatroControl &vatro, QWidget *window)
     : QObject(window),
@@ -23,6 +26,10 @@ Document::Document(HTMLPane &pane, Preview &preview, OpenSaveDialog &files, Plat
       window_(window)
 {
     connect(&pane_, &HTMLPane::changed, this, &Document::textChanged);
+    // A file-size limit makes a write fail with EFBIG, reported like any
+    // other failure of a save or of the preview, instead of ending the
+    // program.
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void Document::textChanged()
@@ -145,23 +152,40 @@ void Document::open()
         setLoading(false);
         return;
     }
-    const ReadResult read = readDocumentFile(name);
-    if (read.openFailed) {
-        platform_.messageBox(window_, QStringLiteral("Can't open file: ") + name,
-                             QStringLiteral("Open Error"), MsgIcon::Critical, MsgButtons::OK);
+    const auto refuse = [this](const QString &text) {
+        platform_.messageBox(window_, text, QStringLiteral("Open Error"), MsgIcon::Critical,
+                             MsgButtons::OK);
         setLoading(false);
-        return;
-    }
-    if (!read.bytes)
+    };
+    const qint64 limit = maxDocumentBytes();
+    const ReadResult read = readDocumentFile(name, limit);
+    if (read.tooLarge)
+        return refuse(QStringLiteral("The file '") + name + QStringLiteral("' is too large to open: ")
+                      + QString::number(read.size / (1 << 20)) + QStringLiteral(" MB, at most ")
+                      + QString::number(limit / (1 << 20)) + QStringLiteral(" MB can be edited."));
+    if (read.notRegular)
+        return refuse(QStringLiteral("'") + name
+                      + QStringLiteral("' is not a regular file and cannot be opened."));
+    if (read.openFailed)
+        return refuse(QStringLiteral("Can't open file: ") + name);
+    if (!read.bytes) {
+        // A file that fails while it is read (EIO) is as unreadable as one
+        // that cannot be opened: say so, then carry on as a cancelled Open.
+        refuse(QStringLiteral("Can't open file: ") + name);
         return giveUp();
+    }
 
-    DecodedDocument doc = decodeDocument(*read.bytes);
+    try {
+        DecodedDocument doc = decodeDocument(*read.bytes);
+        if (doc.encoding != encoding_)
+            adoptEncoding(doc.encoding);
+        // The whole text at once: the control adopts the file's own line end.
+        pane_.setWholeText(doc.text);
+    } catch (const std::bad_alloc &) {
+        return refuse(QStringLiteral("There is not enough memory to open '") + name
+                      + QStringLiteral("'."));
+    }
     fileName_ = name;
-    if (doc.encoding != encoding_)
-        adoptEncoding(doc.encoding);
-    // The whole text at once: the control adopts the file's own line end.
-    pane_.setWholeText(doc.text);
-    doc.text.clear();
     finishLoading();
 }
 

@@ -106,7 +106,7 @@ void frmHTML::connectMenus()
         });
     connect(preview_, &Preview::autoUpdateChanged, m.mnuAU, &QAction::setChecked);
     connect(m.mnuAU, &QAction::triggered, preview_, &Preview::toggleAutoUpdate);
-    connect(m.mnuUpdate, &QAction::triggered, preview_, &Preview::refresh);
+    connect(m.mnuUpdate, &QAction::triggered, preview_, &Preview::refreshOnRequest);
     connect(m.mnuVIB, &QAction::triggered, preview_, &Preview::viewInBrowser);
     // The locations: modal from the menu and the preview's failures, without
     // waiting after a browser that could not be started.

@@ -105,10 +105,31 @@ Preview::Preview(HTMLPane &pane, BrowserPane &browser, VatroControl &vatro, Plat
       locations_(defaultLocations(true))
 {
     connect(&pane_, &HTMLPane::changed, this, &Preview::textChanged);
+    // Queued: the refresh starts the next load outside the signal of the last.
+    connect(&browser_, &QWebEngineView::loadFinished, this, &Preview::pageLoaded,
+            Qt::QueuedConnection);
 }
 
+// Every keystroke comes here, so it stays cheap: while the page is still
+// loading the previous text, a change only marks the preview stale, and one
+// write and reload follow when that load has finished. On an idle page a
+// change is shown at once.
 void Preview::textChanged()
 {
+    if (suspended_ || !autoUpdate_)
+        return;
+    if (browser_.isBusy()) {
+        stale_ = true;
+        return;
+    }
+    refresh();
+}
+
+void Preview::pageLoaded()
+{
+    if (!stale_)
+        return;
+    stale_ = false;
     if (!suspended_ && autoUpdate_)
         refresh();
 }
@@ -179,26 +200,50 @@ void Preview::removeFile()
     foldersMade().clear();
 }
 
-void Preview::failed()
+// A failure is told once: while the same condition lasts, later refreshes
+// (every keystroke with auto-update on) stay quiet until one succeeds or the
+// user asks for an update.
+bool Preview::firstTimeFor(const QString &condition)
 {
+    if (condition == lastFailure_)
+        return false;
+    lastFailure_ = condition;
+    return true;
+}
+
+void Preview::failed(const QString &reason)
+{
+    const QString where = previewFile() + QStringLiteral(": ") + reason;
+    if (!firstTimeFor(where))
+        return;
     platform_.messageBox(
         window_,
         QStringLiteral(
-            "There was an error temporarily saving the file, try changing the Temp dir location"),
+            "There was an error temporarily saving the file, try changing the Temp dir location")
+            + QStringLiteral("\r\n\r\n") + where,
         QStringLiteral("Error"), MsgIcon::Critical, MsgButtons::OK);
     emit locationsWanted();
+}
+
+void Preview::refreshOnRequest()
+{
+    lastFailure_.clear();
+    refresh();
 }
 
 void Preview::refresh()
 {
     if (suspended_)
         return;
+    stale_ = false;
 
     bool ok = true;
     const bool dirExists = vatro_.DirExists(tempDir(), &ok);
     if (!ok)
-        return failed();
+        return failed(QStringLiteral("the folder could not be examined"));
     if (!dirExists) {
+        if (!firstTimeFor(QStringLiteral("missing ") + tempDir()))
+            return;
         platform_.messageBox(window_,
                              QStringLiteral("The temp directory does not exist, please choose a new one"),
                              QStringLiteral("Error"), MsgIcon::Exclamation, MsgButtons::OK);
@@ -208,12 +253,14 @@ void Preview::refresh()
     const QString file = previewFile();
     const bool fileExists = vatro_.FExists(file, &ok);
     if (!ok)
-        return failed();
+        return failed(QStringLiteral("the file could not be examined"));
     // A UTF-8 document goes to the file exactly as the text pane holds it.
     const bool utf8 = encoding_ == FileEncoding::Utf8;
     const QByteArray latin1 = utf8 ? QByteArray() : encodeText(pane_.wholeText(), encoding_);
-    if (writePreviewFile(file, utf8 ? pane_.utf8Text() : QByteArrayView(latin1)))
-        return failed();
+    if (const std::optional<FileError> error =
+            writePreviewFile(file, utf8 ? pane_.utf8Text() : QByteArrayView(latin1)))
+        return failed(error->description);
+    lastFailure_.clear();
     if (!fileExists || navigatePending_) {
         showFile();
         return;

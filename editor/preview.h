@@ -32,6 +32,9 @@ public:
 
     // HTMLUpdate: writes the whole text to the preview file and shows it.
     void refresh();
+    // Browser, Update: the same, and a failure that was told before is told
+    // again.
+    void refreshOnRequest();
 
     bool autoUpdate() const { return autoUpdate_; }
     void setAutoUpdate(bool on);
@@ -77,7 +80,9 @@ signals:
 
 private:
     void textChanged();
-    void failed();
+    void pageLoaded();
+    bool firstTimeFor(const QString &condition);
+    void failed(const QString &reason);
 
     HTMLPane &pane_;
     BrowserPane &browser_;
@@ -88,6 +93,8 @@ private:
     FileEncoding encoding_ = FileEncoding::Utf8;
     bool autoUpdate_ = false;
     bool suspended_ = false;
+    bool stale_ = false; // changes came while the page was loading
+    QString lastFailure_; // the failure last told, until a refresh succeeds
     // The browser shows the file of another folder: the next refresh
     // navigates instead of reloading.
     bool navigatePending_ = false;

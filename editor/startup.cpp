@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QtGlobal>
 
@@ -16,6 +17,15 @@
 static void initResources()
 {
     Q_INIT_RESOURCE(velmora);
+}
+
+QStringList fileArguments(const QStringList &original, const QStringList &left)
+{
+    QStringList files;
+    for (const QString &arg : original)
+        if (left.contains(arg) || (arg.startsWith(QLatin1Char('-')) && QFileInfo::exists(arg)))
+            files << arg;
+    return files;
 }
 
 std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &arguments,

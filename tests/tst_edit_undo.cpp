@@ -128,7 +128,7 @@ private slots:
             QCOMPARE(w.HTML()->selStart(), after == "insert" ? 0 : 6);
             QCOMPARE(w.HTML()->selLength(), 0);
             QVERIFY(w.documentChanged());
-            QCOMPARE(fileBytes(w.previewFile()), restored.toUtf8() + "\r\n");
+            QTRY_COMPARE(fileBytes(w.previewFile()), restored.toUtf8() + "\r\n");
         }
         QVERIFY(!w.menu().mnuUndo->isEnabled());
         QCOMPARE(w.menu().mnuUndo->text(), QString("&Undo"));

@@ -1,5 +1,6 @@
 #include "widgets/browser_pane.h"
 
+#include <QDateTime>
 #include <QUrl>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
@@ -15,6 +16,7 @@ BrowserPane::BrowserPane(QWidget *parent) : QWebEngineView(parent)
     setFocusPolicy(Qt::ClickFocus);
 
     connect(this, &QWebEngineView::loadFinished, this, [this](bool) {
+        busySince_ = -1;
         if (!restorePending_)
             return;
         restorePending_ = false;
@@ -26,8 +28,19 @@ BrowserPane::BrowserPane(QWidget *parent) : QWebEngineView(parent)
     });
 }
 
+void BrowserPane::started()
+{
+    busySince_ = QDateTime::currentMSecsSinceEpoch();
+}
+
+bool BrowserPane::isBusy() const
+{
+    return busySince_ >= 0 && QDateTime::currentMSecsSinceEpoch() - busySince_ < 2000;
+}
+
 void BrowserPane::navigate(const QString &address)
 {
+    started();
     restorePending_ = false;
     load(QUrl(address));
 }
@@ -43,6 +56,7 @@ std::int32_t BrowserPane::refresh()
         restoreScroll_ = page()->scrollPosition();
         restorePending_ = true;
     }
+    started();
     reload();
     return 0;
 }

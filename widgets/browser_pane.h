@@ -18,7 +18,15 @@ public:
     // Reloads the page shown; 0, or kUnspecifiedFailure when there is no page.
     std::int32_t refresh();
 
+    // A navigation or reload asked for here has not finished loading yet.
+    // A load that takes longer than two seconds no longer counts, so a page
+    // that never finishes cannot hold the preview back for good.
+    bool isBusy() const;
+
 private:
+    void started();
+
+    qint64 busySince_ = -1;       // ms on the monotonic clock, -1 when idle
     QPointF restoreScroll_;       // the page's scroll position before a refresh
     bool restorePending_ = false; // a refresh waits for its load to finish
 };

@@ -1,0 +1,151 @@
+// Faults of a careless environment or a hostile user, one row each: what the
+// editor must do instead of hanging, crashing or staying silent.
+
+#include "core/document_file.h"
+#include "widgets/browser_pane.h"
+#include "editor/startup.h"
+#include "support/test_env.h"
+#include "support/window_fixture.h"
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using Setup = std::function<QString(const QString &dir)>; // makes the file, returns its path
+Q_DECLARE_METATYPE(Setup)
+
+class TestRobustness : public QObject {
+    Q_OBJECT
+    WindowFixture fx;
+    frmHTML *w = nullptr;
+    QTemporaryDir dir_;
+
+private slots:
+    void initTestCase()
+    {
+        w = &fx.start();
+    }
+
+    // Open refuses what it cannot hold or read, with a message, and keeps
+    // the document; a FIFO does not hang it.
+    void openRefuses_data()
+    {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QString>("message"); // the start of the message; %1 the path
+        QTest::newRow("FIFO without a writer") << Setup([](const QString &d) {
+            const QString p = d + "/pipe.htm";
+            ::mkfifo(QFile::encodeName(p).constData(), 0600);
+            return p;
+        }) << "The file '%1' could not be found."; // not a file to the existence test
+        QTest::newRow("folder") << Setup([](const QString &d) {
+            QDir(d).mkdir("folder.htm");
+            return d + "/folder.htm";
+        }) << "The file '%1' could not be found.";
+        QTest::newRow("larger than can be held") << Setup([](const QString &d) {
+            const QString p = d + "/huge.htm";
+            QFile f(p);
+            f.open(QIODevice::WriteOnly);
+            f.resize(maxDocumentBytes() + 1); // sparse: no disk used
+            return p;
+        }) << "The file '%1' is too large to open";
+        QTest::newRow("read error after opening") << Setup([](const QString &) {
+            return QStringLiteral("/proc/self/mem");
+        }) << "Can't open file: %1";
+    }
+    void openRefuses()
+    {
+        QFETCH(Setup, setup);
+        QFETCH(QString, message);
+        const QString path = setup(dir_.path());
+        w->HTML()->setWholeText("kept");
+        fx.platform = ScriptedPlatform();
+        fx.platform.fileAnswers << path;
+        fx.platform.messageAnswers << MsgResult::No << MsgResult::OK; // not saved; the refusal
+        w->menu().mnuOpen->trigger();
+        QVERIFY2(fx.platform.messages.value(1).text.startsWith(message.arg(path)),
+                 qPrintable(fx.platform.messages.value(1).text));
+        QCOMPARE(fx.platform.unexpectedCalls, 0);
+        QCOMPARE(w->HTML()->wholeText(), QStringLiteral("kept"));
+        QVERIFY(w->documentFileName() != path);
+        QVERIFY(!w->isLoading());
+    }
+
+    // A FIFO or another user's file where the preview file goes is refused
+    // without waiting and told once, not at every keystroke; Update tells it
+    // again.
+    void previewPathRefusedOnce()
+    {
+        const QString preview = w->previewFile();
+        QFile::remove(preview);
+        QVERIFY(::mkfifo(QFile::encodeName(preview).constData(), 0600) == 0);
+        fx.platform = ScriptedPlatform();
+        fx.platform.messageAnswers << MsgResult::OK << MsgResult::OK;
+        // The locations dialog each message offers is counted, not shown.
+        disconnect(&w->preview(), &Preview::locationsWanted, nullptr, nullptr);
+        QSignalSpy offered(&w->preview(), &Preview::locationsWanted);
+        if (!w->menu().mnuAU->isChecked())
+            w->menu().mnuAU->trigger();
+        for (const char *key : {"a", "b", "c"}) {
+            QTest::keyClicks(w->HTML(), key);
+            QTest::qWait(100); // every key on an idle page
+        }
+        QCOMPARE(fx.platform.messages.size(), 1);
+        QCOMPARE(offered.size(), 1);
+        QVERIFY2(fx.platform.messages[0].text.endsWith(preview + ": No such device or address"), qPrintable(fx.platform.messages[0].text));
+        w->menu().mnuUpdate->trigger();
+        QCOMPARE(fx.platform.messages.size(), 2);
+        QVERIFY(QFileInfo(preview).isFile() == false); // the FIFO is left as it was
+        QFile::remove(preview);
+        w->menu().mnuAU->trigger();
+    }
+
+    // A file-size limit makes Save fail with a message; the program lives on.
+    void fileSizeLimitIsAWriteFailure()
+    {
+        const QString path = dir_.filePath("limited.htm");
+        rlimit old {};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 1024;
+        w->HTML()->setWholeText(QString(4096, 'x'));
+        fx.platform = ScriptedPlatform();
+        fx.platform.fileAnswers << path << std::nullopt;
+        fx.platform.messageAnswers << MsgResult::OK;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        w->menu().mnuSaveAs->trigger();
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(fx.platform.messages.value(0).text.contains(", 27\r\n"));
+        QCOMPARE(fx.platform.messages[0].title, QStringLiteral("Save Error"));
+    }
+
+    void qtOptionsThatNameFiles()
+    {
+        QDir::setCurrent(dir_.path());
+        QFile("-reverse").open(QIODevice::WriteOnly);
+        QCOMPARE(fileArguments({"-reverse", "a b.htm"}, {"a b.htm"}), QStringList({"-reverse", "a b.htm"}));
+        QCOMPARE(fileArguments({"-platform", "offscreen", "x.htm"}, {"x.htm"}), QStringList{"x.htm"});
+    }
+
+    // A key on an idle page is written at once; keys that come while that
+    // page loads only mark it stale, and one write follows the load, so the
+    // file ends up holding the final text.
+    void burstCoalesces()
+    {
+        if (!w->menu().mnuAU->isChecked())
+            w->menu().mnuAU->trigger();
+        w->HTML()->setWholeText(QString());
+        QTRY_VERIFY(!w->Browser()->isBusy());
+        QTest::keyClicks(w->HTML(), QStringLiteral("0"));
+        QCOMPARE(fileBytes(w->previewFile()), QByteArray("0\r\n"));
+        QTest::keyClicks(w->HTML(), QStringLiteral("123456789"));
+        QCOMPARE(fileBytes(w->previewFile()), QByteArray("0\r\n"));
+        QTRY_COMPARE(fileBytes(w->previewFile()), QByteArray("0123456789\r\n"));
+    }
+};
+
+VELMORA_TEST_MAIN(TestRobustness)
+#include "tst_robustness.moc"
