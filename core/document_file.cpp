@@ -67,6 +67,35 @@ QByteArray encodeText(const QString &text, FileEncoding encoding)
     return out;
 }
 
+FileStamp fileStamp(const QString &path)
+{
+    FileStamp f;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0)
+        return f;
+    f.exists = true;
+    f.link = S_ISLNK(st.st_mode);
+    // A link is known by the file it leads to as well.
+    if (f.link && ::stat(name.constData(), &st) != 0)
+        return f;
+    f.size = st.st_size;
+    f.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    f.inode = st.st_ino;
+    f.device = st.st_dev;
+    return f;
+}
+
+bool losesCharacters(const QString &text, FileEncoding encoding)
+{
+    if (encoding == FileEncoding::Utf8)
+        return false;
+    for (const QChar c : text)
+        if (c.unicode() > 0xFF)
+            return true;
+    return false;
+}
+
 qint64 maxDocumentBytes()
 {
     const long pages = ::sysconf(_SC_PHYS_PAGES);

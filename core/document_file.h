@@ -49,6 +49,26 @@ ReadResult readDocumentFile(const QString &path, qint64 maxBytes);
 // read), and never more than 1 GiB.
 qint64 maxDocumentBytes();
 
+// What tells one version of a file on disk from another: whether the name
+// is a symbolic link, and the identity, size and time of change of the file
+// it names.
+struct FileStamp {
+    bool exists = false;
+    bool link = false;
+    qint64 size = 0, mtimeNs = 0;
+    quint64 inode = 0, device = 0;
+    bool operator==(const FileStamp &o) const
+    {
+        return exists == o.exists && link == o.link && size == o.size && mtimeNs == o.mtimeNs
+            && inode == o.inode && device == o.device;
+    }
+    bool operator!=(const FileStamp &o) const { return !(*this == o); }
+};
+FileStamp fileStamp(const QString &path);
+
+// True when the text holds a character `encoding` cannot write.
+bool losesCharacters(const QString &text, FileEncoding encoding);
+
 // Saves `bytes` as the file `path` (core/file_save.cpp). An existing file
 // keeps its owner, group, mode and hard links, and a symbolic link to it
 // stays a link: the new text is renamed over the old where that keeps them

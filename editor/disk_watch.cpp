@@ -94,6 +94,7 @@ void DiskWatch::check()
             moveCaretTo(pane_, line, 1);
         } else {
             document_.markChanged();
+            document_.acceptDiskVersion();
         }
     }
     asking_ = false;

@@ -10,6 +10,7 @@
 #include "widgets/platform.h"
 #include "widgets/vatro_control.h"
 
+#include <QFile>
 #include <QPushButton>
 
 #include <csignal>
@@ -186,6 +187,7 @@ void Document::open()
                       + QStringLiteral("'."));
     }
     fileName_ = name;
+    onDisk_ = fileStamp(name);
     finishLoading();
 }
 
@@ -196,9 +198,14 @@ void Document::save()
         saveAs();
         return;
     }
+    if (!mayOverwrite() || !mayLoseNoCharacters()) {
+        saveFailed_ = 1;
+        return;
+    }
     const std::optional<FileError> error =
         saveDocumentFile(fileName_, encodeDocument(pane_.wholeText(), encoding_));
     if (!error) {
+        onDisk_ = fileStamp(fileName_);
         changed_ = false;
         emit fileNameChanged(fileName_);
         return;
@@ -222,7 +229,47 @@ void Document::saveAs()
         return;
     }
     fileName_ = files_.fileName;
+    // The Save dialog has asked about replacing whatever is there.
+    onDisk_ = fileStamp(fileName_);
     save();
+}
+
+// Save writes over the file only as it was opened or last saved: a file
+// changed by another program since is written over only when the user says
+// so, and a symbolic link put in its place is replaced, never followed.
+bool Document::mayOverwrite()
+{
+    const FileStamp now = fileStamp(fileName_);
+    if (!now.exists || now == onDisk_)
+        return true;
+    const MsgResult answer = platform_.messageBox(
+        window_,
+        fileName_ + QStringLiteral(" has been changed by another program since it was opened. "
+                                   "Save over it?"),
+        QStringLiteral("Save"), MsgIcon::Question, MsgButtons::YesNo);
+    if (answer != MsgResult::Yes)
+        return false;
+    if (now.link && !onDisk_.link)
+        QFile::remove(fileName_); // the link itself, not what it points to
+    return true;
+}
+
+// A file read as ISO-8859-1 cannot hold every character; rather than write
+// "?" in their place, offer UTF-8.
+bool Document::mayLoseNoCharacters()
+{
+    if (!losesCharacters(pane_.wholeText(), encoding_))
+        return true;
+    const MsgResult answer = platform_.messageBox(
+        window_,
+        QStringLiteral("The file '") + fileName_
+            + QStringLiteral("' is written in ISO-8859-1, which cannot hold some characters of the "
+                             "text. Save it as UTF-8 instead?"),
+        QStringLiteral("Save"), MsgIcon::Question, MsgButtons::YesNo);
+    if (answer != MsgResult::Yes)
+        return false;
+    adoptEncoding(FileEncoding::Utf8);
+    return true;
 }
 
 void Document::restoreUnsaved(const QString &fileName, const QString &text, FileEncoding encoding)
@@ -232,6 +279,7 @@ void Document::restoreUnsaved(const QString &fileName, const QString &text, File
     if (encoding != encoding_)
         adoptEncoding(encoding);
     pane_.setWholeText(text);
+    onDisk_ = fileStamp(fileName);
     finishLoading();
     changed_ = true; // still not saved
 }

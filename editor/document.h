@@ -45,6 +45,9 @@ public:
     // The text differs from the file (the file was changed by another
     // program and the user kept this text): a later Save writes it.
     void markChanged() { changed_ = true; }
+    // The user has seen the file as it is on disk now and chose to keep this
+    // text: a later Save does not ask about that change again.
+    void acceptDiskVersion() { onDisk_ = fileStamp(fileName_); }
 
     // The unsaved-changes question of the exit sequence (the same as New's
     // and Open's): false when the user cancels or the save the user asked
@@ -70,6 +73,8 @@ private:
     bool offerToSave();
     void adoptEncoding(FileEncoding encoding);
     void finishLoading();
+    bool mayOverwrite();
+    bool mayLoseNoCharacters();
 
     HTMLPane &pane_;
     Preview &preview_;
@@ -84,4 +89,6 @@ private:
     bool openNamed_ = false;       // Open takes the name already in the file dialog
     bool loading_ = false;
     FileEncoding encoding_ = FileEncoding::Utf8;
+    FileStamp onDisk_; // the file as it was opened or last saved
+
 };

@@ -171,7 +171,7 @@ private slots:
         QString expected = kPage;
         expected.replace("<p>", "<P>");
         QCOMPARE(main->HTML()->wholeText(), expected);
-        QCOMPARE(fileBytes(WindowFixture::previewFile()), (expected + "\r\n").toUtf8());
+        QTRY_COMPARE(fileBytes(WindowFixture::previewFile()), (expected + "\r\n").toUtf8());
         QVERIFY(main->documentChanged());
         main->menu().mnuAU->trigger();
     }

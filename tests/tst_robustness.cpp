@@ -24,6 +24,16 @@ class TestRobustness : public QObject {
     frmHTML *w = nullptr;
     QTemporaryDir dir_;
 
+    void open(const QString &path)
+    {
+        fx.platform = ScriptedPlatform();
+        if (w->documentChanged())
+            fx.platform.messageAnswers << MsgResult::No;
+        fx.platform.fileAnswers << path;
+        w->menu().mnuOpen->trigger();
+        QCOMPARE(w->documentFileName(), path);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -120,6 +130,54 @@ private slots:
         ::setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(fx.platform.messages.value(0).text.contains(", 27\r\n"));
         QCOMPARE(fx.platform.messages[0].title, QStringLiteral("Save Error"));
+    }
+
+    // Save writes over only the file as it was opened: a change by another
+    // program, or a link put in its place, is asked about; a link is never
+    // followed into another file; a Latin-1 file is not filled with "?".
+    void saveAsks_data()
+    {
+        QTest::addColumn<QString>("change"); // what happens to the file after it was opened
+        QTest::addColumn<QByteArray>("original");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("saved"); // the file afterwards
+        const QByteArray euro = QString::fromUtf8("x\xe2\x82\xac").toUtf8();
+        QTest::newRow("appended elsewhere, kept") << "append" << QByteArray("old") << int(MsgResult::No) << QByteArray("old+");
+        QTest::newRow("appended elsewhere, saved over") << "append" << QByteArray("old") << int(MsgResult::Yes) << QByteArray("new\r\n");
+        QTest::newRow("replaced by a link, saved over") << "link" << QByteArray("old") << int(MsgResult::Yes) << QByteArray("new\r\n");
+        QTest::newRow("latin-1, euro typed, cancelled") << "euro" << QByteArray("caf\xe9") << int(MsgResult::No) << QByteArray("caf\xe9");
+        QTest::newRow("latin-1, euro typed, as UTF-8") << "euro" << QByteArray("caf\xe9") << int(MsgResult::Yes) << euro + "\r\n";
+    }
+    void saveAsks()
+    {
+        QFETCH(QString, change);
+        QFETCH(QByteArray, original);
+        QFETCH(int, answer);
+        QFETCH(QByteArray, saved);
+        const QString path = dir_.filePath(QStringLiteral("asked-%1.htm").arg(QTest::currentDataTag()));
+        const QString other = dir_.filePath("other.txt");
+        writeFile(path, original);
+        writeFile(other, "someone else's");
+        open(path);
+        if (change == "append") {
+            QFile f(path);
+            f.open(QIODevice::Append);
+            f.write("+");
+        } else if (change == "link") {
+            QFile::remove(path);
+            QFile::link(other, path);
+        }
+        w->HTML()->setWholeText(change == "euro" ? QString::fromUtf8("x\xe2\x82\xac") : QStringLiteral("new"));
+        fx.platform = ScriptedPlatform();
+        fx.platform.messageAnswers << MsgResult(answer);
+        w->menu().mnuSave->trigger();
+        QCOMPARE(fx.platform.messages.size(), 1);
+        QCOMPARE(fx.platform.messages[0].buttons, MsgButtons::YesNo);
+        QCOMPARE(fileBytes(path), saved);
+        QCOMPARE(QFileInfo(path).isSymLink(), false);
+        QCOMPARE(fileBytes(other), QByteArray("someone else's"));
+        QCOMPARE(w->saveFailed(), answer == int(MsgResult::No) ? 1 : 0);
+        QCOMPARE(fx.platform.unexpectedCalls, 0);
     }
 
     void qtOptionsThatNameFiles()
