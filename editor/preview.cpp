@@ -105,6 +105,9 @@ Preview::Preview(HTMLPane &pane, BrowserPane &browser, VatroControl &vatro, Plat
       locations_(defaultLocations(true))
 {
     connect(&pane_, &HTMLPane::changed, this, &Preview::textChanged);
+    writeSoon_.setSingleShot(true);
+    writeSoon_.setInterval(250);
+    connect(&writeSoon_, &QTimer::timeout, this, &Preview::writeAhead);
     // Queued: the refresh starts the next load outside the signal of the last.
     connect(&browser_, &QWebEngineView::loadFinished, this, &Preview::pageLoaded,
             Qt::QueuedConnection);
@@ -120,6 +123,7 @@ void Preview::textChanged()
         return;
     if (browser_.isBusy()) {
         stale_ = true;
+        writeSoon_.start();
         return;
     }
     refresh();
@@ -231,36 +235,52 @@ void Preview::refreshOnRequest()
     refresh();
 }
 
+// Writes the whole text to the preview file; false, after telling the user,
+// when it could not. `existed` tells whether the file was there before.
+bool Preview::writeFile(bool *existed)
+{
+    bool ok = true;
+    const bool dirExists = vatro_.DirExists(tempDir(), &ok);
+    if (!ok) {
+        failed(QStringLiteral("the folder could not be examined"));
+        return false;
+    }
+    if (!dirExists) {
+        if (firstTimeFor(QStringLiteral("missing ") + tempDir())) {
+            platform_.messageBox(
+                window_, QStringLiteral("The temp directory does not exist, please choose a new one"),
+                QStringLiteral("Error"), MsgIcon::Exclamation, MsgButtons::OK);
+            emit locationsWanted();
+        }
+        return false;
+    }
+    const QString file = previewFile();
+    *existed = vatro_.FExists(file, &ok);
+    if (!ok) {
+        failed(QStringLiteral("the file could not be examined"));
+        return false;
+    }
+    // A UTF-8 document goes to the file exactly as the text pane holds it.
+    const bool utf8 = encoding_ == FileEncoding::Utf8;
+    const QByteArray latin1 = utf8 ? QByteArray() : encodeText(pane_.wholeText(), encoding_);
+    if (const std::optional<FileError> error =
+            writePreviewFile(file, utf8 ? pane_.utf8Text() : QByteArrayView(latin1))) {
+        failed(error->description);
+        return false;
+    }
+    lastFailure_.clear();
+    return true;
+}
+
 void Preview::refresh()
 {
     if (suspended_)
         return;
     stale_ = false;
-
-    bool ok = true;
-    const bool dirExists = vatro_.DirExists(tempDir(), &ok);
-    if (!ok)
-        return failed(QStringLiteral("the folder could not be examined"));
-    if (!dirExists) {
-        if (!firstTimeFor(QStringLiteral("missing ") + tempDir()))
-            return;
-        platform_.messageBox(window_,
-                             QStringLiteral("The temp directory does not exist, please choose a new one"),
-                             QStringLiteral("Error"), MsgIcon::Exclamation, MsgButtons::OK);
-        emit locationsWanted();
+    writeSoon_.stop();
+    bool fileExists = false;
+    if (!writeFile(&fileExists))
         return;
-    }
-    const QString file = previewFile();
-    const bool fileExists = vatro_.FExists(file, &ok);
-    if (!ok)
-        return failed(QStringLiteral("the file could not be examined"));
-    // A UTF-8 document goes to the file exactly as the text pane holds it.
-    const bool utf8 = encoding_ == FileEncoding::Utf8;
-    const QByteArray latin1 = utf8 ? QByteArray() : encodeText(pane_.wholeText(), encoding_);
-    if (const std::optional<FileError> error =
-            writePreviewFile(file, utf8 ? pane_.utf8Text() : QByteArrayView(latin1)))
-        return failed(error->description);
-    lastFailure_.clear();
     if (!fileExists || navigatePending_) {
         showFile();
         return;
@@ -268,6 +288,19 @@ void Preview::refresh()
     // The browser refuses to reload when it shows no page: show the file.
     if (browser_.refresh() == BrowserPane::kUnspecifiedFailure)
         showFile();
+}
+
+// A short pause in a burst of changes while a slow page still loads: the
+// file takes the text now, so that it never lags far behind the typing; the
+// page reloads it when its load has finished.
+void Preview::writeAhead()
+{
+    if (!stale_ || suspended_ || !autoUpdate_)
+        return;
+    if (!browser_.isBusy())
+        return refresh();
+    bool existed = false;
+    writeFile(&existed);
 }
 
 void Preview::viewInBrowser()

@@ -11,6 +11,7 @@
 #include "options_dialogs/locations_owner.h"
 
 #include <QObject>
+#include <QTimer>
 #include <QString>
 
 class BrowserPane;
@@ -81,6 +82,8 @@ signals:
 private:
     void textChanged();
     void pageLoaded();
+    bool writeFile(bool *existed);
+    void writeAhead();
     bool firstTimeFor(const QString &condition);
     void failed(const QString &reason);
 
@@ -94,6 +97,7 @@ private:
     bool autoUpdate_ = false;
     bool suspended_ = false;
     bool stale_ = false; // changes came while the page was loading
+    QTimer writeSoon_;   // writes ahead of the reload in a pause of a burst
     QString lastFailure_; // the failure last told, until a refresh succeeds
     // The browser shows the file of another folder: the next refresh
     // navigates instead of reloading.
