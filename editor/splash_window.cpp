@@ -6,6 +6,8 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -72,6 +74,9 @@ frmSplash::frmSplash(VatroControl &vatro)
 void frmSplash::Form_Load(VatroControl &vatro)
 {
     adjustSize();
+    // In the middle of the screen, above every window, at that place.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     vatro.TopMost(this, true);
     lblVersion->setText(Ver());
     lblProductName->setText(QStringLiteral("Velmora"));

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <QFileInfo>
 #include <QHelpContentWidget>
+#include <QHelpContentModel>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
@@ -104,7 +105,10 @@ HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent)
         // The index of the search is made once, the first time it is needed.
         if (searchEngine->searchResultCount() == 0)
             searchEngine->reindexDocumentation();
-        engine_->contentWidget()->expandToDepth(0);
+        // The contents are built in the background: open their first level
+        // once they are there.
+        connect(engine_->contentModel(), &QHelpContentModel::contentsCreated,
+                engine_->contentWidget(), [this] { engine_->contentWidget()->expandToDepth(0); });
     }
 }
 
