@@ -1,5 +1,8 @@
 #include "core/settings.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStringList>
@@ -96,6 +99,9 @@ QString longText(qint32 value)
     return QString::number(value);
 }
 
+// The largest point size a font can be given.
+constexpr float kMaxFontSize = 1638;
+
 RegGetResult readInOrder(const Lookup &lookup, const Defaults &defaults)
 {
     RegGetResult result;
@@ -138,8 +144,8 @@ RegGetResult readInOrder(const Lookup &lookup, const Defaults &defaults)
                 if (const auto b = toBoolean(*text))
                     value = *b;
                 break;
-            case Single:
-                if (const auto f = toSingle(*text))
+            case Single: // the font size: a size the font system can show
+                if (const auto f = toSingle(*text); f && *f >= 1 && *f <= kMaxFontSize)
                     value = *f;
                 break;
             case Long:
@@ -245,7 +251,7 @@ std::optional<QString> Store::get(const QString &key) const
     return v.toString();
 }
 
-void Store::set(const std::vector<std::pair<QString, QString>> &values)
+std::optional<QString> Store::set(const std::vector<std::pair<QString, QString>> &values)
 {
     QSettings s(QSettings::IniFormat, QSettings::UserScope, kApplication, kApplication);
     s.beginGroup(kSection);
@@ -253,6 +259,20 @@ void Store::set(const std::vector<std::pair<QString, QString>> &values)
         s.setValue(key, value);
     s.endGroup();
     s.sync();
+    if (s.status() == QSettings::NoError)
+        return std::nullopt;
+    // QSettings says only that it failed: ask the file system why.
+    const QString file = s.fileName();
+    QString why;
+    if (QFileInfo(file).isDir()) {
+        why = QStringLiteral("a folder is in its place");
+    } else {
+        QFile probe(file);
+        why = probe.open(QIODevice::Append) ? QStringLiteral("it could not be written")
+                                            : probe.errorString();
+    }
+    return QStringLiteral("The settings could not be written to '") + file
+        + QStringLiteral("': ") + why + QLatin1Char('.');
 }
 
 QString Store::fileName()

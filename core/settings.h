@@ -107,7 +107,9 @@ std::vector<std::pair<QString, QString>> exitValues(bool autoUpdate, const bool 
 class Store {
 public:
     std::optional<QString> get(const QString &key) const;
-    void set(const std::vector<std::pair<QString, QString>> &values);
+    // Writes the values; when they cannot be written, a sentence that says
+    // where and why.
+    std::optional<QString> set(const std::vector<std::pair<QString, QString>> &values);
     // The file that holds the settings.
     static QString fileName();
 };

@@ -116,15 +116,18 @@ void frmHTML::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    finishExit();
+    if (const std::optional<QString> error = finishExit())
+        platform_.messageBox(this, *error, QStringLiteral("Velmora"), MsgIcon::Exclamation,
+                             MsgButtons::OK);
     event->accept();
 }
 
-void frmHTML::finishExit()
+std::optional<QString> frmHTML::finishExit()
 {
     preview_->removeFile();
-    writeSettings();
+    const std::optional<QString> error = writeSettings();
     dialogs_->closeAll();
+    return error;
 }
 
 void frmHTML::setCaption(const QString &fileName)
@@ -133,8 +136,13 @@ void frmHTML::setCaption(const QString &fileName)
     // it; doubled, it shows as written.
     QString shown = fileName;
     shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    // A file read as ISO-8859-1 (its bytes are not UTF-8) says so, once, in
+    // the caption rather than in a box at every open.
+    const QString encoding = document_ && document_->encoding() == FileEncoding::Latin1
+        ? QStringLiteral(" (ISO-8859-1)")
+        : QString();
     setWindowTitle(fileName.isEmpty() ? kCaptionPrefix + QStringLiteral("New File")
-                                      : kCaptionPrefix + shown);
+                                      : kCaptionPrefix + shown + encoding);
 }
 
 frmNew &frmHTML::newDialog()

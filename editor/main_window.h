@@ -62,7 +62,8 @@ public:
     void RegGet();
     // The exit sequence after the unsaved-changes question: deletes the
     // preview file, writes the settings and closes the dialog windows.
-    void finishExit();
+    // Returns why the settings could not be written, if they could not.
+    std::optional<QString> finishExit();
 
     // The dialog host.
     QWidget *hostWindow() override { return this; }
@@ -126,7 +127,7 @@ private:
     void mnuCut_Click();
     void mnuCopy_Click();
     void mnuPaste_Click();
-    void writeSettings();
+    std::optional<QString> writeSettings();
     void setCaption(const QString &fileName);
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -62,9 +62,9 @@ void frmHTML::RegGet()
     }
 }
 
-void frmHTML::writeSettings()
+std::optional<QString> frmHTML::writeSettings()
 {
     const bool pos[4] = {arrangement_[0], arrangement_[1], arrangement_[2], arrangement_[3]};
-    settings::Store().set(
+    return settings::Store().set(
         settings::exitValues(preview_->autoUpdate(), pos, ctlFont_.font, html_->backColour()));
 }

@@ -2,6 +2,7 @@
 // editor must do instead of hanging, crashing or staying silent.
 
 #include "core/document_file.h"
+#include "core/settings.h"
 #include "widgets/browser_pane.h"
 #include "editor/startup.h"
 #include "support/test_env.h"
@@ -178,6 +179,21 @@ private slots:
         QCOMPARE(fileBytes(other), QByteArray("someone else's"));
         QCOMPARE(w->saveFailed(), answer == int(MsgResult::No) ? 1 : 0);
         QCOMPARE(fx.platform.unexpectedCalls, 0);
+    }
+
+    // Settings that cannot be written at exit: one message saying where and
+    // why. A font size no font can have is a bad value like any other.
+    void settingsFaults()
+    {
+        const QString file = settings::Store::fileName();
+        QFile::remove(file);
+        QVERIFY(QDir().mkpath(file)); // a folder in the settings file's place
+        const std::optional<QString> error = settings::Store().set({{"Pos1", "True"}});
+        QDir(file).removeRecursively();
+        QVERIFY(error && error->contains(file) && error->endsWith("a folder is in its place."));
+        QCOMPARE(settings::readSnapshot([](const QString &key) -> std::optional<QString> {
+                     return key == "FontSize" ? "99999999" : key.startsWith("Pos") || key == "Auto-update" ? "False" : std::optional<QString>();
+                 }, settings::Defaults{"/tmp", "b", "s", "Mono", 10}).failedKey, QStringLiteral("FontSize"));
     }
 
     void qtOptionsThatNameFiles()
