@@ -15,17 +15,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-template <class Widget>
-Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
-
 frmM::frmM(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
 {
     setWindowTitle(kMarqueeTitle);

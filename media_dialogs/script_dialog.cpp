@@ -16,17 +16,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-template <class Widget>
-Widget *named(Widget *widget, const char *name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
-
 QFont frmS::scriptFont()
 {
     QFont font(QStringLiteral("Courier New"));

@@ -33,11 +33,6 @@ namespace {
 
 const QString kPage = QStringLiteral("<html>\r\n<body>\r\n<p>one <b>x</p>\r\n<p>two</p>\r\n</body>\r\n</html>");
 
-void activate(QWidget *window)
-{
-    QApplication::setActiveWindow(window);
-    QTRY_COMPARE(QApplication::activeWindow(), window);
-}
 
 QString file(const QString &name, const QByteArray &bytes = "<p>file</p>")
 {

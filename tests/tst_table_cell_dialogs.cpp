@@ -27,13 +27,6 @@ namespace {
 
 const QString kPage = QStringLiteral("<p>ab</p>");
 
-// Makes `window` the active window: offscreen, a hidden dialog keeps the
-// activation that a window manager would hand back to its owner.
-void activate(QWidget *window)
-{
-    QApplication::setActiveWindow(window);
-    QTRY_COMPARE(QApplication::activeWindow(), window);
-}
 
 } // namespace
 

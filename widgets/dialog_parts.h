@@ -137,6 +137,14 @@ void setTabChain(QWidget *window, const QList<QWidget *> &chain);
 // The OK button at the left, Cancel at the right.
 QHBoxLayout *okCancelRow(QPushButton *ok, QPushButton *cancel);
 
+// `widget` with the object name `name` (the control's name in the design).
+template <class Widget>
+Widget *named(Widget *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
 // Twips of the dialog descriptions to pixels (15 twips to a pixel).
 // Every label of `window` shows its text as written: no label guesses at
 // markup (the cell advice names "<td>" and "</td>").

@@ -11,6 +11,7 @@
 #include "widgets/html_pane.h"
 #include "support/scripted_platform.h"
 
+#include <QApplication>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
@@ -41,6 +42,14 @@ struct WindowFixture {
 private:
     QPointer<QTimer> answer_;
 };
+
+// Makes `window` the active window: offscreen, a hidden dialog keeps the
+// activation that a window manager would hand back to its owner.
+inline void activate(QWidget *window)
+{
+    QApplication::setActiveWindow(window);
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+}
 
 // Waits until `predicate` holds (events processed meanwhile) or `ms` pass.
 inline bool waitUntil(const std::function<bool()> &predicate, int ms = 10000)
