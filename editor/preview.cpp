@@ -301,6 +301,9 @@ void Preview::writeAhead()
         return refresh();
     bool existed = false;
     writeFile(&existed);
+    // Should the load never finish, the page is reloaded once it no longer
+    // counts as loading.
+    QTimer::singleShot(BrowserPane::kBusyLimitMs, this, &Preview::writeAhead);
 }
 
 void Preview::viewInBrowser()

@@ -35,7 +35,7 @@ void BrowserPane::started()
 
 bool BrowserPane::isBusy() const
 {
-    return busySince_ >= 0 && QDateTime::currentMSecsSinceEpoch() - busySince_ < 2000;
+    return busySince_ >= 0 && QDateTime::currentMSecsSinceEpoch() - busySince_ < kBusyLimitMs;
 }
 
 void BrowserPane::navigate(const QString &address)

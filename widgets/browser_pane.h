@@ -10,6 +10,8 @@ class BrowserPane : public QWebEngineView {
     Q_OBJECT
 public:
     static constexpr std::int32_t kUnspecifiedFailure = static_cast<std::int32_t>(0x80004005);
+    // How long a load counts as under way (see isBusy), in milliseconds.
+    static constexpr int kBusyLimitMs = 2000;
 
     explicit BrowserPane(QWidget *parent = nullptr);
 
