@@ -55,13 +55,7 @@ QStringList look(HTMLPane &p)
 
 FontChoice font(const QString &name, double size, bool bold, ColourValue colour)
 {
-    FontChoice f;
-    f.name = name;
-    f.size = size;
-    f.bold = bold;
-    f.italic = true;
-    f.colour = colour;
-    return f;
+    return FontChoice{name, size, bold, true, false, false, colour}; // italic
 }
 
 } // namespace
