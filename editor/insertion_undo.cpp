@@ -38,6 +38,10 @@ void InsertionUndo::restore()
 
 void InsertionUndo::withdraw()
 {
+    // Every keystroke comes here; only the first after an insertion changes
+    // the menu item.
+    if (!undoItem_.isEnabled())
+        return;
     undoItem_.setEnabled(false);
     undoItem_.setText(QStringLiteral("&Undo"));
 }

@@ -20,19 +20,13 @@ frmI::frmI(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     // Each label names the control below it and comes just before it in tab
     // order: its access key moves the focus there.
     auto label = [this](const QString &caption, const char *name) {
-        auto *l = new QLabel(caption, this);
-        l->setObjectName(QLatin1String(name));
-        return l;
+        return named(new QLabel(caption, this), name);
     };
     auto box = [this](QLabel *l, const char *name) {
-        QLineEdit *b = buddyTextBox(this, QString(), l);
-        b->setObjectName(QLatin1String(name));
-        return b;
+        return named(buddyTextBox(this, QString(), l), name);
     };
     auto button = [this](const QString &caption, const char *name) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        return b;
+        return named(new QPushButton(caption, this), name);
     };
 
     lblLink = label(QStringLiteral("&Hyperlink:"), "lblLink");

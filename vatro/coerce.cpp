@@ -79,6 +79,18 @@ bool defaultValue(IDispatch *obj, VARIANT *out)
     return true;
 }
 
+// An object argument converts as its default value does.
+template <class Out>
+HRESULT throughDefaultValue(IDispatch *object, Out *out, HRESULT (*coerce)(const VARIANT &, Out *))
+{
+    VARIANT value;
+    if (!defaultValue(object, &value))
+        return DISP_E_TYPEMISMATCH;
+    const HRESULT h = coerce(value, out);
+    VariantClear(&value);
+    return h;
+}
+
 std::string unsignedText(unsigned __int128 n)
 {
     std::string s;
@@ -259,14 +271,8 @@ HRESULT coerceToText(const VARIANT &arg, Text *out)
         if (s.empty())
             return DISP_E_TYPEMISMATCH;
         break;
-    case VT_DISPATCH: {
-        VARIANT value;
-        if (!defaultValue(v.pdispVal, &value))
-            return DISP_E_TYPEMISMATCH;
-        const HRESULT h = coerceToText(value, out);
-        VariantClear(&value);
-        return h;
-    }
+    case VT_DISPATCH:
+        return throughDefaultValue(v.pdispVal, out, coerceToText);
     default: // Null, errors, unknown objects
         return DISP_E_TYPEMISMATCH;
     }
@@ -298,14 +304,8 @@ HRESULT coerceToBool(const VARIANT &arg, VARIANT_BOOL *out)
             return DISP_E_TYPEMISMATCH;
         break;
     }
-    case VT_DISPATCH: {
-        VARIANT value;
-        if (!defaultValue(v.pdispVal, &value))
-            return DISP_E_TYPEMISMATCH;
-        const HRESULT h = coerceToBool(value, out);
-        VariantClear(&value);
-        return h;
-    }
+    case VT_DISPATCH:
+        return throughDefaultValue(v.pdispVal, out, coerceToBool);
     default:
         if (!numberOf(p, &number))
             return DISP_E_TYPEMISMATCH;
