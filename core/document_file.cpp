@@ -1,6 +1,7 @@
 #include "core/document_file.h"
 
-#include <QFile>
+#include "core/native_path.h"
+
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -70,7 +71,7 @@ QByteArray encodeText(const QString &text, FileEncoding encoding)
 FileStamp fileStamp(const QString &path)
 {
     FileStamp f;
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nativePath(path);
     struct stat st {};
     if (::lstat(name.constData(), &st) != 0)
         return f;
@@ -84,6 +85,12 @@ FileStamp fileStamp(const QString &path)
     f.inode = st.st_ino;
     f.device = st.st_dev;
     return f;
+}
+
+bool isDocumentFile(const QString &path)
+{
+    struct stat st {};
+    return !path.isEmpty() && ::stat(nativePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool losesCharacters(const QString &text, FileEncoding encoding)
@@ -109,7 +116,7 @@ qint64 maxDocumentBytes()
 ReadResult readDocumentFile(const QString &path, qint64 maxBytes)
 {
     ReadResult r;
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nativePath(path);
     // Not blocking, so that a FIFO without a writer cannot hang the editor.
     const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -165,7 +172,7 @@ ReadResult readDocumentFile(const QString &path, qint64 maxBytes)
 
 std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView text)
 {
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = nativePath(path);
     const int fd = ::open(name.constData(),
                           O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
     if (fd < 0)

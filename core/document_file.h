@@ -65,6 +65,8 @@ struct FileStamp {
     bool operator!=(const FileStamp &o) const { return !(*this == o); }
 };
 FileStamp fileStamp(const QString &path);
+// True when `path` names a regular file, at the end of any links.
+bool isDocumentFile(const QString &path);
 
 // True when the text holds a character `encoding` cannot write.
 bool losesCharacters(const QString &text, FileEncoding encoding);

@@ -6,9 +6,9 @@
 // failed write can be undone.
 
 #include "core/document_file.h"
+#include "core/native_path.h"
 #include "core/state_folder.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -159,7 +159,7 @@ std::optional<FileError> writeInPlace(const QByteArray &name, const QByteArray &
     if (::access(dir.constData(), W_OK | X_OK) == 0)
         b.fd = makeTemp(dir, '.' + base + ".velmora-backup-", &backup);
     if (b.fd < 0 && makeStateFolder())
-        b.fd = makeTemp(QFile::encodeName(stateFolder()), base + ".backup-", &backup);
+        b.fd = makeTemp(nativePath(stateFolder()), base + ".backup-", &backup);
     if (b.fd < 0)
         return errnoError(errno, QStringLiteral("no copy of the old content could be kept; ")
                                      + kUnchanged);
@@ -182,7 +182,7 @@ std::optional<FileError> writeInPlace(const QByteArray &name, const QByteArray &
         ::unlink(backup.constData());
         return errnoError(e, kUnchanged);
     }
-    return errnoError(e, QStringLiteral("its old content is kept in ") + QFile::decodeName(backup));
+    return errnoError(e, QStringLiteral("its old content is kept in ") + pathFromNative(backup));
 }
 
 // A new file: made beside its final name and renamed into place, so that a
@@ -220,7 +220,7 @@ std::optional<FileError> createNew(const QByteArray &name, const QByteArray &dir
 
 std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray &bytes)
 {
-    QByteArray name = QFile::encodeName(path);
+    QByteArray name = nativePath(path);
     // A symbolic link stays a link: the file it names is saved.
     struct stat st {};
     if (::lstat(name.constData(), &st) == 0 && S_ISLNK(st.st_mode)) {
@@ -229,9 +229,9 @@ std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray 
             std::free(real);
         }
     }
-    const QFileInfo info(QFile::decodeName(name));
-    const QByteArray dir = QFile::encodeName(info.absolutePath());
-    const QByteArray base = QFile::encodeName(info.fileName());
+    const QFileInfo info(pathFromNative(name));
+    const QByteArray dir = nativePath(info.absolutePath());
+    const QByteArray base = nativePath(info.fileName());
 
     if (::stat(name.constData(), &st) != 0) {
         if (errno != ENOENT)

@@ -1,7 +1,8 @@
 #include "core/state_folder.h"
 
+#include "core/native_path.h"
+
 #include <QDir>
-#include <QFile>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -21,12 +22,12 @@ bool makeStateFolder()
     QString partial;
     for (const QString &part : folder.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         partial += QLatin1Char('/') + part;
-        const QByteArray name = QFile::encodeName(partial);
+        const QByteArray name = nativePath(partial);
         if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
             return false;
     }
     struct stat st {};
-    const QByteArray name = QFile::encodeName(folder);
+    const QByteArray name = nativePath(folder);
     if (::stat(name.constData(), &st) != 0)
         return false;
     if (!S_ISDIR(st.st_mode)) {

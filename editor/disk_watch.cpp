@@ -1,5 +1,6 @@
 #include "editor/disk_watch.h"
 
+#include "core/native_path.h"
 #include "editor/document.h"
 #include "widgets/html_pane.h"
 #include "widgets/pane_tools.h"
@@ -18,7 +19,7 @@ DiskWatch::Stamp DiskWatch::stampOf(const QString &path)
 {
     Stamp s;
     struct stat st {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0
+    if (path.isEmpty() || ::stat(nativePath(path).constData(), &st) != 0
         || !S_ISREG(st.st_mode))
         return s;
     s.exists = true;

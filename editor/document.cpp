@@ -3,6 +3,7 @@
 
 #include "editor/document.h"
 
+#include "core/native_path.h"
 #include "document_dialogs/new_dialog.h"
 #include "editor/preview.h"
 #include "widgets/common_dialogs.h"
@@ -10,11 +11,11 @@
 #include "widgets/platform.h"
 #include "widgets/vatro_control.h"
 
-#include <QFile>
 #include <QPushButton>
 
 #include <csignal>
 #include <new>
+#include <unistd.h>
 
 Document::Document(HTMLPane &pane, Preview &preview, OpenSaveDialog &files, Platform &platform,
                    VatroControl &vatro, QWidget *window)
@@ -250,7 +251,7 @@ bool Document::mayOverwrite()
     if (answer != MsgResult::Yes)
         return false;
     if (now.link && !onDisk_.link)
-        QFile::remove(fileName_); // the link itself, not what it points to
+        ::unlink(nativePath(fileName_).constData()); // the link itself, not what it points to
     return true;
 }
 

@@ -1,8 +1,10 @@
 #include "editor/file_drop.h"
 
+#include "core/document_file.h"
+#include "core/native_path.h"
+
 #include <QApplication>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -27,8 +29,9 @@ QString FileDrop::droppedFile(const QMimeData *data)
     if (!data || !data->hasUrls())
         return QString();
     for (const QUrl &url : data->urls()) {
-        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile())
-            return url.toLocalFile();
+        const QString path = pathFromUrl(url);
+        if (!path.isEmpty() && isDocumentFile(path))
+            return path;
     }
     return QString();
 }

@@ -4,6 +4,7 @@
 
 #include "editor/preview.h"
 
+#include "core/native_path.h"
 #include "widgets/browser_pane.h"
 #include "widgets/html_pane.h"
 #include "widgets/platform.h"
@@ -32,7 +33,7 @@ QStringList &foldersMade()
 // existing one must be a real folder owned by the user.
 bool privateFolder(const QString &folder)
 {
-    const QByteArray path = QFile::encodeName(folder);
+    const QByteArray path = nativePath(folder);
     if (::mkdir(path.constData(), 0700) == 0)
         foldersMade() << folder;
     else if (errno != EEXIST)
@@ -74,9 +75,9 @@ QString defaultTempDir()
     if (privateFolder(folder))
         return folder;
     // Someone else holds that name: make a fresh one.
-    QByteArray pattern = QFile::encodeName(system + QStringLiteral("/velmora-XXXXXX"));
+    QByteArray pattern = nativePath(system + QStringLiteral("/velmora-XXXXXX"));
     if (::mkdtemp(pattern.data())) {
-        foldersMade() << QFile::decodeName(pattern);
+        foldersMade() << pathFromNative(pattern);
         return foldersMade().last();
     }
     return folder;
@@ -185,7 +186,7 @@ QString Preview::previewFile() const
 QString Preview::previewAddress() const
 {
     // Encoded, so a folder name with "#", "?" or "%" stays part of the path.
-    return QUrl::fromLocalFile(previewFile()).toString(QUrl::FullyEncoded);
+    return urlFromPath(previewFile()).toString(QUrl::FullyEncoded);
 }
 
 void Preview::showFile()
@@ -200,7 +201,7 @@ void Preview::removeFile()
         QFile::remove(previewFile());
     // A private folder this run made goes too, if nothing else is in it.
     for (const QString &folder : std::as_const(foldersMade()))
-        ::rmdir(QFile::encodeName(folder).constData());
+        ::rmdir(nativePath(folder).constData());
     foldersMade().clear();
 }
 

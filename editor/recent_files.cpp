@@ -1,11 +1,12 @@
 #include "editor/recent_files.h"
 
+#include "core/document_file.h"
+#include "core/native_path.h"
 #include "core/settings.h"
 #include "editor/document.h"
 #include "widgets/platform.h"
 
 #include <QAction>
-#include <QFileInfo>
 #include <QMenu>
 
 namespace {
@@ -13,6 +14,18 @@ namespace {
 QString key(int i)
 {
     return QStringLiteral("Recent") + QString::number(i + 1);
+}
+
+// A name is kept as it is; one that is not UTF-8 (which the settings file
+// cannot hold) as its file: URL.
+QString toSetting(const QString &path)
+{
+    return hasRawBytes(path) ? QString::fromLatin1(urlFromPath(path).toEncoded()) : path;
+}
+
+QString fromSetting(const QString &value)
+{
+    return value.startsWith(QStringLiteral("file:")) ? pathFromUrl(QUrl(value)) : value;
 }
 
 } // namespace
@@ -28,7 +41,7 @@ RecentFiles::RecentFiles(Document &document, Platform &platform, QMenu &mnuFile,
 {
     const settings::Store store;
     for (int i = 0; i < kLimit; ++i) {
-        const QString path = store.get(key(i)).value_or(QString());
+        const QString path = fromSetting(store.get(key(i)).value_or(QString()));
         if (!path.isEmpty() && !files_.contains(path))
             files_ << path;
     }
@@ -64,7 +77,7 @@ void RecentFiles::store() const
 {
     std::vector<std::pair<QString, QString>> values;
     for (int i = 0; i < kLimit; ++i)
-        values.emplace_back(key(i), files_.value(i));
+        values.emplace_back(key(i), toSetting(files_.value(i)));
     settings::Store().set(values);
 }
 
@@ -92,7 +105,7 @@ void RecentFiles::choose(int index)
     const QString path = files_.value(index);
     if (path.isEmpty())
         return;
-    if (!QFileInfo(path).isFile()) {
+    if (!isDocumentFile(path)) {
         platform_.messageBox(&window_,
                              QStringLiteral("The file '") + path
                                  + QStringLiteral("' could not be found. It has been removed from "

@@ -1,5 +1,6 @@
 #include "editor/session_guard.h"
 
+#include "core/native_path.h"
 #include "core/state_folder.h"
 #include "editor/document.h"
 #include "editor/main_window.h"
@@ -13,7 +14,6 @@
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
-#include <QUrl>
 
 #include <algorithm>
 #include <cerrno>
@@ -63,7 +63,7 @@ bool writeAll(int fd, const QByteArray &bytes)
 QByteArray encodeUnsavedText(const UnsavedText &unsaved)
 {
     QByteArray out = kMagic;
-    out += "name: " + QUrl::toPercentEncoding(unsaved.fileName) + '\n';
+    out += "name: " + nativePath(unsaved.fileName).toPercentEncoding() + '\n';
     out += unsaved.encoding == FileEncoding::Latin1 ? "encoding: iso-8859-1\n" : "encoding: utf-8\n";
     out += '\n';
     out += unsaved.text.toUtf8();
@@ -82,7 +82,7 @@ std::optional<UnsavedText> decodeUnsavedText(const QByteArray &bytes)
     const QByteArray header = bytes.mid(kMagic.size(), end + 1 - kMagic.size());
     for (const QByteArray &line : header.split('\n')) {
         if (line.startsWith("name: ")) {
-            unsaved.fileName = QUrl::fromPercentEncoding(line.mid(6));
+            unsaved.fileName = pathFromNative(QByteArray::fromPercentEncoding(line.mid(6)));
             named = true;
         } else if (line == "encoding: iso-8859-1" || line == "encoding: utf-8") {
             unsaved.encoding = line.endsWith("1") ? FileEncoding::Latin1 : FileEncoding::Utf8;
@@ -202,7 +202,7 @@ bool SessionGuard::keepUnsavedText()
 {
     const Document &doc = window_.document();
     const QByteArray bytes = encodeUnsavedText({doc.fileName(), doc.encoding(), window_.HTML()->wholeText()});
-    QByteArray path = QFile::encodeName(stateFolder() + QLatin1Char('/') + kRecoveryPrefix) + "XXXXXX";
+    QByteArray path = nativePath(stateFolder() + QLatin1Char('/') + kRecoveryPrefix) + "XXXXXX";
     int fd = -1;
     if (makeStateFolder())
         fd = ::mkostemp(path.data(), O_CLOEXEC); // mode 0600
@@ -217,7 +217,7 @@ bool SessionGuard::keepUnsavedText()
                      qPrintable(stateFolder()), std::strerror(e));
         return false;
     }
-    recoveryFile_ = QFile::decodeName(path);
+    recoveryFile_ = pathFromNative(path);
     return true;
 }
 

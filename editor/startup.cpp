@@ -1,11 +1,11 @@
 #include "editor/startup.h"
 
+#include "core/document_file.h"
 #include "editor/session_guard.h"
 #include "editor/splash_window.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QIcon>
 #include <QtGlobal>
 
@@ -23,7 +23,7 @@ QStringList fileArguments(const QStringList &original, const QStringList &left)
 {
     QStringList files;
     for (const QString &arg : original)
-        if (left.contains(arg) || (arg.startsWith(QLatin1Char('-')) && QFileInfo::exists(arg)))
+        if (left.contains(arg) || (arg.startsWith(QLatin1Char('-')) && fileStamp(arg).exists))
             files << arg;
     return files;
 }

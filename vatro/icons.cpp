@@ -191,7 +191,7 @@ public:
         case DISPID_PICT_WIDTH:
         case DISPID_PICT_HEIGHT: v.vt = VT_I4; v.lVal = himetric_; break;
         case DISPID_PICT_PATH:
-            v.bstrVal = allocBstr(path_);
+            v.bstrVal = allocBstr(path_, true);
             if (!v.bstrVal)
                 return E_OUTOFMEMORY;
             v.vt = VT_BSTR;

@@ -35,9 +35,9 @@ void setBool(VARIANT *v, bool b)
     v->boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
-HRESULT setString(VARIANT *v, const std::string &s)
+HRESULT setString(VARIANT *v, const std::string &s, bool path = false)
 {
-    v->bstrVal = allocBstr(s);
+    v->bstrVal = allocBstr(s, path);
     if (!v->bstrVal)
         return E_OUTOFMEMORY;
     v->vt = VT_BSTR;
@@ -235,7 +235,7 @@ Text decode(const OLECHAR *s, std::size_t n)
         return t;
     for (std::size_t i = 0; i < n; ++i)
         t.hasNul = t.hasNul || s[i] == 0;
-    t.valid = toUtf8(s, n, &t.utf8, true);
+    t.valid = toUtf8(s, n, &t.utf8, true, true);
     if (!t.valid)
         t.utf8.clear();
     return t;
@@ -302,16 +302,17 @@ HRESULT stringMethod(DISPID id, const Text &arg, VARIANT *result, Raised *err)
             return raise(kFileNotFound, err);
         const std::string folder = parentOf(abs);
         if (id == DISPID_ShortFile)
-            return setString(result, nameOf(abs));
+            return setString(result, nameOf(abs), true);
         if (id == DISPID_ShortFileLocation)
-            return setString(result, folder);
-        return setString(result, folder == "/" ? folder + nameOf(abs) : folder + "/" + nameOf(abs));
+            return setString(result, folder, true);
+        return setString(result, folder == "/" ? folder + nameOf(abs) : folder + "/" + nameOf(abs),
+                         true);
     }
     case DISPID_ShortFolder: {
         const std::string abs = arg.usablePath() ? absolutePath(arg.utf8) : std::string();
         if (abs.empty() || !isFolder(abs))
             return raise(kPathNotFound, err);
-        return setString(result, abs);
+        return setString(result, abs, true);
     }
     case DISPID_FileCreated:
         return dateOf(arg, false, Stamp::Created, result, err);

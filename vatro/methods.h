@@ -17,8 +17,8 @@ struct Raised {
 
 // A string argument as the methods see it.
 struct Text {
-    std::string utf8;  // the text in UTF-8 (valid only when `valid`)
-    bool valid = true; // false for unpaired surrogates
+    std::string utf8;  // the text in UTF-8, a file name's raw bytes as they are
+    bool valid = true; // false for unpaired surrogates that are no raw byte
     bool hasNul = false;
     // A string that can name a file: well formed and without NUL.
     bool usablePath() const { return valid && !hasNul && !utf8.empty(); }

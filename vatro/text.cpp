@@ -4,7 +4,7 @@
 
 namespace vatro {
 
-bool toUtf8(const char16_t *s, std::size_t n, std::string *out, bool allowNul)
+bool toUtf8(const char16_t *s, std::size_t n, std::string *out, bool allowNul, bool rawBytes)
 {
     out->clear();
     out->reserve(n);
@@ -18,7 +18,10 @@ bool toUtf8(const char16_t *s, std::size_t n, std::string *out, bool allowNul)
             c = 0x10000 + ((c - 0xD800) << 10) + (s[i + 1] - 0xDC00);
             ++i;
         } else if (c >= 0xDC00 && c <= 0xDFFF) {
-            return false;
+            if (!rawBytes || c < 0xDC80 || c > 0xDCFF)
+                return false;
+            out->push_back(char(c - 0xDC00));
+            continue;
         }
         if (c < 0x80) {
             out->push_back(char(c));
@@ -39,7 +42,7 @@ bool toUtf8(const char16_t *s, std::size_t n, std::string *out, bool allowNul)
     return true;
 }
 
-std::u16string fromUtf8(const std::string &s)
+std::u16string fromUtf8(const std::string &s, bool rawBytes)
 {
     std::u16string out;
     out.reserve(s.size());
@@ -60,7 +63,7 @@ std::u16string fromUtf8(const std::string &s)
         } else if ((b & 0xF8) == 0xF0) {
             extra = 3, c = b & 0x07, min = 0x10000;
         } else {
-            out.push_back(0xFFFD);
+            out.push_back(rawBytes ? char16_t(0xDC00 + b) : char16_t(0xFFFD));
             ++i;
             continue;
         }
@@ -72,7 +75,7 @@ std::u16string fromUtf8(const std::string &s)
                 c = (c << 6) | (p[i + k] & 0x3F);
         }
         if (!good || c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-            out.push_back(0xFFFD);
+            out.push_back(rawBytes ? char16_t(0xDC00 + b) : char16_t(0xFFFD));
             ++i;
             continue;
         }
@@ -88,9 +91,9 @@ std::u16string fromUtf8(const std::string &s)
     return out;
 }
 
-BSTR allocBstr(const std::string &utf8)
+BSTR allocBstr(const std::string &utf8, bool rawBytes)
 {
-    const std::u16string w = fromUtf8(utf8);
+    const std::u16string w = fromUtf8(utf8, rawBytes);
     return SysAllocStringLen(w.data(), UINT(w.size()));
 }
 
