@@ -88,6 +88,14 @@ bool hasRawBytes(const QString &path)
     return false;
 }
 
+QString shownPath(QString path)
+{
+    for (qsizetype i = 0; i < path.size(); ++i)
+        if (isRawByte(path, i))
+            path[i] = QChar::ReplacementCharacter;
+    return path;
+}
+
 QUrl urlFromPath(const QString &path)
 {
     if (!hasRawBytes(path))

@@ -17,6 +17,8 @@ QString pathFromNative(QByteArrayView bytes);
 QByteArray nativePath(const QString &path);
 // True when `path` carries bytes that are not UTF-8.
 bool hasRawBytes(const QString &path);
+// `path` for display: each raw byte shown as U+FFFD, as file managers do.
+QString shownPath(QString path);
 
 // A file: URL of `path`, its bytes percent-encoded, and back; a URL that
 // does not name a local file gives an empty path.

@@ -4,6 +4,7 @@
 
 #include "editor/main_window.h"
 
+#include "core/native_path.h"
 #include "document_dialogs/new_dialog.h"
 #include "editor/comforts.h"
 #include "editor/dialog_registry.h"
@@ -134,7 +135,7 @@ void frmHTML::setCaption(const QString &fileName)
 {
     // Qt reads "[*]" in a title as the place of a modified mark and drops
     // it; doubled, it shows as written.
-    QString shown = fileName;
+    QString shown = shownPath(fileName);
     shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     // A file read as ISO-8859-1 (its bytes are not UTF-8) says so, once, in
     // the caption rather than in a box at every open.

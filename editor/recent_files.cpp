@@ -90,7 +90,7 @@ void RecentFiles::rebuild()
     }
     items_.clear();
     for (int i = 0; i < files_.size(); ++i) {
-        QString caption = files_[i];
+        QString caption = shownPath(files_[i]);
         caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
         auto *item = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption), &menu_);
         menu_.insertAction(separator_, item);

@@ -79,6 +79,7 @@ private slots:
             WindowFixture fx;
             frmHTML &w = fx.start(path);
             QCOMPARE(w.HTML()->wholeText(), "<p>old</p>");
+            QVERIFY(w.windowTitle().endsWith(QString::fromUtf8("caf\uFFFD \uFFFD.htm")));
             QCOMPARE(fx.platform.messages.size(), 0);
             w.HTML()->setWholeText("<p>new</p>");
             w.document().save();
