@@ -149,7 +149,8 @@ void Document::open()
 
     if (!vatro_.FExists(name)) {
         platform_.messageBox(window_,
-                             QStringLiteral("The file '") + name + QStringLiteral("' could not be found."),
+                             QStringLiteral("The file '") + shownPath(name)
+                                 + QStringLiteral("' could not be found."),
                              QStringLiteral("Open Error"), MsgIcon::Critical, MsgButtons::OK);
         setLoading(false);
         return;
@@ -162,18 +163,19 @@ void Document::open()
     const qint64 limit = maxDocumentBytes();
     const ReadResult read = readDocumentFile(name, limit);
     if (read.tooLarge)
-        return refuse(QStringLiteral("The file '") + name + QStringLiteral("' is too large to open: ")
+        return refuse(QStringLiteral("The file '") + shownPath(name)
+                      + QStringLiteral("' is too large to open: ")
                       + QString::number(read.size / (1 << 20)) + QStringLiteral(" MB, at most ")
                       + QString::number(limit / (1 << 20)) + QStringLiteral(" MB can be edited."));
     if (read.notRegular)
-        return refuse(QStringLiteral("'") + name
+        return refuse(QStringLiteral("'") + shownPath(name)
                       + QStringLiteral("' is not a regular file and cannot be opened."));
     if (read.openFailed)
-        return refuse(QStringLiteral("Can't open file: ") + name);
+        return refuse(QStringLiteral("Can't open file: ") + shownPath(name));
     if (!read.bytes) {
         // A file that fails while it is read (EIO) is as unreadable as one
         // that cannot be opened: say so, then carry on as a cancelled Open.
-        refuse(QStringLiteral("Can't open file: ") + name);
+        refuse(QStringLiteral("Can't open file: ") + shownPath(name));
         return giveUp();
     }
 
@@ -184,7 +186,7 @@ void Document::open()
         // The whole text at once: the control adopts the file's own line end.
         pane_.setWholeText(doc.text);
     } catch (const std::bad_alloc &) {
-        return refuse(QStringLiteral("There is not enough memory to open '") + name
+        return refuse(QStringLiteral("There is not enough memory to open '") + shownPath(name)
                       + QStringLiteral("'."));
     }
     fileName_ = name;
@@ -215,7 +217,7 @@ void Document::save()
         window_,
         QStringLiteral("An error occured when attempting to save the file: ") + error->description
             + QStringLiteral(", ") + QString::number(error->number) + QStringLiteral("\r\n\r\n")
-            + QStringLiteral("Make sure the file '") + fileName_
+            + QStringLiteral("Make sure the file '") + shownPath(fileName_)
             + QStringLiteral("' is not set to read-only or it is not currently in use"),
         QStringLiteral("Save Error"), MsgIcon::Critical, MsgButtons::OK);
     saveFailed_ = 1;
@@ -245,8 +247,9 @@ bool Document::mayOverwrite()
         return true;
     const MsgResult answer = platform_.messageBox(
         window_,
-        fileName_ + QStringLiteral(" has been changed by another program since it was opened. "
-                                   "Save over it?"),
+        shownPath(fileName_)
+            + QStringLiteral(" has been changed by another program since it was opened. "
+                             "Save over it?"),
         QStringLiteral("Save"), MsgIcon::Question, MsgButtons::YesNo);
     if (answer != MsgResult::Yes)
         return false;
@@ -263,7 +266,7 @@ bool Document::mayLoseNoCharacters()
         return true;
     const MsgResult answer = platform_.messageBox(
         window_,
-        QStringLiteral("The file '") + fileName_
+        QStringLiteral("The file '") + shownPath(fileName_)
             + QStringLiteral("' is written in ISO-8859-1, which cannot hold some characters of the "
                              "text. Save it as UTF-8 instead?"),
         QStringLiteral("Save"), MsgIcon::Question, MsgButtons::YesNo);

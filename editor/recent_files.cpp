@@ -107,7 +107,7 @@ void RecentFiles::choose(int index)
         return;
     if (!isDocumentFile(path)) {
         platform_.messageBox(&window_,
-                             QStringLiteral("The file '") + path
+                             QStringLiteral("The file '") + shownPath(path)
                                  + QStringLiteral("' could not be found. It has been removed from "
                                                   "the list of recent files."),
                              QStringLiteral("Open Error"), MsgIcon::Exclamation, MsgButtons::OK);

@@ -96,6 +96,10 @@ private slots:
         w.comforts().recent().choose(0);
         QCOMPARE(w.HTML()->wholeText(), "<p>new</p>\r\n");
         QCOMPARE(fx.platform.messages.size(), 0);
+        // Gone: the message shows the name as the caption does.
+        ::unlink(raw_.constData());
+        w.comforts().recent().choose(0);
+        QVERIFY(messageLine(fx.platform, 0).contains(QString::fromUtf8("caf\uFFFD \uFFFD.htm' could")));
     }
 
     void droppedUrlAndRecoveryFile()
