@@ -12,7 +12,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QWindow>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -136,7 +136,8 @@ private slots:
 
     // New: the unsaved-changes prompt and the dialog's Cancel. A save that
     // does not complete (the file is read-only, then Save As is cancelled)
-    // is a Cancel, for Open as well: the edits stay.
+    // is a Cancel, for Open as well: the edits stay. The file has LF line
+    // ends; the new page has CR LF again.
     void newCommand_data()
     {
         QTest::addColumn<int>("answer"); // MsgResult; -1: no changes, no prompt
@@ -158,7 +159,7 @@ private slots:
         QFETCH(bool, saveFails);
         QFETCH(bool, replaced);
         const QString file = path("new.htm");
-        writeFile(file, "doc");
+        writeFile(file, "d\noc");
         WindowFixture fx;
         frmHTML &w = fx.start(file);
         if (answer >= 0) {
@@ -185,20 +186,27 @@ private slots:
         QCOMPARE(w.windowTitle(), replaced ? QString("Velmora - New File") : "Velmora - " + file);
         QCOMPARE(w.documentFileName(), replaced ? QString() : file);
         QCOMPARE(w.documentChanged(), !replaced && answer >= 0);
-        QCOMPARE(fileBytes(file), answer == int(MsgResult::Yes) && !saveFails ? before.toUtf8() + "\r\n" : QByteArray("doc"));
+        QCOMPARE(fileBytes(file), answer == int(MsgResult::Yes) && !saveFails ? before.toUtf8() + "\r\n" : QByteArray("d\noc"));
+        QCOMPARE(w.HTML()->lineEnd(), replaced ? "\r\n" : "\n");
         w.HTML()->setSelText("y"); // change tracking goes on
         QVERIFY(w.documentChanged());
     }
 
-    // Open: every way out. The file opened is not UTF-8: its encoding is kept
-    // for the preview file and the next save, and the text gets the editor font.
+    // Open: every way out, and what it refuses with a message, keeping the
+    // document (a FIFO does not hang it). The file opened is not UTF-8: its
+    // encoding is kept for the preview file and the next save, and the text
+    // gets the editor font.
     void openCommand_data()
     {
-        QTest::addColumn<QString>("name"); // in the test folder; "" cancels the dialog
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("name"); // in the test folder, or absolute; "" cancels the dialog
+        QTest::addColumn<QString>("message"); // the start of it; %1 the path
         QTest::newRow("cancelled") << "" << "";
         QTest::newRow("missing") << "missing.htm" << "The file '%1' could not be found.";
+        QTest::newRow("FIFO without a writer: no file") << "pipe.htm" << "The file '%1' could not be found.";
+        QTest::newRow("folder") << "folder.htm" << "The file '%1' could not be found.";
+        QTest::newRow("larger than can be held") << "huge.htm" << "The file '%1' is too large to open: ";
         QTest::newRow("unreadable") << "secret.htm" << "Can't open file: %1";
+        QTest::newRow("read error after opening") << "/proc/self/mem" << "Can't open file: %1";
         QTest::newRow("readable") << "page.htm" << "";
     }
     void openCommand()
@@ -211,10 +219,15 @@ private slots:
         writeFile(path("page.htm"), page);
         writeFile(path("secret.htm"), "x");
         QVERIFY(QFile::setPermissions(path("secret.htm"), {}));
+        ::mkfifo(QFile::encodeName(path("pipe.htm")), 0600);
+        QDir().mkpath(path("folder.htm"));
+        QFile huge(path("huge.htm"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(maxDocumentBytes() + 1)); // sparse: no disk used
+        huge.close();
         WindowFixture fx;
         frmHTML &w = fx.start();
         const QString before = w.HTML()->wholeText();
-        const QString full = name.isEmpty() ? QString() : path(name);
+        const QString full = name.isEmpty() || name.startsWith('/') ? name : path(name);
         const bool opened = name == "page.htm";
         fx.platform.fileAnswers << (name.isEmpty() ? std::nullopt : std::optional<QString>(full));
         w.ctlFont().font = FontChoice{"DejaVu Serif", 13.5, true, false, false, true, 0x0000FF};
@@ -222,7 +235,8 @@ private slots:
         QFile::setPermissions(path("secret.htm"), QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(fx.platform.fileRequests.size() == 1 && !fx.platform.fileRequests[0].save);
         QCOMPARE(fx.platform.messages.size(), int(!message.isEmpty()));
-        QCOMPARE(messageLine(fx.platform, 0), message.isEmpty() ? "|None|OK|" : "Open Error|Critical|OK|" + message.arg(full));
+        QVERIFY2(messageLine(fx.platform, 0).startsWith(message.isEmpty() ? "|None|OK|" : "Open Error|Critical|OK|" + message.arg(full)),
+                 qPrintable(messageLine(fx.platform, 0)));
         QCOMPARE(w.HTML()->wholeText(), opened ? QString::fromLatin1(page) : before);
         QCOMPARE(w.documentFileName(), opened ? full : QString());
         // The page is not UTF-8: the caption says how it was read.
@@ -236,45 +250,48 @@ private slots:
         }
     }
 
-    // After a file with LF line ends, the new page gets CR LF again: Enter
-    // in it inserts CR LF.
-    void newResetsTheLineEnd()
+    // Save writes over only the file as it was opened: a change by another
+    // program, or a link put in its place, is asked about; a link is never
+    // followed into another file; a Latin-1 file is not filled with "?".
+    void saveAsks_data()
     {
-        const QString file = path("unix.htm");
-        writeFile(file, "a\nb\n");
+        QTest::addColumn<QString>("change"); // what happens to the file after it was opened
+        QTest::addColumn<QByteArray>("original");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("saved"); // the file afterwards
+        const QByteArray euro = QString::fromUtf8("x\xe2\x82\xac").toUtf8();
+        QTest::newRow("appended elsewhere, kept") << "append" << QByteArray("old") << int(MsgResult::No) << QByteArray("old+");
+        QTest::newRow("appended elsewhere, saved over") << "append" << QByteArray("old") << int(MsgResult::Yes) << QByteArray("new\r\n");
+        QTest::newRow("replaced by a link, saved over") << "link" << QByteArray("old") << int(MsgResult::Yes) << QByteArray("new\r\n");
+        QTest::newRow("latin-1, euro typed, cancelled") << "euro" << QByteArray("caf\xe9") << int(MsgResult::No) << QByteArray("caf\xe9");
+        QTest::newRow("latin-1, euro typed, as UTF-8") << "euro" << QByteArray("caf\xe9") << int(MsgResult::Yes) << euro + "\r\n";
+    }
+    void saveAsks()
+    {
+        QFETCH(QString, change);
+        QFETCH(QByteArray, original);
+        QFETCH(int, answer);
+        QFETCH(QByteArray, saved);
+        const QString file = path(QStringLiteral("asked-%1.htm").arg(QTest::currentDataTag())), other = path("other.txt");
+        writeFile(file, original);
+        writeFile(other, "someone else's");
         WindowFixture fx;
         frmHTML &w = fx.start(file);
-        fx.answerNewDialog(true);
-        w.menu().mnuNew->trigger();
-        QVERIFY(w.HTML()->wholeText().startsWith("<html>"));
-        w.HTML()->setSelStart(w.HTML()->textLength());
-        QTest::keyClick(w.HTML(), Qt::Key_Return);
-        QVERIFY(w.HTML()->wholeText().endsWith("\r\n"));
-        QCOMPARE(w.HTML()->lineEnd(), QStringLiteral("\r\n"));
-    }
-
-    // A command-line file that cannot be read never names the document, so
-    // Save asks for a name instead of overwriting it.
-    void unreadableStartFileIsNeverNamed()
-    {
-        WindowFixture fx;
-        frmHTML &w = fx.start("/proc/self/mem"); // opens, then every read fails
-        QCOMPARE(w.documentFileName(), QString());
-        w.HTML()->setSelText("x");
-        fx.platform.fileAnswers << std::nullopt;
+        if (change == "append") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::Append) && f.write("+") == 1);
+        } else if (change == "link") {
+            QVERIFY(QFile::remove(file) && QFile::link(other, file));
+        }
+        w.HTML()->setWholeText(change == "euro" ? QString::fromUtf8("x\xe2\x82\xac") : QStringLiteral("new"));
+        fx.platform.messageAnswers << MsgResult(answer);
         w.menu().mnuSave->trigger();
-        QVERIFY(fx.platform.fileRequests.size() == 1 && fx.platform.fileRequests[0].save);
-    }
-
-    // The caption shows the file name as written ("[*]" would otherwise be
-    // taken for Qt's modified mark and vanish).
-    void captionShowsTheName()
-    {
-        const QString file = path("<i>a[*].htm");
-        writeFile(file, "x");
-        WindowFixture fx;
-        frmHTML &w = fx.start(file);
-        QCOMPARE(w.windowHandle()->title(), "Velmora - " + file);
+        QVERIFY(fx.platform.messages.size() == 1 && fx.platform.messages[0].buttons == MsgButtons::YesNo);
+        QCOMPARE(fileBytes(file), saved);
+        QVERIFY(!QFileInfo(file).isSymLink());
+        QCOMPARE(fileBytes(other), QByteArray("someone else's"));
+        QCOMPARE(w.saveFailed(), answer == int(MsgResult::No) ? 1 : 0);
+        QCOMPARE(fx.platform.unexpectedCalls, 0);
     }
 
     // Save and Save As, the chain between them and the save-failed flag.
@@ -282,12 +299,23 @@ private slots:
     {
         WindowFixture fx;
         frmHTML &w = fx.start();
-        w.HTML()->setWholeText("body");
+        const QString body(2048, 'b');
+        w.HTML()->setWholeText(body);
 
-        // Untitled: Save runs Save As; cancelling it fails the save.
-        fx.platform.fileAnswers << std::nullopt;
+        // Untitled: Save runs Save As. A file-size limit fails the write (the
+        // program lives on and says so), then Save As is cancelled: the save
+        // failed.
+        rlimit old {};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit small{1024, old.rlim_max};
+        fx.platform.fileAnswers << path("limited.htm") << std::nullopt;
+        fx.platform.messageAnswers << MsgResult::OK;
+        ::setrlimit(RLIMIT_FSIZE, &small);
         w.menu().mnuSave->trigger();
-        QVERIFY(fx.platform.fileRequests.last().save);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(fx.platform.fileRequests.size() == 2 && fx.platform.fileRequests.last().save);
+        QVERIFY2(messageLine(fx.platform, 0).startsWith("Save Error|Critical|OK|") && messageLine(fx.platform, 0).contains(", 27\r\n"),
+                 qPrintable(messageLine(fx.platform, 0)));
         QVERIFY(w.saveFailed() == 1 && w.documentChanged());
 
         // A read-only file: "Save Error" names it, then Save As; a writable
@@ -298,13 +326,13 @@ private slots:
         fx.platform.fileAnswers << locked << good;
         fx.platform.messageAnswers << MsgResult::OK;
         w.menu().mnuSaveAs->trigger();
-        const QString m = messageLine(fx.platform, 0);
+        const QString m = messageLine(fx.platform, 1);
         QVERIFY2(m.startsWith("Save Error|Critical|OK|An error occured when attempting to save the file: ")
                      && m.endsWith("\r\n\r\nMake sure the file '" + locked
                                    + "' is not set to read-only or it is not currently in use"),
                  qPrintable(m));
         QCOMPARE(fileBytes(locked), QByteArray("old"));
-        QCOMPARE(fileBytes(good), QByteArray("body\r\n"));
+        QCOMPARE(fileBytes(good), body.toUtf8() + "\r\n");
         QVERIFY(w.saveFailed() == 0 && !w.documentChanged());
         QCOMPARE(w.windowTitle(), "Velmora - " + good);
 
@@ -312,7 +340,7 @@ private slots:
         // dialog or message would be an unexpected call.
         w.HTML()->setSelText("more ");
         w.menu().mnuSave->trigger();
-        QCOMPARE(fileBytes(good), QByteArray("more body\r\n"));
+        QCOMPARE(fileBytes(good), "more " + body.toUtf8() + "\r\n");
         QCOMPARE(fx.platform.unexpectedCalls, 0);
     }
 };

@@ -28,34 +28,42 @@ private slots:
         writeFile(page_, "<p>a b</p>");
     }
 
+    // `outcome`: "opened", "new page" (the dialog shown) or "unnamed" (left
+    // empty); a file that cannot be read never names the document, so Save
+    // asks for a name instead of overwriting it.
     void startup_data()
     {
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QString>("message"); // the "Open Error" text, or empty
-        QTest::newRow("no file") << "" << "";
-        QTest::newRow("missing file") << dir_ + "/none.htm" << "Can't open file - '" + dir_ + "/none.htm'.";
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("no file") << "" << "" << "new page";
+        QTest::newRow("missing file") << dir_ + "/none.htm" << "Can't open file - '" + dir_ + "/none.htm'." << "new page";
         QTest::newRow("quoted name: quotes are part of it")
-            << "\"" + page_ + "\"" << "Can't open file - '\"" + page_ + "\"'.";
-        QTest::newRow("existing file, spaces in the name") << page_ << "";
+            << "\"" + page_ + "\"" << "Can't open file - '\"" + page_ + "\"'." << "new page";
+        QTest::newRow("existing file, spaces in the name") << page_ << "" << "opened";
+        // "[*]" would otherwise be taken for Qt's modified mark and vanish.
+        QTest::newRow("caption shows the name as written") << dir_ + "/<i>a[*].htm" << "" << "opened";
+        QTest::newRow("read error") << "/proc/self/mem" << "Can't open file: /proc/self/mem" << "unnamed";
     }
     void startup()
     {
         QFETCH(QString, commandLine);
         QFETCH(QString, message);
+        QFETCH(QString, outcome);
+        writeFile(dir_ + "/<i>a[*].htm", "x");
         WindowFixture fx;
         frmHTML &w = fx.start(commandLine);
-        const bool opened = commandLine == page_;
-        QCOMPARE(fx.platform.messages.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty())
-            QCOMPARE(messageLine(fx.platform, 0), "Open Error|Critical|OK|" + message);
-        QCOMPARE(fx.newDialogShown, opened ? 0 : 1);
-        QCOMPARE(w.windowTitle(), "Velmora - " + (opened ? commandLine : "New File"));
+        const bool opened = outcome == "opened", newPage = outcome == "new page";
+        QCOMPARE(messageLine(fx.platform, 0), message.isEmpty() ? "|None|OK|" : "Open Error|Critical|OK|" + message);
+        QCOMPARE(fx.platform.messages.size(), int(!message.isEmpty()));
+        QCOMPARE(fx.newDialogShown, int(newPage));
+        QCOMPARE(w.windowHandle()->title(), "Velmora - " + (opened ? commandLine : "New File"));
         QCOMPARE(w.documentFileName(), opened ? commandLine : QString());
-        QCOMPARE(w.HTML()->wholeText().startsWith("<html>"), !opened);
+        QCOMPARE(w.HTML()->wholeText().startsWith("<html>"), newPage);
         QVERIFY(!w.documentChanged() && !w.isLoading());
         QCOMPARE(fileBytes(w.previewFile()), w.HTML()->wholeText().toUtf8() + "\r\n");
         // The dialog of a start-up New cannot be cancelled.
-        QVERIFY(opened || !w.newDialog().cmdCancel->isEnabled());
+        QVERIFY(!newPage || !w.newDialog().cmdCancel->isEnabled());
     }
 
     // The exit sequence: every answer and the save paths behind Yes.
@@ -144,6 +152,16 @@ private slots:
         QVERIFY(started);
         QCOMPARE(exitCode, 0);
         QCOMPARE(started->documentFileName(), page_);
+    }
+
+    // Qt's own options are taken out of the command line, unless they name
+    // a file that is there.
+    void qtOptionsThatNameFiles()
+    {
+        QDir::setCurrent(dir_);
+        QFile("-reverse").open(QIODevice::WriteOnly);
+        QCOMPARE(fileArguments({"-reverse", "a b.htm"}, {"a b.htm"}), QStringList({"-reverse", "a b.htm"}));
+        QCOMPARE(fileArguments({"-platform", "offscreen", "x.htm"}, {"x.htm"}), QStringList{"x.htm"});
     }
 };
 
