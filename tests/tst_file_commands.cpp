@@ -147,7 +147,6 @@ private slots:
         QTest::newRow("unchanged, OK") << -1 << true << false << true;
         QTest::newRow("unchanged, Cancel in the dialog") << -1 << false << false << false;
         QTest::newRow("prompt Cancel") << int(MsgResult::Cancel) << true << false << false;
-        QTest::newRow("prompt No") << int(MsgResult::No) << true << false << true;
         QTest::newRow("prompt Yes saves first") << int(MsgResult::Yes) << true << false << true;
         QTest::newRow("prompt Yes, the save fails: New stops") << int(MsgResult::Yes) << true << true << false;
         QTest::newRow("prompt Yes, the save fails: Open stops") << int(MsgResult::Yes) << false << true << false;
