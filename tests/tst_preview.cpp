@@ -54,61 +54,46 @@ private slots:
         QCOMPARE(folder, expected);
     }
 
-    void content()
+    // What the preview file holds and when it is written: start-up writes
+    // the new page and points the browser at it; with auto-update off a
+    // change leaves the file alone until Update, which reloads the page;
+    // switching on refreshes at once, and then every change is written;
+    // switching off does not refresh.
+    void contentAndAutoUpdate()
     {
         WindowFixture fx;
         frmHTML &w = fx.start();
         const QString preview = WindowFixture::previewFile();
+        const auto current = [&] { return w.HTML()->wholeText().toUtf8() + "\r\n"; };
         QCOMPARE(w.previewFile(), preview);
         QCOMPARE(w.preview().previewAddress(), "file://" + preview);
-        // Start-up wrote the new page, found no file before and pointed the
-        // browser at it.
-        QCOMPARE(fileBytes(preview), w.HTML()->wholeText().toUtf8() + "\r\n");
+        QCOMPARE(fileBytes(preview), current());
         QVERIFY(waitUntil([&] { return w.Browser()->url() == QUrl::fromLocalFile(preview); }));
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(preview), &st) == 0 && (st.st_mode & 0777) == 0600);
 
-        // Later refreshes reload the page.
         bool reloaded = false;
         connect(w.Browser()->page(), &QWebEnginePage::navigationRequested, this,
                 [&](QWebEngineNavigationRequest &r) {
                     reloaded |= r.navigationType() == QWebEngineNavigationRequest::ReloadNavigation;
                 });
-        w.HTML()->setWholeText(QString());
-        w.menu().mnuUpdate->trigger();
-        QVERIFY(waitUntil([&] { return reloaded; }));
-        QCOMPARE(fileBytes(preview), QByteArray("\r\n"));
-        struct stat st {};
-        QVERIFY(::stat(QFile::encodeName(preview), &st) == 0);
-        QCOMPARE(int(st.st_mode & 0777), 0600);
-        QCOMPARE(fx.platform.messages.size(), 0);
-    }
-
-    void autoUpdate()
-    {
-        WindowFixture fx;
-        frmHTML &w = fx.start();
-        const QString preview = w.previewFile();
-        const auto current = [&] { return w.HTML()->wholeText().toUtf8() + "\r\n"; };
         QVERIFY(!w.menu().mnuAU->isChecked());
         const QByteArray before = fileBytes(preview);
-
-        // Off: a change leaves the file alone; Update brings it up to date.
-        w.HTML()->setSelText("a");
+        w.HTML()->setWholeText(QString());
         QCOMPARE(fileBytes(preview), before);
         w.menu().mnuUpdate->trigger();
-        QTRY_COMPARE(fileBytes(preview), current());
+        QCOMPARE(fileBytes(preview), QByteArray("\r\n"));
+        QVERIFY(waitUntil([&] { return reloaded; }));
 
-        // Switching on refreshes at once; on, every change is written.
         w.HTML()->setSelText("b");
         w.menu().mnuAU->trigger();
         QTRY_COMPARE(fileBytes(preview), current());
         w.HTML()->setSelText("c");
         QTRY_COMPARE(fileBytes(preview), current());
-
-        // Switching off does not refresh.
         QFile::remove(preview);
         w.menu().mnuAU->trigger();
-        QVERIFY(!w.menu().mnuAU->isChecked());
-        QVERIFY(!QFile::exists(preview));
+        QVERIFY(!w.menu().mnuAU->isChecked() && !QFile::exists(preview));
+        QCOMPARE(fx.platform.messages.size(), 0);
     }
 
     // The failures: each gives its message once while it lasts (not at every

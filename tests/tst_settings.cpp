@@ -80,8 +80,6 @@ private slots:
         QCOMPARE(int(r.values.size()), readCount);
         QCOMPARE(r.failedKey, failedKey);
         QCOMPARE(r.failed, !failedKey.isEmpty());
-        for (int i = 0; i < readCount; ++i)
-            QCOMPARE(r.values[size_t(i)].index, i);
         if (readCount == settings::RegGetStepCount) { // the defaults of the missing keys
             QCOMPARE(r.values[settings::EditorFontStep + 1].value.toFloat(), 10.5f);
             QCOMPARE(r.values[settings::BackColourStep].value.value<qint32>(), 0x00FFFFFF);
