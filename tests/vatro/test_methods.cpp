@@ -221,15 +221,8 @@ TEST_F(Methods, ArgumentsConvertedToStrings)
     fs::current_path(dir);
     VARIANT i2 = typed(VT_I2), r8 = typed(VT_R8), r4 = typed(VT_R4), yes = typed(VT_BOOL), cy = typed(VT_CY),
             date = typed(VT_DATE), time = typed(VT_DATE), big = typed(VT_R8), i4 = typed(VT_I4), dec;
-    i2.iVal = 5;
-    r8.dblVal = 0.1 + 0.2;
-    r4.fltVal = 0.1f;
-    big.dblVal = 1e20;
-    yes.boolVal = VARIANT_TRUE;
-    cy.cyVal = 15000; // 1.5
-    date.date = 45244.5;
-    time.date = 0.25;
-    i4.lVal = -42;
+    i2.iVal = 5, r8.dblVal = 0.1 + 0.2, r4.fltVal = 0.1f, big.dblVal = 1e20, yes.boolVal = VARIANT_TRUE;
+    cy.cyVal = 15000, date.date = 45244.5, time.date = 0.25, i4.lVal = -42; // cy: 1.5
     VARIANT inner = i4;
     const VARIANT byRefI4 = typed(VT_BYREF | VT_I4, &i4.lVal), byRefVariant = typed(VT_BYREF | VT_VARIANT, &inner);
     DECIMAL d{0, 3, 0x80, 0, 12500}; // -12.500
