@@ -12,11 +12,27 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QWindow>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(FileEncoding)
+
+// A save in saveKeepsTheFile: the saver is "nobody" or this process; the
+// file is owned by nobody or by root (this user); the folder's mode; a second
+// hard link beside the file; a file size limit of 8 bytes failing the write;
+// whether it was saved; the same inode afterwards (1, 0, or -1 either).
+struct SaveCase { bool asNobody, ownedByNobody; uint folderMode; bool linked, writeFails, saved; int sameFile; };
+Q_DECLARE_METATYPE(SaveCase)
+// New: the answer to the unsaved-changes question (a MsgResult; -1: no
+// changes, no question), OK or Cancel in the dialog, a save that fails, and
+// whether the document was replaced.
+struct NewCase { int answer; bool dialogOK, saveFails, replaced; };
+Q_DECLARE_METATYPE(NewCase)
+// Save: what happens to the file after it was opened ("append", "link" or
+// "euro" typed into Latin-1), its first bytes, the answer, its bytes after.
+struct AskCase { QString change; QByteArray original; MsgResult answer; QByteArray saved; };
+Q_DECLARE_METATYPE(AskCase)
 
 class TestFileCommands : public QObject {
     Q_OBJECT
@@ -61,30 +77,19 @@ private slots:
     // as a second user would, and prlimit sets the file size limit.
     void saveKeepsTheFile_data()
     {
-        QTest::addColumn<bool>("asNobody");    // the saver; else this process
-        QTest::addColumn<bool>("ownedByNobody"); // the file's owner and group; else root or this user
-        QTest::addColumn<uint>("folderMode");
-        QTest::addColumn<bool>("linked");      // a second hard link beside the file
-        QTest::addColumn<bool>("writeFails");  // a file size limit of 8 bytes
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<int>("sameFile");     // the same inode afterwards: 1, 0, or -1 either
-        QTest::newRow("own file, one link: renamed, mode kept") << false << false << 0755u << false << false << true << 0;
-        QTest::newRow("a second hard link sees the new text") << false << false << 0755u << true << false << true << 1;
-        QTest::newRow("failed rename: the file untouched") << false << false << 0755u << false << true << false << 1;
-        QTest::newRow("failed write in place: old content put back") << false << false << 0755u << true << true << false << 1;
-        QTest::newRow("root saving a user's file keeps its owner") << false << true << 0755u << false << false << true << -1;
-        QTest::newRow("writable file in a folder the saver may not write") << true << false << 0755u << false << false << true << 1;
-        QTest::newRow("another user's file in an open folder keeps its owner") << true << false << 0777u << false << false << true << 1;
+        QTest::addColumn<SaveCase>("c");
+        QTest::newRow("own file, one link: renamed, mode kept") << SaveCase{false, false, 0755, false, false, true, 0};
+        QTest::newRow("a second hard link sees the new text") << SaveCase{false, false, 0755, true, false, true, 1};
+        QTest::newRow("failed rename: the file untouched") << SaveCase{false, false, 0755, false, true, false, 1};
+        QTest::newRow("failed write in place: old content put back") << SaveCase{false, false, 0755, true, true, false, 1};
+        QTest::newRow("root saving a user's file keeps its owner") << SaveCase{false, true, 0755, false, false, true, -1};
+        QTest::newRow("writable file in a folder the saver may not write") << SaveCase{true, false, 0755, false, false, true, 1};
+        QTest::newRow("another user's file in an open folder keeps its owner") << SaveCase{true, false, 0777, false, false, true, 1};
     }
     void saveKeepsTheFile()
     {
-        QFETCH(bool, asNobody);
-        QFETCH(bool, ownedByNobody);
-        QFETCH(uint, folderMode);
-        QFETCH(bool, linked);
-        QFETCH(bool, writeFails);
-        QFETCH(bool, saved);
-        QFETCH(int, sameFile);
+        QFETCH(SaveCase, c);
+        const auto [asNobody, ownedByNobody, folderMode, linked, writeFails, saved, sameFile] = c;
         if ((asNobody || ownedByNobody) && ::geteuid() != 0)
             QSKIP("a second user needs root");
         // A folder every user can reach, unlike the test's private one.
@@ -136,29 +141,24 @@ private slots:
 
     // New: the unsaved-changes prompt and the dialog's Cancel. A save that
     // does not complete (the file is read-only, then Save As is cancelled)
-    // is a Cancel, for Open as well: the edits stay.
+    // is a Cancel, for Open as well: the edits stay. The file has LF line
+    // ends; the new page has CR LF again.
     void newCommand_data()
     {
-        QTest::addColumn<int>("answer"); // MsgResult; -1: no changes, no prompt
-        QTest::addColumn<bool>("dialogOK");
-        QTest::addColumn<bool>("saveFails");
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("unchanged, OK") << -1 << true << false << true;
-        QTest::newRow("unchanged, Cancel in the dialog") << -1 << false << false << false;
-        QTest::newRow("prompt Cancel") << int(MsgResult::Cancel) << true << false << false;
-        QTest::newRow("prompt No") << int(MsgResult::No) << true << false << true;
-        QTest::newRow("prompt Yes saves first") << int(MsgResult::Yes) << true << false << true;
-        QTest::newRow("prompt Yes, the save fails: New stops") << int(MsgResult::Yes) << true << true << false;
-        QTest::newRow("prompt Yes, the save fails: Open stops") << int(MsgResult::Yes) << false << true << false;
+        QTest::addColumn<NewCase>("c");
+        QTest::newRow("unchanged, OK") << NewCase{-1, true, false, true};
+        QTest::newRow("unchanged, Cancel in the dialog") << NewCase{-1, false, false, false};
+        QTest::newRow("prompt Cancel") << NewCase{int(MsgResult::Cancel), true, false, false};
+        QTest::newRow("prompt Yes saves first") << NewCase{int(MsgResult::Yes), true, false, true};
+        QTest::newRow("prompt Yes, the save fails: New stops") << NewCase{int(MsgResult::Yes), true, true, false};
+        QTest::newRow("prompt Yes, the save fails: Open stops") << NewCase{int(MsgResult::Yes), false, true, false};
     }
     void newCommand()
     {
-        QFETCH(int, answer);
-        QFETCH(bool, dialogOK);
-        QFETCH(bool, saveFails);
-        QFETCH(bool, replaced);
+        QFETCH(NewCase, c);
+        const auto [answer, dialogOK, saveFails, replaced] = c;
         const QString file = path("new.htm");
-        writeFile(file, "doc");
+        writeFile(file, "d\noc");
         WindowFixture fx;
         frmHTML &w = fx.start(file);
         if (answer >= 0) {
@@ -180,25 +180,31 @@ private slots:
         QCOMPARE(fx.platform.fileRequests.size(), int(saveFails)); // no Open dialog after a failed save
         QCOMPARE(fx.platform.unexpectedCalls, 0);
         QCOMPARE(fx.newDialogShown, answer == int(MsgResult::Cancel) || saveFails ? 0 : 1);
-        QCOMPARE(w.HTML()->wholeText().startsWith("<html>"), replaced);
-        QCOMPARE(w.HTML()->wholeText() == before, !replaced);
+        QCOMPARE(w.HTML()->wholeText() == before, !replaced); // a new page starts with <html>
         QCOMPARE(w.windowTitle(), replaced ? QString("Velmora - New File") : "Velmora - " + file);
         QCOMPARE(w.documentFileName(), replaced ? QString() : file);
         QCOMPARE(w.documentChanged(), !replaced && answer >= 0);
-        QCOMPARE(fileBytes(file), answer == int(MsgResult::Yes) && !saveFails ? before.toUtf8() + "\r\n" : QByteArray("doc"));
+        QCOMPARE(fileBytes(file), answer == int(MsgResult::Yes) && !saveFails ? before.toUtf8() + "\r\n" : QByteArray("d\noc"));
+        QCOMPARE(w.HTML()->lineEnd(), replaced ? "\r\n" : "\n");
         w.HTML()->setSelText("y"); // change tracking goes on
         QVERIFY(w.documentChanged());
     }
 
-    // Open: every way out. The file opened is not UTF-8: its encoding is kept
-    // for the preview file and the next save, and the text gets the editor font.
+    // Open: every way out, and what it refuses with a message, keeping the
+    // document (a FIFO does not hang it). The file opened is not UTF-8: its
+    // encoding is kept for the preview file and the next save, and the text
+    // gets the editor font.
     void openCommand_data()
     {
-        QTest::addColumn<QString>("name"); // in the test folder; "" cancels the dialog
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("name"); // in the test folder, or absolute; "" cancels the dialog
+        QTest::addColumn<QString>("message"); // the start of it; %1 the path
         QTest::newRow("cancelled") << "" << "";
         QTest::newRow("missing") << "missing.htm" << "The file '%1' could not be found.";
+        QTest::newRow("FIFO without a writer: no file") << "pipe.htm" << "The file '%1' could not be found.";
+        QTest::newRow("folder") << "folder.htm" << "The file '%1' could not be found.";
+        QTest::newRow("larger than can be held") << "huge.htm" << "The file '%1' is too large to open: ";
         QTest::newRow("unreadable") << "secret.htm" << "Can't open file: %1";
+        QTest::newRow("read error after opening") << "/proc/self/mem" << "Can't open file: %1";
         QTest::newRow("readable") << "page.htm" << "";
     }
     void openCommand()
@@ -211,10 +217,15 @@ private slots:
         writeFile(path("page.htm"), page);
         writeFile(path("secret.htm"), "x");
         QVERIFY(QFile::setPermissions(path("secret.htm"), {}));
+        ::mkfifo(QFile::encodeName(path("pipe.htm")), 0600);
+        QDir().mkpath(path("folder.htm"));
+        QFile huge(path("huge.htm"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(maxDocumentBytes() + 1)); // sparse: no disk used
+        huge.close();
         WindowFixture fx;
         frmHTML &w = fx.start();
         const QString before = w.HTML()->wholeText();
-        const QString full = name.isEmpty() ? QString() : path(name);
+        const QString full = name.isEmpty() || name.startsWith('/') ? name : path(name);
         const bool opened = name == "page.htm";
         fx.platform.fileAnswers << (name.isEmpty() ? std::nullopt : std::optional<QString>(full));
         w.ctlFont().font = FontChoice{"DejaVu Serif", 13.5, true, false, false, true, 0x0000FF};
@@ -222,7 +233,8 @@ private slots:
         QFile::setPermissions(path("secret.htm"), QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(fx.platform.fileRequests.size() == 1 && !fx.platform.fileRequests[0].save);
         QCOMPARE(fx.platform.messages.size(), int(!message.isEmpty()));
-        QCOMPARE(messageLine(fx.platform, 0), message.isEmpty() ? "|None|OK|" : "Open Error|Critical|OK|" + message.arg(full));
+        QVERIFY2(messageLine(fx.platform, 0).startsWith(message.isEmpty() ? "|None|OK|" : "Open Error|Critical|OK|" + message.arg(full)),
+                 qPrintable(messageLine(fx.platform, 0)));
         QCOMPARE(w.HTML()->wholeText(), opened ? QString::fromLatin1(page) : before);
         QCOMPARE(w.documentFileName(), opened ? full : QString());
         // The page is not UTF-8: the caption says how it was read.
@@ -236,45 +248,43 @@ private slots:
         }
     }
 
-    // After a file with LF line ends, the new page gets CR LF again: Enter
-    // in it inserts CR LF.
-    void newResetsTheLineEnd()
+    // Save writes over only the file as it was opened: a change by another
+    // program, or a link put in its place, is asked about; a link is never
+    // followed into another file; a Latin-1 file is not filled with "?".
+    void saveAsks_data()
     {
-        const QString file = path("unix.htm");
-        writeFile(file, "a\nb\n");
+        QTest::addColumn<AskCase>("c");
+        const QByteArray euro = QString::fromUtf8("x\xe2\x82\xac").toUtf8();
+        QTest::newRow("appended elsewhere, kept") << AskCase{"append", "old", MsgResult::No, "old+"};
+        QTest::newRow("appended elsewhere, saved over") << AskCase{"append", "old", MsgResult::Yes, "new\r\n"};
+        QTest::newRow("replaced by a link, saved over") << AskCase{"link", "old", MsgResult::Yes, "new\r\n"};
+        QTest::newRow("latin-1, euro typed, cancelled") << AskCase{"euro", "caf\xe9", MsgResult::No, "caf\xe9"};
+        QTest::newRow("latin-1, euro typed, as UTF-8") << AskCase{"euro", "caf\xe9", MsgResult::Yes, euro + "\r\n"};
+    }
+    void saveAsks()
+    {
+        QFETCH(AskCase, c);
+        const auto &[change, original, answer, saved] = c;
+        const QString file = path(QStringLiteral("asked-%1.htm").arg(QTest::currentDataTag())), other = path("other.txt");
+        writeFile(file, original);
+        writeFile(other, "someone else's");
         WindowFixture fx;
         frmHTML &w = fx.start(file);
-        fx.answerNewDialog(true);
-        w.menu().mnuNew->trigger();
-        QVERIFY(w.HTML()->wholeText().startsWith("<html>"));
-        w.HTML()->setSelStart(w.HTML()->textLength());
-        QTest::keyClick(w.HTML(), Qt::Key_Return);
-        QVERIFY(w.HTML()->wholeText().endsWith("\r\n"));
-        QCOMPARE(w.HTML()->lineEnd(), QStringLiteral("\r\n"));
-    }
-
-    // A command-line file that cannot be read never names the document, so
-    // Save asks for a name instead of overwriting it.
-    void unreadableStartFileIsNeverNamed()
-    {
-        WindowFixture fx;
-        frmHTML &w = fx.start("/proc/self/mem"); // opens, then every read fails
-        QCOMPARE(w.documentFileName(), QString());
-        w.HTML()->setSelText("x");
-        fx.platform.fileAnswers << std::nullopt;
+        if (change == "append") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::Append) && f.write("+") == 1);
+        } else if (change == "link") {
+            QVERIFY(QFile::remove(file) && QFile::link(other, file));
+        }
+        w.HTML()->setWholeText(change == "euro" ? QString::fromUtf8("x\xe2\x82\xac") : QStringLiteral("new"));
+        fx.platform.messageAnswers << answer;
         w.menu().mnuSave->trigger();
-        QVERIFY(fx.platform.fileRequests.size() == 1 && fx.platform.fileRequests[0].save);
-    }
-
-    // The caption shows the file name as written ("[*]" would otherwise be
-    // taken for Qt's modified mark and vanish).
-    void captionShowsTheName()
-    {
-        const QString file = path("<i>a[*].htm");
-        writeFile(file, "x");
-        WindowFixture fx;
-        frmHTML &w = fx.start(file);
-        QCOMPARE(w.windowHandle()->title(), "Velmora - " + file);
+        QVERIFY(fx.platform.messages.size() == 1 && fx.platform.messages[0].buttons == MsgButtons::YesNo);
+        QCOMPARE(fileBytes(file), saved);
+        QVERIFY(!QFileInfo(file).isSymLink());
+        QCOMPARE(fileBytes(other), QByteArray("someone else's"));
+        QCOMPARE(w.saveFailed(), answer == MsgResult::No ? 1 : 0);
+        QCOMPARE(fx.platform.unexpectedCalls, 0);
     }
 
     // Save and Save As, the chain between them and the save-failed flag.
@@ -282,12 +292,23 @@ private slots:
     {
         WindowFixture fx;
         frmHTML &w = fx.start();
-        w.HTML()->setWholeText("body");
+        const QString body(2048, 'b');
+        w.HTML()->setWholeText(body);
 
-        // Untitled: Save runs Save As; cancelling it fails the save.
-        fx.platform.fileAnswers << std::nullopt;
+        // Untitled: Save runs Save As. A file-size limit fails the write (the
+        // program lives on and says so), then Save As is cancelled: the save
+        // failed.
+        rlimit old {};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit small{1024, old.rlim_max};
+        fx.platform.fileAnswers << path("limited.htm") << std::nullopt;
+        fx.platform.messageAnswers << MsgResult::OK;
+        ::setrlimit(RLIMIT_FSIZE, &small);
         w.menu().mnuSave->trigger();
-        QVERIFY(fx.platform.fileRequests.last().save);
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(fx.platform.fileRequests.size() == 2 && fx.platform.fileRequests.last().save);
+        QVERIFY2(messageLine(fx.platform, 0).startsWith("Save Error|Critical|OK|") && messageLine(fx.platform, 0).contains(", 27\r\n"),
+                 qPrintable(messageLine(fx.platform, 0)));
         QVERIFY(w.saveFailed() == 1 && w.documentChanged());
 
         // A read-only file: "Save Error" names it, then Save As; a writable
@@ -298,13 +319,13 @@ private slots:
         fx.platform.fileAnswers << locked << good;
         fx.platform.messageAnswers << MsgResult::OK;
         w.menu().mnuSaveAs->trigger();
-        const QString m = messageLine(fx.platform, 0);
+        const QString m = messageLine(fx.platform, 1);
         QVERIFY2(m.startsWith("Save Error|Critical|OK|An error occured when attempting to save the file: ")
                      && m.endsWith("\r\n\r\nMake sure the file '" + locked
                                    + "' is not set to read-only or it is not currently in use"),
                  qPrintable(m));
         QCOMPARE(fileBytes(locked), QByteArray("old"));
-        QCOMPARE(fileBytes(good), QByteArray("body\r\n"));
+        QCOMPARE(fileBytes(good), body.toUtf8() + "\r\n");
         QVERIFY(w.saveFailed() == 0 && !w.documentChanged());
         QCOMPARE(w.windowTitle(), "Velmora - " + good);
 
@@ -312,7 +333,7 @@ private slots:
         // dialog or message would be an unexpected call.
         w.HTML()->setSelText("more ");
         w.menu().mnuSave->trigger();
-        QCOMPARE(fileBytes(good), QByteArray("more body\r\n"));
+        QCOMPARE(fileBytes(good), "more " + body.toUtf8() + "\r\n");
         QCOMPARE(fx.platform.unexpectedCalls, 0);
     }
 };

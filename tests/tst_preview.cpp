@@ -1,6 +1,6 @@
 // The live preview: what the preview file holds, when it is written, the
-// auto-update and update commands, and the two error messages, each followed
-// by the locations dialog.
+// auto-update and update commands, the error messages, each followed by the
+// locations dialog, and typing all the way to the rendered page.
 
 #include "options_dialogs/locations_dialog.h"
 #include "support/test_env.h"
@@ -54,87 +54,79 @@ private slots:
         QCOMPARE(folder, expected);
     }
 
-    void content()
+    // What the preview file holds and when it is written: start-up writes
+    // the new page and points the browser at it; with auto-update off a
+    // change leaves the file alone until Update, which reloads the page;
+    // switching on refreshes at once, and then every change is written;
+    // switching off does not refresh.
+    void contentAndAutoUpdate()
     {
         WindowFixture fx;
         frmHTML &w = fx.start();
         const QString preview = WindowFixture::previewFile();
+        const auto current = [&] { return w.HTML()->wholeText().toUtf8() + "\r\n"; };
         QCOMPARE(w.previewFile(), preview);
         QCOMPARE(w.preview().previewAddress(), "file://" + preview);
-        // Start-up wrote the new page, found no file before and pointed the
-        // browser at it.
-        QCOMPARE(fileBytes(preview), w.HTML()->wholeText().toUtf8() + "\r\n");
+        QCOMPARE(fileBytes(preview), current());
         QVERIFY(waitUntil([&] { return w.Browser()->url() == QUrl::fromLocalFile(preview); }));
+        struct stat st {};
+        QVERIFY(::stat(QFile::encodeName(preview), &st) == 0 && (st.st_mode & 0777) == 0600);
 
-        // Later refreshes reload the page.
         bool reloaded = false;
         connect(w.Browser()->page(), &QWebEnginePage::navigationRequested, this,
                 [&](QWebEngineNavigationRequest &r) {
                     reloaded |= r.navigationType() == QWebEngineNavigationRequest::ReloadNavigation;
                 });
-        w.HTML()->setWholeText(QString());
-        w.menu().mnuUpdate->trigger();
-        QVERIFY(waitUntil([&] { return reloaded; }));
-        QCOMPARE(fileBytes(preview), QByteArray("\r\n"));
-        struct stat st {};
-        QVERIFY(::stat(QFile::encodeName(preview), &st) == 0);
-        QCOMPARE(int(st.st_mode & 0777), 0600);
-        QCOMPARE(fx.platform.messages.size(), 0);
-    }
-
-    void autoUpdate()
-    {
-        WindowFixture fx;
-        frmHTML &w = fx.start();
-        const QString preview = w.previewFile();
-        const auto current = [&] { return w.HTML()->wholeText().toUtf8() + "\r\n"; };
         QVERIFY(!w.menu().mnuAU->isChecked());
         const QByteArray before = fileBytes(preview);
-
-        // Off: a change leaves the file alone; Update brings it up to date.
-        w.HTML()->setSelText("a");
+        w.HTML()->setWholeText(QString());
         QCOMPARE(fileBytes(preview), before);
         w.menu().mnuUpdate->trigger();
-        QTRY_COMPARE(fileBytes(preview), current());
+        QCOMPARE(fileBytes(preview), QByteArray("\r\n"));
+        QVERIFY(waitUntil([&] { return reloaded; }));
 
-        // Switching on refreshes at once; on, every change is written.
         w.HTML()->setSelText("b");
         w.menu().mnuAU->trigger();
         QTRY_COMPARE(fileBytes(preview), current());
         w.HTML()->setSelText("c");
         QTRY_COMPARE(fileBytes(preview), current());
-
-        // Switching off does not refresh.
         QFile::remove(preview);
         w.menu().mnuAU->trigger();
-        QVERIFY(!w.menu().mnuAU->isChecked());
-        QVERIFY(!QFile::exists(preview));
+        QVERIFY(!w.menu().mnuAU->isChecked() && !QFile::exists(preview));
+        QCOMPARE(fx.platform.messages.size(), 0);
     }
 
     // The failures: each gives its message once while it lasts (not at every
     // keystroke), again when the user asks for an update, and the document
-    // stays as it is.
+    // stays as it is. What is in the preview file's place is left alone, and
+    // a FIFO there does not hold the refresh up.
     void failures_data()
     {
-        QTest::addColumn<bool>("symlink"); // false: the folder is missing
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("kind"); // in the preview folder: "missing" (the folder), "link" or "FIFO"
+        QTest::addColumn<QString>("message"); // the start of it; %1 the preview file
+        const QString error = "Error|Critical|OK|There was an error temporarily saving the file, try "
+                              "changing the Temp dir location\r\n\r\n";
         QTest::newRow("temp directory removed")
-            << false << "Error|Exclamation|OK|The temp directory does not exist, please choose a new one";
-        QTest::newRow("symbolic link in place of the preview file: not followed")
-            << true << "Error|Critical|OK|There was an error temporarily saving the file, try "
-                       "changing the Temp dir location";
+            << "missing" << "Error|Exclamation|OK|The temp directory does not exist, please choose a new one";
+        QTest::newRow("symbolic link in place of the preview file: not followed") << "link" << error;
+        QTest::newRow("FIFO in place of the preview file")
+            << "FIFO" << error + "%1: No such device or address";
     }
     void failures()
     {
-        QFETCH(bool, symlink);
+        QFETCH(QString, kind);
         QFETCH(QString, message);
         WindowFixture fx;
         frmHTML &w = fx.start();
-        const QString dir = testenv::root() + (symlink ? "/preview-link" : "/preview-missing");
+        const QString dir = testenv::root() + "/preview-" + kind, file = dir + "/KV731504.htm";
         const QString target = testenv::root() + "/someone-elses.txt";
         writeFile(target, "untouched");
-        if (symlink)
-            QVERIFY(QDir().mkpath(dir) && QFile::link(target, dir + "/KV731504.htm"));
+        if (kind != "missing")
+            QVERIFY(QDir().mkpath(dir));
+        if (kind == "link")
+            QVERIFY(QFile::link(target, file));
+        if (kind == "FIFO")
+            QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0600) == 0);
         { LocationValues l = w.preview().locations(); l.tempDir = dir; w.preview().setLocations(l); }
         const QString text = w.HTML()->wholeText();
         // Each message is followed by the locations dialog, shown modally.
@@ -148,16 +140,58 @@ private slots:
         });
         closer.start(5);
         w.menu().mnuAU->trigger();
-        w.HTML()->setSelText("x");
+        QTest::keyClicks(w.HTML(), "xy");
         QCOMPARE(locationsShown, 1);
         w.menu().mnuUpdate->trigger();
         QCOMPARE(locationsShown, 2);
         QCOMPARE(fx.platform.messages.size(), 2); // switching on, then Update
-        QVERIFY(messageLine(fx.platform, 0).startsWith(message));
+        QVERIFY2(messageLine(fx.platform, 0).startsWith(QString(message).replace("%1", file)),
+                 qPrintable(messageLine(fx.platform, 0)));
         QCOMPARE(messageLine(fx.platform, 1), messageLine(fx.platform, 0));
         QCOMPARE(fileBytes(target), QByteArray("untouched"));
+        QCOMPARE(QFileInfo(file).isSymLink(), kind == "link");
         QVERIFY(w.documentChanged());
-        QCOMPARE(w.HTML()->wholeText(), "x" + text);
+        QCOMPARE(w.HTML()->wholeText(), "xy" + text);
+    }
+
+    // Typing with auto-update on (its shortcut works from the text pane): a
+    // key on an idle page is written at once; keys that come while that page
+    // loads only mark it stale, and one write follows the load. Every key
+    // reaches the text pane, whose focus the reloading page does not take,
+    // and the rendered page ends up showing the final text.
+    void typing()
+    {
+        WindowFixture fx;
+        frmHTML &w = fx.start();
+        w.activateWindow();
+        w.HTML()->setFocus();
+        QVERIFY(waitUntil([&] { return QApplication::focusWidget() == w.HTML(); }));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QVERIFY(w.menu().mnuAU->isChecked());
+        const QString head = "<html><body><p id=\"t\">", tail = "</p></body></html>";
+        w.HTML()->setWholeText(head + tail);
+        w.HTML()->setSelStart(int(head.size()));
+        QTRY_VERIFY(!w.Browser()->isBusy());
+        QTest::keyClicks(w.HTML(), "0");
+        QCOMPARE(fileBytes(w.previewFile()), (head + "0" + tail).toUtf8() + "\r\n");
+        QTest::keyClicks(w.HTML(), "123456789");
+        QCOMPARE(fileBytes(w.previewFile()), (head + "0" + tail).toUtf8() + "\r\n");
+        QTRY_COMPARE(fileBytes(w.previewFile()), (head + "0123456789" + tail).toUtf8() + "\r\n");
+        QString typed = "0123456789";
+        for (int i = 0; i < 200; ++i) {
+            typed += QChar('a' + i % 26);
+            QTest::keyClick(QApplication::focusWidget(), typed.back().toLatin1());
+            QTest::qWait(2);
+        }
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.HTML()));
+        QCOMPARE(w.HTML()->wholeText(), head + typed + tail);
+        const auto shown = std::make_shared<QString>(); // answers may come after the wait
+        QVERIFY(waitUntil([&] {
+            w.Browser()->page()->runJavaScript("document.getElementById('t').textContent",
+                                               [shown](const QVariant &v) { *shown = v.toString(); });
+            return *shown == typed;
+        }, 20000));
+        QCOMPARE(fx.platform.messages.size(), 0);
     }
 };
 

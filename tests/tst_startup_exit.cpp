@@ -1,6 +1,6 @@
-// Start-up with and without a file on the command line, and the exit
-// sequence: the unsaved-changes prompt, a save that fails, the preview file
-// and the settings.
+// Start-up with and without a file on the command line or the component, and
+// the exit sequence: the unsaved-changes prompt, a save that fails, the
+// preview file and the settings.
 
 #include "document_dialogs/new_dialog.h"
 #include "core/settings.h"
@@ -13,13 +13,13 @@
 #include <QDialog>
 #include <QDir>
 #include <QPushButton>
-#include <sys/stat.h>
+#include <dlfcn.h>
 
 class TestStartupExit : public QObject {
     Q_OBJECT
 
     QString dir_ = testenv::root() + "/docs";
-    QString page_ = dir_ + "/a b.htm";
+    QString page_ = dir_ + "/ä b.htm"; // reaches the component's existence test intact
 
 private slots:
     void initTestCase()
@@ -28,40 +28,49 @@ private slots:
         writeFile(page_, "<p>a b</p>");
     }
 
+    // `outcome`: "opened", "new page" (the dialog shown) or "unnamed" (left
+    // empty); a file that cannot be read never names the document, so Save
+    // asks for a name instead of overwriting it.
     void startup_data()
     {
         QTest::addColumn<QString>("commandLine");
         QTest::addColumn<QString>("message"); // the "Open Error" text, or empty
-        QTest::newRow("no file") << "" << "";
-        QTest::newRow("missing file") << dir_ + "/none.htm" << "Can't open file - '" + dir_ + "/none.htm'.";
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("no file") << "" << "" << "new page";
+        QTest::newRow("missing file") << dir_ + "/none.htm" << "Can't open file - '" + dir_ + "/none.htm'." << "new page";
         QTest::newRow("quoted name: quotes are part of it")
-            << "\"" + page_ + "\"" << "Can't open file - '\"" + page_ + "\"'.";
-        QTest::newRow("existing file, spaces in the name") << page_ << "";
+            << "\"" + page_ + "\"" << "Can't open file - '\"" + page_ + "\"'." << "new page";
+        QTest::newRow("existing file, non-ASCII, spaces in the name") << page_ << "" << "opened";
+        // "[*]" would otherwise be taken for Qt's modified mark and vanish.
+        QTest::newRow("caption shows the name as written") << dir_ + "/<i>a[*].htm" << "" << "opened";
+        QTest::newRow("read error") << "/proc/self/mem" << "Can't open file: /proc/self/mem" << "unnamed";
     }
     void startup()
     {
         QFETCH(QString, commandLine);
         QFETCH(QString, message);
+        QFETCH(QString, outcome);
+        writeFile(dir_ + "/<i>a[*].htm", "x");
         WindowFixture fx;
         frmHTML &w = fx.start(commandLine);
-        const bool opened = commandLine == page_;
-        QCOMPARE(fx.platform.messages.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty())
-            QCOMPARE(messageLine(fx.platform, 0), "Open Error|Critical|OK|" + message);
-        QCOMPARE(fx.newDialogShown, opened ? 0 : 1);
-        QCOMPARE(w.windowTitle(), "Velmora - " + (opened ? commandLine : "New File"));
+        const bool opened = outcome == "opened", newPage = outcome == "new page";
+        QCOMPARE(messageLine(fx.platform, 0), message.isEmpty() ? "|None|OK|" : "Open Error|Critical|OK|" + message);
+        QCOMPARE(fx.platform.messages.size(), int(!message.isEmpty()));
+        QCOMPARE(fx.newDialogShown, int(newPage));
+        QCOMPARE(w.windowHandle()->title(), "Velmora - " + (opened ? commandLine : "New File"));
         QCOMPARE(w.documentFileName(), opened ? commandLine : QString());
-        QCOMPARE(w.HTML()->wholeText().startsWith("<html>"), !opened);
+        QCOMPARE(w.HTML()->wholeText().startsWith("<html>"), newPage);
         QVERIFY(!w.documentChanged() && !w.isLoading());
         QCOMPARE(fileBytes(w.previewFile()), w.HTML()->wholeText().toUtf8() + "\r\n");
         // The dialog of a start-up New cannot be cancelled.
-        QVERIFY(opened || !w.newDialog().cmdCancel->isEnabled());
+        QVERIFY(!newPage || !w.newDialog().cmdCancel->isEnabled());
     }
 
-    // The exit sequence: every answer and the save paths behind Yes.
+    // The exit sequence: every answer and the save paths behind Yes (a save
+    // that fails in a read-only file is the New command's row).
     void exit_data()
     {
-        QTest::addColumn<QString>("document"); // "unchanged", "untitled", "named", "read-only", "failed before"
+        QTest::addColumn<QString>("document"); // "unchanged", "untitled", "named", "failed before"
         QTest::addColumn<int>("answer");       // MsgResult, or -1 for no prompt
         QTest::addColumn<bool>("closes");      // when the document is saved, through Save As if asked
         QTest::newRow("unchanged") << "unchanged" << -1 << true;
@@ -69,7 +78,6 @@ private slots:
         QTest::newRow("No") << "named" << int(MsgResult::No) << true;
         QTest::newRow("Yes saves") << "named" << int(MsgResult::Yes) << true;
         QTest::newRow("Yes, untitled, Save As cancelled") << "untitled" << int(MsgResult::Yes) << false;
-        QTest::newRow("Yes, read-only, Save As cancelled") << "read-only" << int(MsgResult::Yes) << false;
         QTest::newRow("Yes after a failed save, now saved") << "failed before" << int(MsgResult::Yes) << true;
     }
     void exit()
@@ -80,7 +88,6 @@ private slots:
         const QString file = dir_ + "/exit.htm", other = dir_ + "/other.htm";
         QFile::remove(other);
         writeFile(file, "on disk");
-        ::chmod(QFile::encodeName(file), document == "read-only" ? 0444 : 0644);
         WindowFixture fx;
         frmHTML &w = fx.start(document == "untitled" || document == "failed before" ? QString() : file);
         if (document == "failed before") {
@@ -96,8 +103,6 @@ private slots:
         fx.platform.messages.clear();
         if (answer >= 0)
             fx.platform.messageAnswers << MsgResult(answer);
-        if (document == "read-only")
-            fx.platform.messageAnswers << MsgResult::OK; // the "Save Error" message
         const bool saveAs = answer == int(MsgResult::Yes) && document != "named";
         if (saveAs)
             fx.platform.fileAnswers << (closes ? std::optional<QString>(other) : std::nullopt);
@@ -116,34 +121,59 @@ private slots:
         const bool savedHere = answer == int(MsgResult::Yes) && document == "named";
         QCOMPARE(fileBytes(file), savedHere ? saved : QByteArray("on disk"));
         QCOMPARE(fileBytes(other), saveAs && closes ? saved : QByteArray());
-        ::chmod(QFile::encodeName(file), 0644);
     }
 
-    // Without the component the program says what is missing and ends with a
-    // failure code; with it, the window opens the arguments joined by spaces,
-    // a relative path taken in the folder the program started in.
+    // Without the component (not registered, its library file missing, a
+    // library without the entry point) the program says what is missing and
+    // ends with a failure code; with it, the window opens the arguments
+    // joined by spaces, a relative path taken in the folder the program
+    // started in.
+    void component_data()
+    {
+        QTest::addColumn<QByteArray>("registry"); // null: the test's own, where the component is registered
+        QTest::addColumn<QString>("named");       // in the message; empty: the window opens
+        const QByteArray section = "[CLSID\\{4C7BC103-7DA9-11D3-B327-000021C5C8A9}]\nInprocServer32=";
+        Dl_info qt{};
+        dladdr(reinterpret_cast<void *>(&qVersion), &qt);
+        QTest::newRow("not registered") << QByteArray("") << "is not registered";
+        QTest::newRow("library file missing") << section + QFile::encodeName(dir_ + "/gone.so") << "does not exist";
+        QTest::newRow("no entry point: Qt's core library") << section + qt.dli_fname << "no entry point DllGetClassObject";
+        QTest::newRow("registered") << QByteArray() << "";
+    }
     void component()
     {
-        const QByteArray registry = qgetenv("VATRO_REGISTRY");
-        qputenv("VATRO_REGISTRY", QFile::encodeName(testenv::root() + "/empty-registry.ini"));
+        QFETCH(QByteArray, registry);
+        QFETCH(QString, named);
+        const QByteArray saved = qgetenv("VATRO_REGISTRY");
+        if (!registry.isNull()) {
+            writeFile(dir_ + "/registry.ini", registry);
+            qputenv("VATRO_REGISTRY", QFile::encodeName(dir_ + "/registry.ini"));
+        }
+        WindowFixture::seedSettings();
         ScriptedPlatform platform;
         platform.messageAnswers << MsgResult::OK;
-        int exitCode = 0;
-        QVERIFY(!startPagewisp(platform, {}, &exitCode));
-        qputenv("VATRO_REGISTRY", registry);
-        QVERIFY(exitCode != 0);
-        QCOMPARE(platform.messages.size(), 1);
-        QVERIFY2(platform.messages[0].text.contains("Vatro"), qPrintable(platform.messages[0].text));
-        QCOMPARE(platform.messages[0].icon, MsgIcon::Critical);
-
-        WindowFixture::seedSettings();
+        int exitCode = -1;
         const QString startFolder = QDir::currentPath();
         QDir::setCurrent(dir_);
-        const auto started = startPagewisp(platform, {"a", "b.htm"}, &exitCode);
+        const auto started = startPagewisp(platform, {"ä", "b.htm"}, &exitCode);
         QDir::setCurrent(startFolder);
-        QVERIFY(started);
-        QCOMPARE(exitCode, 0);
-        QCOMPARE(started->documentFileName(), page_);
+        qputenv("VATRO_REGISTRY", saved);
+        QCOMPARE(exitCode != 0, !named.isEmpty());
+        QCOMPARE(started ? started->documentFileName() : QString(), named.isEmpty() ? page_ : QString());
+        QCOMPARE(platform.messages.size(), int(!named.isEmpty()));
+        const QString text = platform.messages.value(0).text;
+        QVERIFY2(named.isEmpty() || (text.contains("VatroOCX.Vatro") && text.contains(named)), qPrintable(text));
+        QCOMPARE(platform.messages.value(0).icon, named.isEmpty() ? MsgIcon::None : MsgIcon::Critical);
+    }
+
+    // Qt's own options are taken out of the command line, unless they name
+    // a file that is there.
+    void qtOptionsThatNameFiles()
+    {
+        QDir::setCurrent(dir_);
+        QFile("-reverse").open(QIODevice::WriteOnly);
+        QCOMPARE(fileArguments({"-reverse", "a b.htm"}, {"a b.htm"}), QStringList({"-reverse", "a b.htm"}));
+        QCOMPARE(fileArguments({"-platform", "offscreen", "x.htm"}, {"x.htm"}), QStringList{"x.htm"});
     }
 };
 

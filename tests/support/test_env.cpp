@@ -13,11 +13,6 @@ namespace testenv {
 
 namespace {
 std::string g_root;
-
-void makeDir(const std::string &path)
-{
-    ::mkdir(path.c_str(), 0700);
-}
 } // namespace
 
 QString root()
@@ -28,30 +23,26 @@ QString root()
 void setUp()
 {
     char pattern[] = "/tmp/velmora-test-XXXXXX";
-    const char *dir = ::mkdtemp(pattern);
-    if (!dir) {
+    if (!::mkdtemp(pattern)) {
         std::perror("mkdtemp");
         std::exit(2);
     }
-    g_root = dir;
+    g_root = pattern;
     std::atexit([] {
         std::error_code ec;
         std::filesystem::remove_all(g_root, ec);
     });
-    const std::string home = g_root + "/home";
-    const std::string config = g_root + "/config";
-    const std::string runtime = g_root + "/runtime";
-    const std::string temp = g_root + "/temp";
-    for (const auto &d : {home, config, runtime, temp})
-        makeDir(d);
-    ::setenv("HOME", home.c_str(), 1);
-    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-    ::setenv("XDG_CACHE_HOME", (g_root + "/cache").c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (g_root + "/data").c_str(), 1);
-    ::setenv("XDG_STATE_HOME", (g_root + "/state").c_str(), 1);
-    ::setenv("TEMP", temp.c_str(), 1);
-    ::setenv("VATRO_REGISTRY", (config + "/vatro-registry.ini").c_str(), 1);
+    // The first four folders are made; the rest are left to the program.
+    const std::pair<const char *, const char *> folders[] = {
+        {"HOME", "/home"},           {"XDG_CONFIG_HOME", "/config"}, {"XDG_RUNTIME_DIR", "/runtime"},
+        {"TEMP", "/temp"},           {"XDG_CACHE_HOME", "/cache"},   {"XDG_DATA_HOME", "/data"},
+        {"XDG_STATE_HOME", "/state"}, {"VATRO_REGISTRY", "/config/vatro-registry.ini"}};
+    for (std::size_t i = 0; i < std::size(folders); ++i) {
+        const std::string path = g_root + folders[i].second;
+        if (i < 4)
+            ::mkdir(path.c_str(), 0700);
+        ::setenv(folders[i].first, path.c_str(), 1);
+    }
 
     // Register the component of this build in the private registry.
     void *lib = ::dlopen(VATRO_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);

@@ -48,23 +48,15 @@ public:
     ULONG refs = 1;
 };
 
-// Calls TopMost, by name; with `named`, as TopMost(TopTF:=..., Frm:=...).
-void callTopMost(Form &form, VARIANT topTF, Call *call, bool named = false)
+// Calls TopMost by name, its parameters' names looked up too.
+void callTopMost(Form &form, VARIANT topTF, Call *call)
 {
-    VARIANT frm = typed(VT_DISPATCH, static_cast<IDispatch *>(&form));
     const auto obj = newVatro();
     DISPID ids[3] = {};
     std::vector<const char16_t *> names = {u"topMost", u"toptf", u"FRM"};
     ASSERT_EQ(obj->GetIDsOfNames(IID_NULL, const_cast<LPOLESTR *>(names.data()), 3, 0, ids), S_OK);
-    if (!named)
-        return invoke(obj.get(), ids[0], {frm, topTF}, call);
-    VARIANT args[2] = {topTF, frm};
-    DISPPARAMS params{args, ids + 1, 2, 2};
-    EXCEPINFO ei{};
-    VariantClear(&call->result);
-    call->hr = obj->Invoke(ids[0], IID_NULL, 0, DISPATCH_METHOD, &params, &call->result, &ei, &call->argErr);
-    call->scode = ei.scode;
-    ClearExcepInfo(&ei);
+    EXPECT_TRUE(ids[1] == 1 && ids[2] == 0);
+    invoke(obj.get(), ids[0], {typed(VT_DISPATCH, static_cast<IDispatch *>(&form)), topTF}, call);
 }
 
 VARIANT boolean(VARIANT_BOOL b)
@@ -148,7 +140,7 @@ TEST(TopMost, PlacesARealWindow)
         VARIANT topTF;
         SCODE error;                 // 0: succeeds
         std::array<long, 5> placed; // where the window ends up, and above
-        bool named = false, methods = false;
+        bool methods = false;
     } cases[] = {
         {"above, halves to even", {h, 1507.5, 1522.5, 3000, 2257.5}, -1, boolean(VARIANT_TRUE), 0, {100, 102, 200, 150, 1}},
         {"TopTF 1 is not true", {h, 150, 300, 1500, 1500}, -1, boolean(1), 0, {10, 20, 100, 100, 0}},
@@ -159,12 +151,11 @@ TEST(TopMost, PlacesARealWindow)
         {"TopTF Empty", {h, 450, 300, 1500, 1500}, -1, empty, 0, {30, 20, 100, 100, 0}},
         {"TopTF \"True\"", {h, 600, 300, 1500, 1500}, -1, byVal(trueText.get()), 0, {40, 20, 100, 100, 1}},
         {"TopTF \"maybe\"", {h, 900, 900, 900, 900}, -1, byVal(maybe.get()), DISP_E_TYPEMISMATCH, {40, 20, 100, 100, 1}},
-        {"named, last first", {h, 750, 300, 1500, 1500}, -1, boolean(VARIANT_FALSE), 0, {50, 20, 100, 100, 0}, true},
-        {"members that are methods", {h, 900, 300, 1500, 1500}, -1, boolean(VARIANT_TRUE), 0, {60, 20, 100, 100, 1}, false, true},
+        {"members that are methods", {h, 900, 300, 1500, 1500}, -1, boolean(VARIANT_TRUE), 0, {60, 20, 100, 100, 1}, true},
     };
     for (const auto &c : cases) {
         Form form(c.form, c.missing, c.methods);
-        callTopMost(form, c.topTF, &call, c.named);
+        callTopMost(form, c.topTF, &call);
         const bool mismatch = c.error == DISP_E_TYPEMISMATCH;
         EXPECT_EQ(call.hr, !c.error ? S_OK : mismatch ? DISP_E_TYPEMISMATCH : DISP_E_EXCEPTION) << c.name;
         EXPECT_TRUE(!mismatch || call.argErr == 0) << c.name; // TopTF, last, is rgvarg[0]
