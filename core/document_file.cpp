@@ -218,3 +218,14 @@ std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView te
         result = errnoError(errno);
     return result;
 }
+
+void releaseFifoReaders(const QString &path)
+{
+    const QByteArray name = nativePath(path);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 || !S_ISFIFO(st.st_mode))
+        return;
+    const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0)
+        ::close(fd);
+}

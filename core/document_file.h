@@ -85,3 +85,9 @@ std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray 
 // (a FIFO, a device, another user's file in a shared folder) is refused
 // without waiting and left as it is.
 std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView text);
+
+// A FIFO at `path` may hold a reader (the browser, loading the preview)
+// waiting in open() for a writer that never comes. Opening it for writing
+// without waiting, and closing it at once, gives that reader an empty file.
+// Anything but a FIFO is left alone.
+void releaseFifoReaders(const QString &path);

@@ -199,6 +199,8 @@ void Preview::removeFile()
 {
     if (vatro_.FExists(previewFile()))
         QFile::remove(previewFile());
+    else
+        releaseFifoReaders(previewFile()); // else the browser could not shut down
     // A private folder this run made goes too, if nothing else is in it.
     for (const QString &folder : std::as_const(foldersMade()))
         ::rmdir(nativePath(folder).constData());
