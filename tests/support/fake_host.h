@@ -45,3 +45,13 @@ struct FakeHost : DialogHost {
     }
     void focusEditor() override { ++editorFocused; }
 };
+
+// The focusable controls of `window` in the order Tab visits them from `first`.
+inline QList<QWidget *> focusChain(QWidget *window, QWidget *first)
+{
+    QList<QWidget *> chain;
+    for (QWidget *w = first; chain.isEmpty() || w != first; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && window->isAncestorOf(w))
+            chain << w;
+    return chain;
+}
