@@ -46,10 +46,7 @@ class TestMediaDialogs : public QObject {
     // Shows dialog `which` without blocking over kPage with "ab" selected.
     QDialog &open(int which)
     {
-        host.document = kPage;
-        host.selStart = 3;
-        host.selLength = 2;
-        host.actions.clear();
+        host.reset(kPage, 3, 2);
         QDialog &d = *dialogs[which];
         d.setResult(-1);
         d.show();
