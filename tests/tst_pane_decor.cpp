@@ -28,28 +28,19 @@ long style(const HTMLPane &p, unsigned long msg, int s)
 // the style of every character.
 QStringList look(HTMLPane &p)
 {
-    QStringList out;
+    QStringList out{QString::number(p.SendScintilla(SB::SCI_GETCARETFORE))};
     for (int s = 0; s <= 255; ++s) {
         char font[256] = {};
         p.SendScintilla(SB::SCI_STYLEGETFONT, static_cast<unsigned long>(s), font);
-        out << QStringLiteral("%1 %2 %3 %4%5%6 %7 %8")
-                   .arg(s)
-                   .arg(QString::fromUtf8(font))
-                   .arg(style(p, SB::SCI_STYLEGETSIZEFRACTIONAL, s))
-                   .arg(style(p, SB::SCI_STYLEGETBOLD, s))
-                   .arg(style(p, SB::SCI_STYLEGETITALIC, s))
-                   .arg(style(p, SB::SCI_STYLEGETUNDERLINE, s))
-                   .arg(style(p, SB::SCI_STYLEGETFORE, s))
-                   .arg(style(p, SB::SCI_STYLEGETBACK, s));
+        QString line = QStringLiteral("style %1: %2").arg(s).arg(QString::fromUtf8(font));
+        for (unsigned long msg : {SB::SCI_STYLEGETSIZEFRACTIONAL, SB::SCI_STYLEGETBOLD, SB::SCI_STYLEGETITALIC,
+                                  SB::SCI_STYLEGETUNDERLINE, SB::SCI_STYLEGETFORE, SB::SCI_STYLEGETBACK})
+            line += " " + QString::number(style(p, msg, s));
+        out << line;
     }
-    out << QString::number(p.SendScintilla(SB::SCI_GETCARETFORE));
-    QString styles;
-    const long length = p.SendScintilla(SB::SCI_GETTEXTLENGTH);
-    for (long i = 0; i < length; ++i)
-        styles += QString::number(p.SendScintilla(SB::SCI_GETSTYLEAT, static_cast<unsigned long>(i)))
-                  + ":" + QString::number(p.SendScintilla(SB::SCI_INDICATORALLONFOR, static_cast<unsigned long>(i)))
-                  + " ";
-    out << styles;
+    for (unsigned long i = 0; i < static_cast<unsigned long>(p.SendScintilla(SB::SCI_GETTEXTLENGTH)); ++i)
+        out << QStringLiteral("at %1: %2 %3").arg(i).arg(p.SendScintilla(SB::SCI_GETSTYLEAT, i))
+                   .arg(p.SendScintilla(SB::SCI_INDICATORALLONFOR, i));
     return out;
 }
 
