@@ -125,8 +125,6 @@ private slots:
             << "<th align=\"Right\" valign=\"Top\" rowspan=\"1\" colspan=\"1\" width=\"50%\" nowrap>&nbsp;</th>";
         QTest::newRow("empty spans") << cellWith([](auto &f) { f.rowsSpanned = f.columnsSpanned = ""; })
             << "<td>&nbsp;</td>";
-        QTest::newRow("justify and baseline") << cellWith([](auto &f) { f.hAlignIndex = 3; f.vAlignIndex = 2; })
-            << "<td align=\"Justify\" valign=\"Baseline\" rowspan=\"1\" colspan=\"1\">&nbsp;</td>";
         QTest::newRow("only horizontal centre, spans as typed, height pixels")
             << cellWith([](auto &f) { f.hAlignIndex = 1; f.rowsSpanned = "x"; f.columnsSpanned = "-1"; f.height = "20"; f.heightPercent = false; })
             << "<td align=\"Centre\" rowspan=\"x\" colspan=\"-1\" height=\"20\">&nbsp;</td>";
