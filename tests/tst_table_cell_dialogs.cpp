@@ -35,6 +35,7 @@ namespace {
 
 const QString kPage = QStringLiteral("<p>ab</p>");
 constexpr ColourValue kRed = 0x0000FF;
+const QKeySequence kTable(QStringLiteral("Ctrl+T")), kCell(QStringLiteral("Ctrl+P"));
 
 } // namespace
 
@@ -44,11 +45,10 @@ class TestTableCellDialogs : public QObject {
     ScriptedPlatform &platform = fx.platform;
     frmHTML *main = nullptr;
 
-    // Triggers `command` (or presses `key` in the text pane) and runs `inside`
-    // while the dialog it shows modally is open; cancels the dialog if
-    // `inside` left it open.
+    // Presses `key` in the text pane and runs `inside` while the dialog it
+    // shows modally is open; cancels the dialog if `inside` left it open.
     template <class Dialog = QDialog>
-    bool whileShown(QAction *command, const std::function<void(Dialog &)> &inside, const QKeySequence &key = {})
+    bool whileShown(const QKeySequence &key, const std::function<void(Dialog &)> &inside)
     {
         bool shown = false;
         QTimer timer; // gone with this call, should no dialog show
@@ -62,14 +62,12 @@ class TestTableCellDialogs : public QObject {
             }
         });
         timer.start(0);
-        press(command, key);
+        press(key);
         activate(main);
         return shown;
     }
-    void press(QAction *command, const QKeySequence &key)
+    void press(const QKeySequence &key)
     {
-        if (command)
-            return command->trigger();
         main->HTML()->setFocus();
         QTest::keySequence(main->HTML(), key);
     }
@@ -178,9 +176,9 @@ private slots:
             QVERIFY(!d.isVisible());
         };
         if (inDialog)
-            QVERIFY(whileShown<QDialog>(nullptr, [&](QDialog &d) { inDialog(d); ok(d); }, key));
+            QVERIFY(whileShown<QDialog>(key, [&](QDialog &d) { inDialog(d); ok(d); }));
         else
-            press(nullptr, key);
+            press(key);
         const bool advice = action == "Cell Properties" && selLength == 0;
         QCOMPARE(messageLine(platform, 0), advice ? "Cell Properties|Exclamation|OK|" + kCellAdvice : "|None|OK|");
         QCOMPARE(platform.unexpectedCalls, 0);
@@ -196,7 +194,7 @@ private slots:
         // same fragment.
         if (inDialog) {
             document(3, selLength);
-            QVERIFY(whileShown<QDialog>(nullptr, ok, key));
+            QVERIFY(whileShown<QDialog>(key, ok));
             QCOMPARE(main->HTML()->wholeText(), expected);
         }
     }
@@ -211,10 +209,8 @@ private slots:
             QCOMPARE(chain.mid(chain.indexOf(frame.first()), frame.size()), frame);
             QCOMPARE(chain.mid(chain.size() - 2), QList<QWidget *>({ok, cancel}));
         };
-        QVERIFY(whileShown<frmC>(main->menu().mnuCell,
-                                 [&](frmC &d) { check(d, d.cmbHAlign, d.fraSize, d.cmdOK, d.cmdCancel); }));
-        QVERIFY(whileShown<frmT>(main->menu().mnuTable,
-                                 [&](frmT &d) { check(d, d.cmbAlign, d.fraSize, d.cmdOK, d.cmdCancel); }));
+        QVERIFY(whileShown<frmC>(kCell, [&](frmC &d) { check(d, d.cmbHAlign, d.fraSize, d.cmdOK, d.cmdCancel); }));
+        QVERIFY(whileShown<frmT>(kTable, [&](frmT &d) { check(d, d.cmbAlign, d.fraSize, d.cmdOK, d.cmdCancel); }));
     }
 
     // Cancel changes nothing, also after an OK refused for a bad row count
@@ -225,7 +221,7 @@ private slots:
         document(2, 3);
         const QString undoText = main->undoStore().recordedText();
         platform.messageAnswers << MsgResult::OK;
-        QVERIFY(whileShown<frmT>(main->menu().mnuTable, [&](frmT &d) {
+        QVERIFY(whileShown<frmT>(kTable, [&](frmT &d) {
             d.txtColumns->setText("7");
             d.txtRows->setText("x");
             d.cmdOK->click();
@@ -236,7 +232,7 @@ private slots:
         QCOMPARE(platform.messages.value(0).title, "Table Creation Error");
         QVERIFY(main->HTML()->wholeText() == kPage && main->HTML()->selStart() == 2 && main->HTML()->selLength() == 3);
         QCOMPARE(main->undoStore().recordedText(), undoText);
-        QVERIFY(whileShown<frmT>(main->menu().mnuTable, [&](frmT &d) { QCOMPARE(d.txtColumns->text(), "7"); }));
+        QVERIFY(whileShown<frmT>(kTable, [&](frmT &d) { QCOMPARE(d.txtColumns->text(), "7"); }));
     }
 
     // The special character dialog: modeless, owned, one instance; a click
