@@ -133,6 +133,7 @@ private slots:
         QFETCH(Setup, setup);
         QFETCH(QString, fragment);
         QDialog &d = open(which);
+        QCOMPARE(d.windowTitle(), kActions[which]); // the titles are the action names
         setup(d);
         d.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
         QVERIFY(!d.isVisible() && d.result() == QDialog::Rejected);
