@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
-#include <QSignalSpy>
 
 using Change = std::function<void(HTMLPane &)>;
 Q_DECLARE_METATYPE(Change)
@@ -211,22 +210,6 @@ private slots:
         QCOMPARE(before.mid(start, selected.size()), selected);
         pane.cut();
         QCOMPARE(pane.wholeText(), before.left(start) + before.mid(start + selected.size()));
-    }
-
-    void rightButtonKeepsSelection()
-    {
-        HTMLPane pane;
-        pane.resize(300, 200);
-        pane.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&pane));
-        pane.setWholeText(QStringLiteral("some text"));
-        pane.setSelLength(4);
-        QSignalSpy spy(&pane, &HTMLPane::rightButtonPressed);
-        QTest::mousePress(pane.viewport(), Qt::RightButton, {}, QPoint(150, 100));
-        QTest::mouseRelease(pane.viewport(), Qt::RightButton, {}, QPoint(150, 100));
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toPoint(), pane.viewport()->mapToGlobal(QPoint(150, 100)));
-        QCOMPARE(pane.selText(), QStringLiteral("some"));
     }
 };
 

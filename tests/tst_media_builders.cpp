@@ -45,8 +45,6 @@ private slots:
         QTest::newRow("no source: message") << imageWith([](auto &f) {
             f.link = "p"; f.low = "l"; f.alt = "a"; f.border = "1"; f.width = "9";
         }) << QString();
-        QTest::newRow("middle") << imageWith([](auto &f) { f.image = "x"; f.alignIndex = 1; })
-            << "<img src=\"x\" align=\"middle\">";
         QTest::newRow("target without link: no anchor") << imageWith([](auto &f) { f.image = "x"; f.target = "_top"; })
             << "<img src=\"x\">";
         QTest::newRow("link without target") << imageWith([](auto &f) { f.image = "x"; f.link = "p.htm"; })
@@ -79,8 +77,6 @@ private slots:
             f.widthPercent = true; f.delay = "50";
         }) << "<marquee behavior=\"Alternate\" direction=\"right\" loop=\"3\" scrolldelay=\"50\" width=\"100%\">"
               "Marquee</marquee>";
-        QTest::newRow("middle, slide") << marqueeWith([](auto &f) { f.alignIndex = 1; f.behaveIndex = 1; })
-            << "<marquee align=\"Middle\" behavior=\"Slide\">Marquee</marquee>";
         QTest::newRow("pixels \"06\", delay \"090\" read as 6 and 90")
             << marqueeWith([](auto &f) { f.pixels = "06"; f.delay = "090"; }) << kDefaultMarquee;
         QTest::newRow("pixels and delay empty") << marqueeWith([](auto &f) { f.pixels = f.delay = ""; })

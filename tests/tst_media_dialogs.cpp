@@ -1,16 +1,13 @@
-// The image, marquee and script windows on a fake host (what OK, Cancel, the
-// messages and the keys do to the document), then each once in the real main
-// window: menu key, dialog, document, undo, preview file.
+// The image, marquee and script windows on a fake host: what OK, Cancel, the
+// messages and the keys do to the document. (Each from its key in the real
+// main window: tst_table_cell_dialogs.)
 #include "media_dialogs/image_dialog.h"
 #include "media_dialogs/marquee_dialog.h"
 #include "media_dialogs/script_dialog.h"
 #include "support/fake_host.h"
 #include "support/test_env.h"
-#include "support/window_fixture.h"
 #include "widgets/dialog_parts.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
@@ -18,7 +15,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 using Setup = std::function<void(QDialog &)>;
 Q_DECLARE_METATYPE(Setup)
@@ -46,15 +42,11 @@ class TestMediaDialogs : public QObject {
     FakeHost host;
     ScriptedPlatform &platform = host.scripted;
     std::unique_ptr<QDialog> dialogs[3];
-    std::unique_ptr<WindowFixture> fx; // the real main window, for the last test
 
     // Shows dialog `which` without blocking over kPage with "ab" selected.
     QDialog &open(int which)
     {
-        host.document = kPage;
-        host.selStart = 3;
-        host.selLength = 2;
-        host.actions.clear();
+        host.reset(kPage, 3, 2);
         QDialog &d = *dialogs[which];
         d.setResult(-1);
         d.show();
@@ -70,7 +62,6 @@ private slots:
         dialogs[1] = std::make_unique<frmM>(host);
         dialogs[2] = std::make_unique<frmS>(host);
     }
-    void cleanupTestCase() { fx.reset(); }
     void cleanup()
     {
         QCOMPARE(platform.unexpectedCalls, 0);
@@ -142,6 +133,7 @@ private slots:
         QFETCH(Setup, setup);
         QFETCH(QString, fragment);
         QDialog &d = open(which);
+        QCOMPARE(d.windowTitle(), kActions[which]); // the titles are the action names
         setup(d);
         d.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
         QVERIFY(!d.isVisible() && d.result() == QDialog::Rejected);
@@ -215,67 +207,11 @@ private slots:
                                    "txtScript cmdOK cmdCancel"};
         for (int i = 0; i < 3; ++i) {
             QDialog &d = *dialogs[i];
-            QWidget *start = d.findChild<QWidget *>(order[i].section(' ', 0, 0));
             QStringList chain;
-            for (QWidget *w = start; chain.isEmpty() || w != start; w = w->nextInFocusChain())
-                if ((w->focusPolicy() & Qt::TabFocus) && d.isAncestorOf(w))
-                    chain << w->objectName();
+            for (QWidget *w : focusChain(&d, d.findChild<QWidget *>(order[i].section(' ', 0, 0))))
+                chain << w->objectName();
             QVERIFY2(chain.join(' ').endsWith(order[i].section(' ', 1)), qPrintable(chain.join(' ')));
         }
-    }
-
-    // In the real main window: the menu key opens the dialog over the text
-    // pane, OK inserts, the preview follows, Undo is named; Ctrl+S saves
-    // nothing. (What Undo restores is the shared insertion's, tested in
-    // the Edit menu's tests.)
-    void inMainWindow_data()
-    {
-        QTest::addColumn<int>("which");
-        QTest::addColumn<QKeySequence>("key");
-        QTest::addColumn<QString>("fragment");
-        QTest::newRow("Ctrl+I") << 0 << QKeySequence("Ctrl+I") << "<img src=\"i.gif\">";
-        QTest::newRow("Ctrl+Q") << 1 << QKeySequence("Ctrl+Q") << "<marquee>Marquee</marquee>";
-        QTest::newRow("Ctrl+S") << 2 << QKeySequence("Ctrl+S")
-            << "<script language=\"JavaScript\"><!--\r\n\r\n// --></script>";
-    }
-    void inMainWindow()
-    {
-        QFETCH(int, which);
-        QFETCH(QKeySequence, key);
-        QFETCH(QString, fragment);
-        if (!fx) {
-            fx = std::make_unique<WindowFixture>();
-            fx->start();
-        }
-        frmHTML &main = *fx->window;
-        main.HTML()->setWholeText(kPage);
-        if (!main.menu().mnuAU->isChecked())
-            main.menu().mnuAU->trigger();
-        main.HTML()->setSelStart(3);
-        main.HTML()->setSelLength(2);
-        QApplication::setActiveWindow(&main);
-        main.HTML()->setFocus();
-        fx->platform = ScriptedPlatform();
-
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            if (!d)
-                return;
-            shown = d->windowTitle() == kActions[which]; // the titles are the action names
-            if (auto *image = qobject_cast<frmI *>(d))
-                image->txtImage->setText("i.gif");
-            okOf(*d)->click();
-            if (d->isVisible())
-                d->reject();
-        });
-        QTest::keySequence(main.HTML(), key);
-        QVERIFY(shown);
-        const QString expected = QString(kPage).replace(3, 2, fragment);
-        QCOMPARE(main.HTML()->wholeText(), expected);
-        QCOMPARE(main.menu().mnuUndo->text(), "&Undo " + kActions[which]);
-        QTRY_COMPARE(fileBytes(main.previewFile()), (expected + "\r\n").toUtf8());
-        QVERIFY(fx->platform.fileRequests.isEmpty() && main.documentFileName().isEmpty());
     }
 };
 

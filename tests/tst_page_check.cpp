@@ -49,11 +49,6 @@ private slots:
         QFETCH(QString, page);
         QFETCH(Messages, expected);
         const std::vector<PageMessage> got = checkPage(page);
-        QStringList lines;
-        for (const PageMessage &m : got)
-            lines << QStringLiteral("%1:%2 %3 %4").arg(m.line).arg(m.column).arg(kindText(m.kind), m.text);
-        if (Messages(got.begin(), got.end()) != expected)
-            qWarning().noquote() << lines.join("\n");
         QCOMPARE(Messages(got.begin(), got.end()), expected);
     }
 

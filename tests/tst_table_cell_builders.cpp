@@ -16,10 +16,6 @@ const QString kDefaultTable = QStringLiteral(
     "<tr>\r\n<td>&nbsp;</td>\r\n<td>&nbsp;</td>\r\n</tr>\r\n"
     "\r\n</table>");
 const QString kTwoByTwoBody = kDefaultTable.mid(kDefaultTable.indexOf(QLatin1Char('>')) + 1);
-const QString kColumnsMsg = QStringLiteral(
-    "A number was not entered into the columns textbox, please enter a number and try clicking OK again.");
-const QString kRowsMsg = QStringLiteral(
-    "A number was not entered into the rows textbox, please enter a number and try clicking OK again.");
 
 template <typename Fields>
 Fields with(const std::function<void(Fields &)> &change)
@@ -74,8 +70,10 @@ private slots:
         QTest::newRow("counts with blanks, sign, point, exponent")
             << tableWith([](auto &f) { f.columns = " +2.0 "; f.rows = "0.2e1"; }) << kDefaultTable << QString();
         QTest::newRow("columns not a number, rows wrong too: columns first") << tableWith([](auto &f) { f.columns = "1,000"; f.rows = "x"; })
-            << QString() << kColumnsMsg;
-        QTest::newRow("rows not a number") << tableWith([](auto &f) { f.rows = "x"; }) << QString() << kRowsMsg;
+            << QString()
+            << "A number was not entered into the columns textbox, please enter a number and try clicking OK again.";
+        QTest::newRow("rows not a number") << tableWith([](auto &f) { f.rows = "x"; }) << QString()
+            << "A number was not entered into the rows textbox, please enter a number and try clicking OK again.";
         QTest::newRow("negative columns") << tableWith([](auto &f) { f.columns = "-1"; }) << QString()
             << "whole number from 0 to 32767 was not entered into the columns textbox";
         QTest::newRow("fractional rows") << tableWith([](auto &f) { f.rows = "2.5"; }) << QString()
@@ -97,13 +95,8 @@ private slots:
         QFETCH(QString, fragment);
         QFETCH(QString, message);
         const TableBuild built = buildTable(fields);
-        if (message.isEmpty()) {
-            QVERIFY2(built.fragment, qPrintable(built.message));
-            QCOMPARE(*built.fragment, fragment);
-        } else {
-            QVERIFY(!built.fragment);
-            QVERIFY2(built.message.contains(message), qPrintable(built.message));
-        }
+        QCOMPARE(built.fragment.value_or(QString()), fragment);
+        QVERIFY2(message.isEmpty() ? built.message.isEmpty() : built.message.contains(message), qPrintable(built.message));
     }
 
     void readsAsNumber_data()
@@ -132,8 +125,6 @@ private slots:
             << "<th align=\"Right\" valign=\"Top\" rowspan=\"1\" colspan=\"1\" width=\"50%\" nowrap>&nbsp;</th>";
         QTest::newRow("empty spans") << cellWith([](auto &f) { f.rowsSpanned = f.columnsSpanned = ""; })
             << "<td>&nbsp;</td>";
-        QTest::newRow("justify and baseline") << cellWith([](auto &f) { f.hAlignIndex = 3; f.vAlignIndex = 2; })
-            << "<td align=\"Justify\" valign=\"Baseline\" rowspan=\"1\" colspan=\"1\">&nbsp;</td>";
         QTest::newRow("only horizontal centre, spans as typed, height pixels")
             << cellWith([](auto &f) { f.hAlignIndex = 1; f.rowsSpanned = "x"; f.columnsSpanned = "-1"; f.height = "20"; f.heightPercent = false; })
             << "<td align=\"Centre\" rowspan=\"x\" colspan=\"-1\" height=\"20\">&nbsp;</td>";

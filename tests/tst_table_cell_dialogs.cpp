@@ -1,12 +1,18 @@
-// The table and cell dialogs in a real main window: what OK and Cancel do to
-// the document and the undo store, the tab order; and the menu keys with the
-// focus in the text pane.
+// The dialogs in the real main window: every insertion command once from its
+// key in the text pane (dialog or prompts, document, Undo's name, preview),
+// the table and cell dialogs with every control, Cancel, the tab order; the
+// special character dialog and the look commands; and every key of the menu
+// bar from the text pane.
 #include "document_dialogs/cell_dialog.h"
 #include "widgets/dialog_parts.h"
 #include "document_dialogs/table_dialog.h"
+#include "editor/dialog_registry.h"
 #include "editor/main_window.h"
+#include "media_dialogs/image_dialog.h"
+#include "support/fake_host.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
+#include "text_dialogs/tag_dialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,12 +27,15 @@
 #include <QtTest>
 
 using Setup = std::function<void(QDialog &)>;
+using Answers = std::function<void(ScriptedPlatform &)>;
 Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(Answers)
 
 namespace {
 
 const QString kPage = QStringLiteral("<p>ab</p>");
-
+constexpr ColourValue kRed = 0x0000FF;
+const QKeySequence kTable(QStringLiteral("Ctrl+T")), kCell(QStringLiteral("Ctrl+P"));
 
 } // namespace
 
@@ -36,13 +45,15 @@ class TestTableCellDialogs : public QObject {
     ScriptedPlatform &platform = fx.platform;
     frmHTML *main = nullptr;
 
-    // Triggers `command` and runs `inside` while the dialog it shows modally is
-    // open; cancels the dialog if `inside` left it open.
+    // Presses `key` in the text pane and runs `inside` while the dialog it
+    // shows modally is open; cancels the dialog if `inside` left it open.
     template <class Dialog = QDialog>
-    bool whileShown(QAction *command, const std::function<void(Dialog &)> &inside)
+    bool whileShown(const QKeySequence &key, const std::function<void(Dialog &)> &inside)
     {
         bool shown = false;
-        QTimer::singleShot(0, [&] {
+        QTimer timer; // gone with this call, should no dialog show
+        timer.setSingleShot(true);
+        connect(&timer, &QTimer::timeout, [&] {
             if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
                 shown = true;
                 inside(*dialog);
@@ -50,9 +61,15 @@ class TestTableCellDialogs : public QObject {
                     dialog->reject();
             }
         });
-        command->trigger();
+        timer.start(0);
+        press(key);
         activate(main);
         return shown;
+    }
+    void press(const QKeySequence &key)
+    {
+        main->HTML()->setFocus();
+        QTest::keySequence(main->HTML(), key);
     }
 
     // kPage with `selLength` characters selected from `selStart`, auto-update on.
@@ -74,15 +91,20 @@ private slots:
         activate(main);
     }
 
-    // One fragment per dialog proves the controls reach the builder; the
-    // builder's own cases are tested without windows.
-    void insertion_data()
+    // Each command once from its key, over "ab" (or more) of kPage. The table
+    // and cell rows set every control: the window tests of those dialogs; the
+    // other dialogs' controls are tested on a fake host, the fragments' own
+    // cases without windows.
+    void commands_data()
     {
-        QTest::addColumn<bool>("cell");
         QTest::addColumn<int>("selLength"); // from position 3
-        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<Answers>("answers");
+        QTest::addColumn<Setup>("inDialog"); // null: no modal dialog of its own
         QTest::addColumn<QString>("fragment");
-        QTest::newRow("table, every control, over a selection") << false << 2 << Setup([this](QDialog &dialog) {
+        QTest::addColumn<QString>("action");
+        const Answers none = [](ScriptedPlatform &) {};
+        const Setup ok = [](QDialog &) {};
+        QTest::newRow("Ctrl+T table, every control") << 2 << none << Setup([this](QDialog &dialog) {
             auto &d = static_cast<frmT &>(dialog);
             d.cmbAlign->setCurrentIndex(3);
             d.txtBorderSize->setText("3");
@@ -101,10 +123,13 @@ private slots:
             d.txtRows->setText("1e0");
         }) << "<div align=\"Justify\">\r\n\r\n<table border=\"3\" cellspacing=\"4\" width=\"80\" height=\"20%\" "
               "background=\"file://C:\\pics\\a b.gif\" bgcolor=\"#FF0000\" bordercolordark=\"#0000FF\" "
-              "bordercolorlight=\"#FF0F00\">\r\n\r\n<tr>\r\n<td>&nbsp;</td>\r\n</tr>\r\n\r\n</table>\r\n</div>";
-        QTest::newRow("cell, no selection: advice first") << true << 0 << Setup([](QDialog &) {})
-            << "<td rowspan=\"1\" colspan=\"1\">&nbsp;</td>";
-        QTest::newRow("cell, every control, selection: no advice") << true << 6 << Setup([](QDialog &dialog) {
+              "bordercolorlight=\"#FF0F00\">\r\n\r\n<tr>\r\n<td>&nbsp;</td>\r\n</tr>\r\n\r\n</table>\r\n</div>"
+           << "Insert Table";
+        QTest::newRow("Ctrl+P cell, no selection: advice first") << 0
+            << Answers([](ScriptedPlatform &p) { p.messageAnswers << MsgResult::OK; })
+            << Setup([this](QDialog &) { QCOMPARE(platform.messages.size(), 1); }) // shown before the dialog
+            << "<td rowspan=\"1\" colspan=\"1\">&nbsp;</td>" << "Cell Properties";
+        QTest::newRow("Ctrl+P cell, every control, selection: no advice") << 6 << none << Setup([](QDialog &dialog) {
             auto &d = static_cast<frmC &>(dialog);
             d.chkHeader->setChecked(true);
             d.chkWrap->setChecked(true);
@@ -115,39 +140,63 @@ private slots:
             d.fraSize->txtHeight->setText("20");
             d.fraSize->optPixelsH->click();
             d.fraSize->txtWidth->setText("5");
-        }) << "<th align=\"Right\" valign=\"Top\" rowspan=\"2\" width=\"5%\" height=\"20\" nowrap>&nbsp;</th>";
+        }) << "<th align=\"Right\" valign=\"Top\" rowspan=\"2\" width=\"5%\" height=\"20\" nowrap>&nbsp;</th>"
+           << "Cell Properties";
+        QTest::newRow("Ctrl+I image") << 2 << none
+            << Setup([](QDialog &d) { static_cast<frmI &>(d).txtImage->setText("i.gif"); })
+            << "<img src=\"i.gif\">" << "Insert Image";
+        QTest::newRow("Ctrl+Q marquee") << 2 << none << ok << "<marquee>Marquee</marquee>" << "Insert Marquee";
+        QTest::newRow("Ctrl+S script, saves nothing") << 2 << none << ok
+            << "<script language=\"JavaScript\"><!--\r\n\r\n// --></script>" << "Insert Script";
+        QTest::newRow("Ctrl+H horizontal rule") << 2 << none << ok << "<hr>" << "Horizontal Rule";
+        QTest::newRow("Ctrl+Y hyperlink") << 2 << Answers([](ScriptedPlatform &p) { p.inputAnswers = {"a.htm", "", ""}; })
+            << Setup() << "<a href=\"a.htm\">ab</a>" << "Hyperlink";
+        QTest::newRow("Ctrl+B bookmark") << 2 << Answers([](ScriptedPlatform &p) { p.inputAnswers = {"n", ""}; })
+            << Setup() << "<a name=\"n\">ab</a>" << "Bookmark";
+        QTest::newRow("Ctrl+F3 file name") << 2 << Answers([](ScriptedPlatform &p) { p.fileAnswers << QStringLiteral("/a b.htm"); })
+            << Setup() << "\"file:///a b.htm\"" << "File Name";
+        QTest::newRow("Ctrl+F2 HTML colour") << 2 << Answers([](ScriptedPlatform &p) { p.colourAnswers << kRed; })
+            << Setup() << "\"#FF0000\"" << "HTML Colour";
+        QTest::newRow("Ctrl+F4 HTML to text") << 6 << none << Setup() << "ab&lt;/p&gt;" << "Convert HTML to Text";
     }
-    void insertion()
+    void commands()
     {
-        QFETCH(bool, cell);
         QFETCH(int, selLength);
-        QFETCH(Setup, setup);
+        QFETCH(Answers, answers);
+        QFETCH(Setup, inDialog);
         QFETCH(QString, fragment);
-        QAction *command = cell ? main->menu().mnuCell : main->menu().mnuTable;
+        QFETCH(QString, action);
+        const QKeySequence key(QString(QTest::currentDataTag()).section(' ', 0, 0));
         document(3, selLength);
-        const auto ok = [cell](QDialog &d) {
-            (cell ? static_cast<frmC &>(d).cmdOK : static_cast<frmT &>(d).cmdOK)->click();
+        answers(platform);
+        const auto ok = [](QDialog &d) {
+            for (QPushButton *b : d.findChildren<QPushButton *>())
+                if (b->text() == "&OK")
+                    b->click();
             QVERIFY(!d.isVisible());
         };
-        bool modalAtAdvice = true;
-        platform.onRequest = [&](const QString &) { modalAtAdvice = QApplication::activeModalWidget(); };
-        QVERIFY(whileShown<QDialog>(command, [&](QDialog &d) { setup(d); ok(d); }));
-        platform.onRequest = nullptr;
-        const bool advice = cell && selLength == 0;
-        QCOMPARE(platform.messages.size(), int(advice));
+        if (inDialog)
+            QVERIFY(whileShown<QDialog>(key, [&](QDialog &d) { inDialog(d); ok(d); }));
+        else
+            press(key);
+        const bool advice = action == "Cell Properties" && selLength == 0;
         QCOMPARE(messageLine(platform, 0), advice ? "Cell Properties|Exclamation|OK|" + kCellAdvice : "|None|OK|");
-        QVERIFY(!advice || !modalAtAdvice); // the advice comes before the dialog
-        // The caret, the preview and Undo follow from the shared insertion
-        // (tested with the text pane and the Edit menu); the name is the dialog's.
+        QCOMPARE(platform.unexpectedCalls, 0);
+        // The caret and what Undo restores follow from the shared insertion
+        // (tested with the text pane and the Edit menu); the name is the command's.
         const QString expected = QString(kPage).replace(3, selLength, fragment);
         QCOMPARE(main->HTML()->wholeText(), expected);
-        QCOMPARE(main->menu().mnuUndo->text(), cell ? "&Undo Cell Properties" : "&Undo Insert Table");
+        QCOMPARE(main->menu().mnuUndo->text(), "&Undo " + action);
+        QTRY_COMPARE(fileBytes(WindowFixture::previewFile()), (expected + "\r\n").toUtf8());
+        QVERIFY(main->documentFileName().isEmpty());
 
-        // Reopened, the dialog holds the same values: its OK again inserts the
+        // Reopened, a dialog holds the same values: its OK again inserts the
         // same fragment.
-        document(3, selLength);
-        QVERIFY(whileShown<QDialog>(command, ok));
-        QCOMPARE(main->HTML()->wholeText(), expected);
+        if (inDialog) {
+            document(3, selLength);
+            QVERIFY(whileShown<QDialog>(key, ok));
+            QCOMPARE(main->HTML()->wholeText(), expected);
+        }
     }
 
     // Tab goes from the first box through the shared size frame in its own
@@ -155,18 +204,13 @@ private slots:
     void tabOrder()
     {
         const auto check = [](QDialog &dialog, QWidget *first, SizeFrame *size, QWidget *ok, QWidget *cancel) {
-            QList<QWidget *> chain;
-            for (QWidget *w = first; chain.isEmpty() || w != first; w = w->nextInFocusChain())
-                if ((w->focusPolicy() & Qt::TabFocus) && dialog.isAncestorOf(w))
-                    chain << w;
+            const QList<QWidget *> chain = focusChain(&dialog, first);
             const QList<QWidget *> frame = size->tabChain();
             QCOMPARE(chain.mid(chain.indexOf(frame.first()), frame.size()), frame);
             QCOMPARE(chain.mid(chain.size() - 2), QList<QWidget *>({ok, cancel}));
         };
-        QVERIFY(whileShown<frmC>(main->menu().mnuCell,
-                                 [&](frmC &d) { check(d, d.cmbHAlign, d.fraSize, d.cmdOK, d.cmdCancel); }));
-        QVERIFY(whileShown<frmT>(main->menu().mnuTable,
-                                 [&](frmT &d) { check(d, d.cmbAlign, d.fraSize, d.cmdOK, d.cmdCancel); }));
+        QVERIFY(whileShown<frmC>(kCell, [&](frmC &d) { check(d, d.cmbHAlign, d.fraSize, d.cmdOK, d.cmdCancel); }));
+        QVERIFY(whileShown<frmT>(kTable, [&](frmT &d) { check(d, d.cmbAlign, d.fraSize, d.cmdOK, d.cmdCancel); }));
     }
 
     // Cancel changes nothing, also after an OK refused for a bad row count
@@ -176,22 +220,59 @@ private slots:
     {
         document(2, 3);
         const QString undoText = main->undoStore().recordedText();
-        const QString columns = QStringLiteral("7");
         platform.messageAnswers << MsgResult::OK;
-        QVERIFY(whileShown<frmT>(main->menu().mnuTable, [&](frmT &d) {
-            d.txtColumns->setText(columns);
+        QVERIFY(whileShown<frmT>(kTable, [&](frmT &d) {
+            d.txtColumns->setText("7");
             d.txtRows->setText("x");
             d.cmdOK->click();
             QVERIFY(d.isVisible());
             d.txtRows->setText("2");
             d.cmdCancel->click();
-            QVERIFY(!d.isVisible());
         }));
-        QVERIFY(platform.messages.size() == 1 && platform.messages[0].title == "Table Creation Error");
-        QCOMPARE(main->HTML()->wholeText(), kPage);
-        QVERIFY(main->HTML()->selStart() == 2 && main->HTML()->selLength() == 3);
+        QCOMPARE(platform.messages.value(0).title, "Table Creation Error");
+        QVERIFY(main->HTML()->wholeText() == kPage && main->HTML()->selStart() == 2 && main->HTML()->selLength() == 3);
         QCOMPARE(main->undoStore().recordedText(), undoText);
-        QVERIFY(whileShown<frmT>(main->menu().mnuTable, [&](frmT &d) { QCOMPARE(d.txtColumns->text(), columns); }));
+        QVERIFY(whileShown<frmT>(kTable, [&](frmT &d) { QCOMPARE(d.txtColumns->text(), "7"); }));
+    }
+
+    // The special character dialog: modeless, owned, one instance; a click
+    // inserts and gives the keyboard back to the text pane.
+    void specialCharacters()
+    {
+        document(3, 0);
+        main->menu().mnuST->trigger();
+        frmTag *dialog = main->dialogs().existing<frmTag>();
+        QVERIFY(dialog && dialog->isVisible() && !dialog->isModal() && dialog->parentWidget() == main);
+        QTRY_VERIFY(dialog->isActiveWindow());
+        dialog->cmdAmp->click();
+        QCOMPARE(main->HTML()->wholeText(), "<p>&amp;ab</p>");
+        QCOMPARE(main->menu().mnuUndo->text(), "&Undo Ampersand");
+        QTRY_COMPARE(QApplication::focusWidget(), main->HTML());
+        QVERIFY(dialog->isVisible());
+        main->menu().mnuST->trigger();
+        QVERIFY(main->dialogs().existing<frmTag>() == dialog && dialog->isVisible());
+        QTRY_VERIFY(dialog->isActiveWindow());
+        dialog->cmdClose->click();
+        activate(main);
+    }
+
+    // The look commands change the pane, not the text, and keep the
+    // selection; cancelled, they change nothing.
+    void lookCommands()
+    {
+        document(1, 3);
+        const FontChoice chosen{"DejaVu Serif", 14, true, false, false, true, kRed};
+        platform.fontAnswers << chosen << std::nullopt;
+        platform.colourAnswers << 0x00FFFF << std::nullopt;
+        main->HTML()->setBackColour(0x123456);
+        for (int i = 0; i < 2; ++i) {
+            main->menu().mnuFont->trigger();
+            main->menu().mnuColour->trigger();
+            QVERIFY(main->HTML()->selFormat() == chosen && main->HTML()->backColour() == 0x00FFFFu);
+            QVERIFY(main->HTML()->selStart() == 1 && main->HTML()->selLength() == 3);
+            QCOMPARE(main->HTML()->wholeText(), kPage);
+        }
+        QCOMPARE(platform.colourRequests[0].current, 0x123456u); // opens on the background
     }
 
     // Last, as it disconnects the menu items: every key of the menu bar

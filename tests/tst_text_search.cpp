@@ -52,6 +52,7 @@ private slots:
         QTest::newRow("no wrap: not found") << "x..x" << "x" << "n" << 4 << -1 << 0 << false;
         QTest::newRow("empty find finds nothing") << "abc" << "" << "" << 0 << -1 << 0 << false;
         QTest::newRow("invalid regex finds nothing") << "((" << "(" << "r" << 0 << -1 << 0 << false;
+        QTest::newRow("plain text: brackets are text") << "a(b" << "(b" << "" << 0 << 1 << 2 << false;
         QTest::newRow("after a surrogate pair") << "\U0001F600x" << "x" << "" << 0 << 2 << 1 << false;
         QTest::newRow("previous") << "ab ab ab" << "ab" << "b" << 5 << 3 << 2 << false;
         QTest::newRow("previous wraps to the end") << "ab ab ab" << "ab" << "b" << 1 << 6 << 2 << true;
@@ -77,14 +78,6 @@ private slots:
         QCOMPARE(m->start, start);
         QTEST(m->length, "length");
         QTEST(m->wrapped, "wrapped");
-    }
-
-    void invalidRegexSaysWhy()
-    {
-        const TextSearch search(opts("a(b", "r"));
-        QVERIFY(search.error().startsWith("Invalid regular expression: "));
-        QVERIFY(!search.usable());
-        QCOMPARE(TextSearch(opts("a(b", "")).error(), QString()); // plain text: no error
     }
 
     void replaceAll_data()
@@ -143,36 +136,28 @@ private slots:
         bar.setReplaceText("<div>");
 
         QCOMPARE(bar.replace(), false); // the caret is not on a match: it only finds one
-        QCOMPARE(pane.selStart(), 0);
-        QCOMPARE(pane.selLength(), 3);
-        QCOMPARE(changes.size(), 0);
+        QVERIFY(pane.selStart() == 0 && pane.selLength() == 3 && changes.isEmpty());
         QCOMPARE(bar.replace(), true);
-        QCOMPARE(pane.wholeText().left(8), QStringLiteral("<div>one"));
+        QVERIFY(pane.wholeText().startsWith("<div>one") && changes.size() == 1);
         QCOMPARE(pane.selStart(), 14); // the next match is selected
-        QCOMPARE(changes.size(), 1);
 
         pane.setWholeText(original);
         changes.clear();
         QCOMPARE(bar.replaceAll(), 3);
-        QCOMPARE(pane.wholeText(),
-                 QStringLiteral("<div>one</p>\r\n<div>two</p>\r\n<div>three</P>"));
-        QCOMPARE(changes.size(), 1);
-        QCOMPARE(bar.status(), QStringLiteral("Replaced 3"));
+        QCOMPARE(pane.wholeText(), QStringLiteral("<div>one</p>\r\n<div>two</p>\r\n<div>three</P>"));
+        QVERIFY(changes.size() == 1 && bar.status() == "Replaced 3");
         pane.undo(); // the pane's own Ctrl+Z
         QCOMPARE(pane.wholeText(), original);
 
         bar.setOptions(opts("(", "r"));
         QCOMPARE(bar.replaceAll(), 0);
-        QVERIFY(bar.status().startsWith("Invalid regular expression"));
-        QCOMPARE(pane.wholeText(), original);
+        QVERIFY(bar.status().startsWith("Invalid regular expression: ") && pane.wholeText() == original);
 
         // Zero-length matches step on instead of sticking at the caret.
         bar.setOptions(opts("^", "r"));
         pane.setSelStart(0);
-        QVERIFY(bar.findNext());
-        QCOMPARE(pane.selStart(), 12);
-        QVERIFY(bar.findNext());
-        QCOMPARE(pane.selStart(), 24);
+        QVERIFY(bar.findNext() && pane.selStart() == 12);
+        QVERIFY(bar.findNext() && pane.selStart() == 24);
     }
 
     void marksMatchesInView()
@@ -187,9 +172,7 @@ private slots:
             return pane.SendScintilla(QsciScintillaBase::SCI_INDICATORVALUEAT, 9UL, pos) != 0;
         };
         // Bytes: é is two, so the matches are at bytes 2, 5 and 8.
-        QVERIFY(!marked(0));
-        QVERIFY(marked(2) && marked(3) && !marked(4));
-        QVERIFY(marked(5) && marked(8));
+        QVERIFY(!marked(0) && marked(2) && marked(3) && !marked(4) && marked(5) && marked(8));
         bar.close();
         QVERIFY(!marked(2) && !marked(8));
     }

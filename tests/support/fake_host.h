@@ -44,4 +44,25 @@ struct FakeHost : DialogHost {
         selLength = 0;
     }
     void focusEditor() override { ++editorFocused; }
+
+    // `text` with `selLength` characters selected from `selStart`, nothing
+    // inserted yet. (The scripted platform is left as it is.)
+    void reset(const QString &text, int start = 0, int length = 0)
+    {
+        document = text;
+        selStart = start;
+        selLength = length;
+        actions.clear();
+        editorFocused = 0;
+    }
 };
+
+// The focusable controls of `window` in the order Tab visits them from `first`.
+inline QList<QWidget *> focusChain(QWidget *window, QWidget *first)
+{
+    QList<QWidget *> chain;
+    for (QWidget *w = first; chain.isEmpty() || w != first; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && window->isAncestorOf(w))
+            chain << w;
+    return chain;
+}

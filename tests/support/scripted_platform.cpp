@@ -77,3 +77,11 @@ bool ScriptedPlatform::openUrl(const QString &url)
     urls.append(url);
     return answer(urlResults, QStringLiteral("url"), url, false);
 }
+
+QString messageLine(const ScriptedPlatform &p, int i)
+{
+    static const char *const icons[] = {"None", "Information", "Exclamation", "Critical", "Question"};
+    static const char *const buttons[] = {"OK", "YesNo", "YesNoCancel"};
+    const ScriptedPlatform::Message m = p.messages.value(i);
+    return QStringList{m.title, icons[int(m.icon)], buttons[int(m.buttons)], m.text}.join('|');
+}

@@ -106,3 +106,7 @@ private:
     template <typename T>
     T answer(QList<T> &queue, const QString &kind, const QString &what, T fallback);
 };
+
+// Message `i` shown through `p` as "title|icon|buttons|text" (icon and buttons
+// by their names), or "|None|OK|" when there is no such message.
+QString messageLine(const ScriptedPlatform &p, int i);

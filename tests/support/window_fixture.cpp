@@ -65,14 +65,6 @@ WindowFixture::~WindowFixture()
         window->hide();
 }
 
-QString messageLine(const ScriptedPlatform &p, int i)
-{
-    static const char *const icons[] = {"None", "Information", "Exclamation", "Critical", "Question"};
-    static const char *const buttons[] = {"OK", "YesNo", "YesNoCancel"};
-    const ScriptedPlatform::Message m = p.messages.value(i);
-    return QStringList{m.title, icons[int(m.icon)], buttons[int(m.buttons)], m.text}.join('|');
-}
-
 QByteArray fileBytes(const QString &path)
 {
     QFile f(path);

@@ -57,10 +57,6 @@ inline bool waitUntil(const std::function<bool()> &predicate, int ms = 10000)
     return QTest::qWaitFor(predicate, ms);
 }
 
-// Message `i` shown through `p` as "title|icon|buttons|text" (icon and buttons
-// by their names), or "|None|OK|" when there is no such message.
-QString messageLine(const ScriptedPlatform &p, int i);
-
 // The whole content of a file, or an empty array.
 QByteArray fileBytes(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);
