@@ -6,12 +6,6 @@
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
-#include <QApplication>
-#include <QHBoxLayout>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QWebEnginePage>
-
 class TestBrowserPane : public QObject {
     Q_OBJECT
     QTemporaryDir dir;

@@ -17,22 +17,11 @@
 #include "widgets/pane_decor.h"
 #include "widgets/pane_tools.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMimeData>
-#include <QTreeWidget>
-#include <QUrl>
-#include <QtTest>
-
 Q_DECLARE_METATYPE(MsgResult)
 
 namespace {
 
 const QString kPage = QStringLiteral("<html>\r\n<body>\r\n<p>one <b>x</p>\r\n<p>two</p>\r\n</body>\r\n</html>");
-
 
 QString file(const QString &name, const QByteArray &bytes = "<p>file</p>")
 {

@@ -3,9 +3,6 @@
 #include "core/conversions.h"
 #include "support/test_env.h"
 
-#include <QApplication>
-#include <QPalette>
-
 class TestConversions : public QObject {
     Q_OBJECT
 private slots:

@@ -5,10 +5,6 @@
 #include "support/scripted_platform.h"
 #include "support/test_env.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-
 // A swatch holding `before` and one click on its colour button (`pick`) or
 // its default button; `answer` is what the colour dialog gives.
 struct Click {

@@ -4,11 +4,6 @@
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
-#include <QAction>
-#include <QClipboard>
-#include <QImage>
-#include <QMenu>
-
 // The text and selection when the pop-up menu opens, what the clipboard
 // holds ("text", "image" or "empty"), and Cut, Copy, Paste, Select All
 // enabled as 1/0.

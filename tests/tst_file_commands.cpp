@@ -7,15 +7,6 @@
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
-#include <QAction>
-#include <QDir>
-#include <QProcess>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 Q_DECLARE_METATYPE(FileEncoding)
 
 // A save in saveKeepsTheFile: the saver is "nobody" or this process; the

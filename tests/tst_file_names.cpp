@@ -10,12 +10,6 @@
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
-#include <QMimeData>
-#include <QProcess>
-
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace {
 
 // A file at exactly `name`'s bytes (QFile would re-encode them).

@@ -9,15 +9,6 @@
 #include "support/window_fixture.h"
 #include "widgets/help_window.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QFile>
-#include <QFrame>
-#include <QLabel>
-#include <QMenuBar>
-#include <QRegularExpression>
-#include <QTimer>
-
 class TestHelp : public QObject {
     Q_OBJECT
     WindowFixture fx;

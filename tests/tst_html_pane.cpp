@@ -5,10 +5,6 @@
 #include "widgets/html_pane.h"
 #include "support/test_env.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QMimeData>
-
 using Change = std::function<void(HTMLPane &)>;
 Q_DECLARE_METATYPE(Change)
 

@@ -6,8 +6,6 @@
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
-#include <QAction>
-
 static std::array<bool, 4> flags(int checked) // bit 0 is Pos1
 {
     return {bool(checked & 1), bool(checked & 2), bool(checked & 4), bool(checked & 8)};

@@ -3,8 +3,6 @@
 #include "core/locations.h"
 #include "support/test_env.h"
 
-#include <QApplication>
-
 class TestLocations : public QObject {
     Q_OBJECT
 private slots:

@@ -6,12 +6,6 @@
 #include "support/fake_host.h"
 #include "support/test_env.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-
 namespace {
 struct FakeOwner : LocationsOwner {
     LocationValues values{"xdg-open %HTML%", "/home/u", "/tmp/old"};

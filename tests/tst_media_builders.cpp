@@ -5,8 +5,6 @@
 #include "media_dialogs/script_builder.h"
 #include "support/test_env.h"
 
-#include <QtTest>
-
 Q_DECLARE_METATYPE(ImageFields)
 Q_DECLARE_METATYPE(MarqueeFields)
 Q_DECLARE_METATYPE(ScriptFields)

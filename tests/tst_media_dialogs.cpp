@@ -8,14 +8,6 @@
 #include "support/test_env.h"
 #include "widgets/dialog_parts.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFontInfo>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
-
 using Setup = std::function<void(QDialog &)>;
 Q_DECLARE_METATYPE(Setup)
 

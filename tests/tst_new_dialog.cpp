@@ -8,11 +8,6 @@
 #include "support/fake_host.h"
 #include "support/test_env.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-
 namespace {
 const QString kOld = QStringLiteral("old document\r\n");
 } // namespace

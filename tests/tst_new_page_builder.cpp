@@ -3,9 +3,6 @@
 #include "document_dialogs/new_page_builder.h"
 #include "support/test_env.h"
 
-#include <QApplication>
-#include <functional>
-
 using Edit = std::function<void(NewPageFields &)>;
 Q_DECLARE_METATYPE(Edit)
 

@@ -3,8 +3,6 @@
 // and the column of a message turned into a place in the line.
 #include "core/page_check.h"
 
-#include <QtTest>
-
 using Messages = QList<PageMessage>;
 Q_DECLARE_METATYPE(PageMessage)
 

@@ -9,7 +9,6 @@
 #include "widgets/pane_decor.h"
 
 #include <Qsci/qscilexerhtml.h>
-#include <QtTest>
 
 namespace {
 

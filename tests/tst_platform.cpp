@@ -10,20 +10,6 @@
 #include "support/scripted_platform.h"
 #include "support/test_env.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QListView>
-#include <QFont>
-#include <QInputDialog>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
-
 namespace {
 const QString kMarkup = QStringLiteral("Can't open file: /tmp/<b>x</b>.htm");
 

@@ -6,17 +6,6 @@
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QPushButton>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QWebEngineNavigationRequest>
-#include <QWebEnginePage>
-#include <sys/stat.h>
-#include <unistd.h>
-
 class TestPreview : public QObject {
     Q_OBJECT
 private slots:

@@ -9,11 +9,6 @@
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
-#include <QDir>
-#include <QProcess>
-#include <csignal>
-#include <sys/stat.h>
-
 static QStringList recoveryFiles()
 {
     return QDir(stateFolder()).entryList({"unsaved-*"}, QDir::Files);

@@ -6,12 +6,6 @@
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QFontDatabase>
-#include <QMap>
-
 template <class T> static QVariant orNull(const std::optional<T> &v)
 {
     return v ? QVariant::fromValue(*v) : QVariant();

@@ -9,12 +9,6 @@
 #include "editor/dialog_registry.h"
 #include "support/window_fixture.h"
 
-#include <QAction>
-#include <QDialog>
-#include <QDir>
-#include <QPushButton>
-#include <dlfcn.h>
-
 class TestStartupExit : public QObject {
     Q_OBJECT
 

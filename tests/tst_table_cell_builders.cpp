@@ -3,8 +3,6 @@
 #include "document_dialogs/table_builder.h"
 #include "support/test_env.h"
 
-#include <QtTest>
-
 Q_DECLARE_METATYPE(TableFields)
 Q_DECLARE_METATYPE(CellFields)
 

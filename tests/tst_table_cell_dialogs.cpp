@@ -14,18 +14,6 @@
 #include "support/window_fixture.h"
 #include "text_dialogs/tag_dialog.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTimer>
-#include <QtTest>
-
 using Setup = std::function<void(QDialog &)>;
 using Answers = std::function<void(ScriptedPlatform &)>;
 Q_DECLARE_METATYPE(Setup)

@@ -4,8 +4,6 @@
 #include "support/test_env.h"
 #include "text_dialogs/text_builders.h"
 
-#include <QtTest>
-
 namespace {
 
 constexpr ColourValue kRed = 0x0000FF;

@@ -10,16 +10,6 @@
 #include "widgets/font_dialog.h"
 #include "widgets/html_pane.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QtTest>
-
 namespace {
 constexpr ColourValue kRed = 0x0000FF;
 }

@@ -6,11 +6,6 @@
 #include "widgets/find_bar.h"
 #include "widgets/html_pane.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QSignalSpy>
-#include <QtTest>
-
 namespace {
 
 SearchOptions opts(const QString &find, const QString &flags)

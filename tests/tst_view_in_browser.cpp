@@ -7,13 +7,6 @@
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-
 class TestViewInBrowser : public QObject {
     Q_OBJECT
     WindowFixture fx;

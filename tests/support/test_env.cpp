@@ -1,14 +1,5 @@
 #include "support/test_env.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <dlfcn.h>
-#include <filesystem>
-#include <string>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace testenv {
 
 namespace {

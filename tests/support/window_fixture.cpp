@@ -3,9 +3,6 @@
 #include "document_dialogs/new_dialog.h"
 #include "core/settings.h"
 
-#include <QFile>
-#include <QPushButton>
-
 void WindowFixture::seedSettings(const QStringList &extra)
 {
     QFile::remove(settings::Store::fileName());
