@@ -52,7 +52,7 @@ inline std::string utf8(BSTR s)
 {
     std::string out;
     if (s)
-        toUtf8(s, SysStringLen(s), &out);
+        toUtf8(s, SysStringLen(s), &out, true, true);
     return out;
 }
 
@@ -108,7 +108,8 @@ inline void callText(IDispatch *obj, DISPID id, const std::string &text, Call *o
         c = char(std::toupper(static_cast<unsigned char>(c)));
     DISPID named = 0;
     EXPECT_TRUE(dispIdOf(obj, name, &named) == S_OK && named == id) << name;
-    Bstr s(text);
+    Bstr s;
+    *s.address() = allocBstr(text, true); // a file name's bytes as the editor sends them
     invoke(obj, named, {byRef(s)}, out);
 }
 

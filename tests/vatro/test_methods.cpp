@@ -51,6 +51,8 @@ TEST_F(Methods, OneStringMethods)
     fs::create_directories(dir + "/elsewhere/deep");
     fs::create_directory_symlink(dir + "/elsewhere/deep", dir + "/jump");
     writeFile(dir + "/elsewhere/only-there.htm", "");
+    const std::string latin1 = dir + "/caf\xe9.htm"; // a name that is not UTF-8
+    writeFile(latin1, "");
     const std::string cwd = fs::current_path().string();
     fs::current_path(dir);
     struct Case {
@@ -79,6 +81,7 @@ TEST_F(Methods, OneStringMethods)
         {DISPID_ShortFileLocation, sub + "/a b.txt", VT_BSTR, 0, sub},
         {DISPID_ShortPath, sub + "/./a b.txt", VT_BSTR, 0, sub + "/a b.txt"},
         {DISPID_ShortPath, "jump/../page.htm", VT_BSTR, 0, page},
+        {DISPID_FExists, latin1, VT_BOOL, -1},    {DISPID_ShortPath, latin1, VT_BSTR, 0, latin1},
         {DISPID_ShortPath, "jump/../only-there.htm", VT_ERROR, noFile},
         {DISPID_ShortPath, page + "/", VT_ERROR, noFile},  {DISPID_ShortFile, page + "/.", VT_ERROR, noFile},
         {DISPID_ShortFolder, sub + "/", VT_BSTR, 0, sub}, {DISPID_ShortFolder, "/", VT_BSTR, 0, "/"},
