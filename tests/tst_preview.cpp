@@ -23,6 +23,9 @@ private slots:
         QTest::newRow("neither: /tmp") << "-" << "-" << "/tmp/velmora-" + uid;
         QTest::newRow("TMPDIR names no folder") << root + "/none" << "" << "/tmp/velmora-" + uid;
         QTest::newRow("TMPDIR is the root") << "/" << "relative" << "/tmp/velmora-" + uid;
+        // The usual name is taken by a link (someone else's, in a shared
+        // folder): never followed, a fresh private folder instead.
+        QTest::newRow("the usual name is a link") << root + "/shared" << "-" << root + "/shared/velmora-XXXXXX";
     }
     void defaultFolder()
     {
@@ -31,6 +34,9 @@ private slots:
         QFETCH(QString, expected);
         const QByteArray oldTemp = qgetenv("TEMP"), oldTmpdir = qgetenv("TMPDIR"), oldRuntime = qgetenv("XDG_RUNTIME_DIR");
         const bool existed = QFileInfo::exists(expected);
+        const bool fresh = expected.endsWith("XXXXXX");
+        if (fresh)
+            QVERIFY(QDir().mkpath(tmpdir) && QFile::link(testenv::root(), tmpdir + "/velmora-" + QString::number(::getuid())));
         qunsetenv("TEMP");
         tmpdir == "-" ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir.toUtf8());
         runtime == "-" ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
@@ -38,9 +44,16 @@ private slots:
         qputenv("TEMP", oldTemp);
         oldTmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", oldTmpdir);
         qputenv("XDG_RUNTIME_DIR", oldRuntime);
+        struct stat made {};
+        const bool privateDir = ::lstat(QFile::encodeName(folder), &made) == 0 && S_ISDIR(made.st_mode)
+                                && (made.st_mode & 0777) == 0700;
         if (!existed)
             QDir().rmdir(folder);
-        QCOMPARE(folder, expected);
+        QVERIFY(privateDir);
+        if (fresh)
+            QVERIFY2(folder.startsWith(expected.chopped(6)) && folder.size() == expected.size(), qPrintable(folder));
+        else
+            QCOMPARE(folder, expected);
     }
 
     // What the preview file holds and when it is written: start-up writes
