@@ -1,5 +1,8 @@
 #include "core/native_path.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 namespace {
 
 constexpr char16_t kRawByte = 0xDC00; // + the byte, 0x80..0xFF
@@ -94,6 +97,36 @@ QString shownPath(QString path)
         if (isRawByte(path, i))
             path[i] = QChar::ReplacementCharacter;
     return path;
+}
+
+QString pathOnDisk(const QString &path)
+{
+    struct stat st {};
+    if (!path.contains(QChar::ReplacementCharacter)
+        || ::lstat(nativePath(path).constData(), &st) == 0)
+        return path;
+    const QStringList parts = path.split(QLatin1Char('/'));
+    QString found = parts.first();
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        QString part = parts[i];
+        if (part.contains(QChar::ReplacementCharacter)) {
+            DIR *folder = ::opendir(found.isEmpty() ? "/" : nativePath(found).constData());
+            if (!folder)
+                return path;
+            int matches = 0;
+            while (const dirent *e = ::readdir(folder)) {
+                if (QString::fromUtf8(e->d_name) == part) {
+                    part = pathFromNative(e->d_name);
+                    ++matches;
+                }
+            }
+            ::closedir(folder);
+            if (matches != 1)
+                return path;
+        }
+        found += QLatin1Char('/') + part;
+    }
+    return found;
 }
 
 QUrl urlFromPath(const QString &path)

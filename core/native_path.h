@@ -20,6 +20,12 @@ bool hasRawBytes(const QString &path);
 // `path` for display: each raw byte shown as U+FFFD, as file managers do.
 QString shownPath(QString path);
 
+// A name as Qt's own file functions and the file dialog give it, with
+// U+FFFD for each byte they could not decode, back to the name on disk:
+// each part holding U+FFFD is matched against the entries of its folder and
+// taken when exactly one of them reads the same. Otherwise `path` itself.
+QString pathOnDisk(const QString &path);
+
 // A file: URL of `path`, its bytes percent-encoded, and back; a URL that
 // does not name a local file gives an empty path.
 QUrl urlFromPath(const QString &path);

@@ -7,7 +7,9 @@
 #include "editor/file_drop.h"
 #include "editor/recent_files.h"
 #include "editor/session_guard.h"
+#include "support/scripted_platform.h"
 #include "support/test_env.h"
+#include "widgets/common_dialogs.h"
 #include "support/window_fixture.h"
 
 namespace {
@@ -96,9 +98,15 @@ private slots:
         QVERIFY(messageLine(fx.platform, 0).contains(QString::fromUtf8("caf\uFFFD \uFFFD.htm' could")));
     }
 
-    void droppedUrlAndRecoveryFile()
+    // The file dialog, a dropped URL and the recovery file.
+    void otherWaysIn()
     {
         writeRaw(raw_, "x");
+        ScriptedPlatform platform;
+        OpenSaveDialog files(platform);
+        platform.fileAnswers << QString::fromUtf8(raw_) << testenv::root() + "/new \uFFFD.htm"; // as Qt lists them
+        QVERIFY(files.showOpen(nullptr) && nativePath(files.fileName) == raw_);
+        QVERIFY(files.showSave(nullptr) && files.fileName == testenv::root() + "/new \uFFFD.htm");
         QMimeData data;
         data.setData("text/uri-list", "file://" + raw_.toPercentEncoding("/") + "\r\n");
         QCOMPARE(nativePath(FileDrop::droppedFile(&data)), raw_);

@@ -1,20 +1,22 @@
 #include "widgets/common_dialogs.h"
 
+#include "core/native_path.h"
+
 bool OpenSaveDialog::showOpen(QWidget *parent)
 {
-    const auto chosen = platform_.openFile(parent, {filter, title, fileName});
+    const auto chosen = platform_.openFile(parent, {filter, title, shownPath(fileName)});
     if (!chosen)
         return false;
-    fileName = *chosen;
+    fileName = pathOnDisk(*chosen);
     return true;
 }
 
 bool OpenSaveDialog::showSave(QWidget *parent)
 {
-    const auto chosen = platform_.saveFile(parent, {filter, title, fileName});
+    const auto chosen = platform_.saveFile(parent, {filter, title, shownPath(fileName)});
     if (!chosen)
         return false;
-    fileName = *chosen;
+    fileName = pathOnDisk(*chosen);
     return true;
 }
 
