@@ -20,7 +20,6 @@ private slots:
         const QString root = testenv::root(), uid = QString::number(::getuid());
         QTest::newRow("runtime folder") << root << root + "/runtime" << root + "/runtime/velmora";
         QTest::newRow("no runtime folder: TMPDIR") << root << "-" << root + "/velmora-" + uid;
-        QTest::newRow("neither: /tmp") << "-" << "-" << "/tmp/velmora-" + uid;
         QTest::newRow("TMPDIR names no folder") << root + "/none" << "" << "/tmp/velmora-" + uid;
         QTest::newRow("TMPDIR is the root") << "/" << "relative" << "/tmp/velmora-" + uid;
         // The usual name is taken by a link (someone else's, in a shared
@@ -67,8 +66,6 @@ private slots:
         frmHTML &w = fx.start();
         const QString preview = WindowFixture::previewFile();
         const auto current = [&] { return w.HTML()->wholeText().toUtf8() + "\r\n"; };
-        QCOMPARE(w.previewFile(), preview);
-        QCOMPARE(w.preview().previewAddress(), "file://" + preview);
         QCOMPARE(fileBytes(preview), current());
         QVERIFY(waitUntil([&] { return w.Browser()->url() == QUrl::fromLocalFile(preview); }));
         struct stat st {};
@@ -152,7 +149,6 @@ private slots:
         QCOMPARE(messageLine(fx.platform, 1), messageLine(fx.platform, 0));
         QCOMPARE(fileBytes(target), QByteArray("untouched"));
         QCOMPARE(QFileInfo(file).isSymLink(), kind == "link");
-        QVERIFY(w.documentChanged());
         QCOMPARE(w.HTML()->wholeText(), "xy" + text);
         // A reload that reached the browser after the FIFO took the file's
         // place leaves a reader of the browser's waiting in open(); the exit
