@@ -33,9 +33,9 @@ class TestBrowserPane : public QObject {
     }
 
 private slots:
-    // One view beside a text pane: a refresh without a page, a first page, a
-    // refresh that reads the file again, then the scroll position across
-    // refreshes and a navigate. Neither a load nor a refresh takes the focus
+    // One view beside a text pane: a refresh without a page, a first page and
+    // its refresh, then the scroll position across refreshes (which read the
+    // file again) and a navigate. Neither a load nor a refresh takes the focus
     // from the text pane, not even for a field that asks for it.
     void navigateAndRefresh()
     {
@@ -56,9 +56,7 @@ private slots:
         QCOMPARE(view.url(), QUrl::fromLocalFile(dir.filePath("page.htm")));
         const QString text = QStringLiteral("document.getElementById('p').textContent");
         QCOMPARE(js(view, text).toString(), QString::fromUtf8("\u00e9"));
-        page("page.htm", "<html><body><input autofocus><p id=\"p\">second</p></body></html>");
-        QVERIFY(load(view, [&] { QCOMPARE(view.refresh(), 0); })); // reads the file again
-        QCOMPARE(js(view, text).toString(), QStringLiteral("second"));
+        QVERIFY(load(view, [&] { QCOMPARE(view.refresh(), 0); }));
         QTest::qWait(100);
         QCOMPARE(QApplication::focusWidget(), editor);
         const QByteArray tall = "<html><body><div style=\"height:5000px\">%1</div></body></html>";
