@@ -184,7 +184,7 @@ TEST_F(Registration, SearchOrder)
     const Row rows[] = {
         {"user's hides the machine's", "gone:user", "lib", "", "", false, "CLSID", CO_E_DLLNOTFOUND, "user.so"},
         {"second machine folder", "", "", "lib", "", false, "VatroOCX.Vatro", S_OK, ""},
-        {"first machine folder first", "", "gone:first", "lib", "", false, "CLSID", CO_E_DLLNOTFOUND, "first.so"},
+        {"first machine folder first", "", "gone:first", "lib", "", false, "CLSID", CO_E_DLLNOTFOUND, "first.so registered for the class {4C7BC103-7DA9-11D3-B327-000021C5C8A9} does not exist"},
         {"machine's hides the host's", "", "gone:machine", "", "lib", false, "CLSID", CO_E_DLLNOTFOUND, "machine.so"},
         {"none anywhere", "", "", "", "", false, "CLSID", REGDB_E_CLASSNOTREG, "is not registered"},
         {"VATRO_REGISTRY alone", "", "lib", "lib", "lib", true, "CLSID", REGDB_E_CLASSNOTREG, "is not registered"},
