@@ -10,7 +10,6 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain folder") << "/tmp" << "/tmp/KV731504.htm";
         QTest::newRow("trailing separators") << "/tmp//" << "/tmp/KV731504.htm";
         QTest::newRow("root folder") << "/" << "/KV731504.htm";
         QTest::newRow("no folder") << "" << "";
