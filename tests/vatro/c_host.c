@@ -89,7 +89,6 @@ int main(int argc, char **argv)
     int32_t id = 0;
     void *lib = dlopen(argc > 1 ? argv[1] : VATRO_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
 
-    CHECK(sizeof(VARIANT) == 24 && sizeof(DISPPARAMS) == 24);
     if (!lib || !(*(void **)&getClassObject = dlsym(lib, "DllGetClassObject")))
         return fprintf(stderr, "cannot load the library or its entry point\n"), 1;
     CHECK(getClassObject(&CLSID_Vatro, &IID_IClassFactory, (void **)&factory) == 0 && factory);
