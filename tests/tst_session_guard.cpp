@@ -1,9 +1,8 @@
 // Ending without the user: a termination signal to the real program runs
-// the exit sequence (settings written, preview file deleted); unsaved text
+// the exit sequence (its preview file deleted); unsaved text
 // is kept in a private recovery file, and the next start offers it back as a
 // changed document under its old name.
 
-#include "core/settings.h"
 #include "core/state_folder.h"
 #include "editor/session_guard.h"
 #include "support/test_env.h"
@@ -41,13 +40,11 @@ private slots:
         QVERIFY(program.waitForStarted());
         // Start-up is over once the first refresh wrote the preview file.
         QVERIFY(waitUntil([] { return QFile::exists(WindowFixture::previewFile()); }, 60000));
-        QVERIFY(QFile::remove(settings::Store::fileName()));
         ::kill(pid_t(program.processId()), signal);
         QVERIFY(program.waitForFinished(30000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 128 + signal);
         QVERIFY(!QFile::exists(WindowFixture::previewFile()));
-        QVERIFY(fileBytes(settings::Store::fileName()).contains("Auto-update=False"));
         QCOMPARE(recoveryFiles(), QStringList());
     }
 
@@ -75,10 +72,8 @@ private slots:
         w.HTML()->setSelText("x");
         if (answer >= 0)
             fx.platform.messageAnswers << MsgResult(answer);
-        QVERIFY(QFile::remove(settings::Store::fileName()));
         QCOMPARE(guard->endSession(mayAsk), ends);
         QCOMPARE(QFile::exists(WindowFixture::previewFile()), !ends);
-        QCOMPARE(QFile::exists(settings::Store::fileName()), ends);
         QCOMPARE(recoveryFiles().size(), int(!mayAsk));
         if (!ends)
             fx.platform.messageAnswers << MsgResult::Cancel;
