@@ -78,8 +78,7 @@ private slots:
 
     void aboutAndFeedback()
     {
-        QApplication::setActiveWindow(main);
-        QTRY_COMPARE(QApplication::activeWindow(), main);
+        activate(main);
         fx.platform.messageAnswers << MsgResult::OK;
         QTest::keyClick(main->HTML(), Qt::Key_F5, Qt::ShiftModifier);
         QCOMPARE(messageLine(fx.platform, 0),

@@ -83,8 +83,7 @@ private slots:
         QVERIFY(waitUntil([&] { return w->Browser()->url() == QUrl::fromLocalFile(oldFile); }));
         writeFile(newFile, "left over");
         fx.platform.folderAnswers << newDir;
-        QApplication::setActiveWindow(w);
-        QTRY_COMPARE(QApplication::activeWindow(), w);
+        activate(w);
         bool shown = false;
         QTimer::singleShot(0, [&] {
             auto *d = qobject_cast<frmLoc *>(QApplication::activeModalWidget());
