@@ -191,7 +191,6 @@ private slots:
         QTest::newRow("folder") << "folder.htm" << "The file '%1' could not be found.";
         QTest::newRow("larger than can be held") << "huge.htm" << "The file '%1' is too large to open: ";
         QTest::newRow("unreadable") << "secret.htm" << "Can't open file: %1";
-        QTest::newRow("read error after opening") << "/proc/self/mem" << "Can't open file: %1";
         QTest::newRow("readable") << "page.htm" << "";
     }
     void openCommand()
