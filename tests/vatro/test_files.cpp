@@ -25,20 +25,6 @@ std::vector<std::string> namesIn(const std::string &folder)
     return out;
 }
 
-// RemoveINIKey("A", "x", file) in this process, or in a child that runs as
-// the user nobody.
-int removeKey(const std::string &file, bool asNobody)
-{
-    auto call = [file] {
-        const auto obj = newVatro();
-        Bstr a("A"), x("x"), f(file);
-        Call c;
-        invoke(obj.get(), DISPID_RemoveINIKey, {byRef(a), byRef(x), byRef(f)}, &c);
-        return c.hr == S_OK && c.result.vt == VT_EMPTY ? 0 : 1;
-    };
-    return asNobody ? inChild([&] { return becomeNobody() ? call() : 2; }) : call();
-}
-
 TEST(Files, RemoveINIKeyKeepsTheFile)
 {
     const bool root = ::getuid() == 0;
@@ -82,7 +68,15 @@ TEST(Files, RemoveINIKeyKeepsTheFile)
         ASSERT_EQ(::stat(file.c_str(), &before), 0);
         const auto names = namesIn(dir);
 
-        EXPECT_EQ(removeKey(file, asNobody), 0) << c.name;
+        // RemoveINIKey("A", "x", file), as the user nobody in a child process where asked.
+        const auto removeKey = [&] {
+            const auto obj = newVatro();
+            Bstr a("A"), x("x"), f(file);
+            Call call;
+            invoke(obj.get(), DISPID_RemoveINIKey, {byRef(a), byRef(x), byRef(f)}, &call);
+            return call.hr == S_OK && call.result.vt == VT_EMPTY ? 0 : 1;
+        };
+        EXPECT_EQ(asNobody ? inChild([&] { return becomeNobody() ? removeKey() : 2; }) : removeKey(), 0) << c.name;
         ::chmod(dir.c_str(), 0755);
         ASSERT_EQ(::stat(file.c_str(), &after), 0);
         EXPECT_EQ(readText(file), "[A]\r\ny=2\r\n") << c.name;
