@@ -72,8 +72,7 @@ private slots:
         const settings::RegGetResult r = settings::readInOrder(
             [&map](const QString &k) { return map.contains(k) ? std::optional(map[k]) : std::nullopt; }, d);
         QCOMPARE(int(r.values.size()), readCount);
-        QCOMPARE(r.failedKey, failedKey);
-        QCOMPARE(r.failed, !failedKey.isEmpty());
+        QCOMPARE(r.failedKey, failedKey); // the flag beside it raises the message: firstRunAndRoundTrip
         if (readCount == settings::RegGetStepCount) { // the defaults of the missing keys
             QCOMPARE(r.values[settings::EditorFontStep + 1].value.toFloat(), 10.5f);
             QCOMPARE(r.values[settings::BackColourStep].value.value<qint32>(), 0x00FFFFFF);
