@@ -52,8 +52,7 @@ private slots:
         editor->setFocus();
         // No charset named and too little text to guess from: the default counts.
         const QString address = page("page.htm", QString::fromUtf8("<input autofocus><p id=\"p\">\u00e9</p>").toUtf8());
-        QVERIFY(load(view, [&] { view.navigate(address); }));
-        QCOMPARE(view.url(), QUrl::fromLocalFile(dir.filePath("page.htm")));
+        QVERIFY(load(view, [&] { view.navigate(address); })); // the address it sets: tst_preview
         const QString text = QStringLiteral("document.getElementById('p').textContent");
         QCOMPARE(js(view, text).toString(), QString::fromUtf8("\u00e9"));
         QVERIFY(load(view, [&] { QCOMPARE(view.refresh(), 0); }));
