@@ -110,20 +110,6 @@ private slots:
         QTRY_COMPARE(main->HTML()->geometry(), full);
     }
 
-    void replaceAllRefreshesThePreview()
-    {
-        document();
-        if (!main->menu().mnuAU->isChecked())
-            main->menu().mnuAU->trigger();
-        c->find().mnuReplace->trigger();
-        c->findBar().setOptions(SearchOptions{QStringLiteral("<p>"), false, false, false, true});
-        c->findBar().setReplaceText(QStringLiteral("<P>"));
-        QCOMPARE(c->findBar().replaceAll(), 2); // what it makes of the text: tst_text_search
-        QTRY_COMPARE(fileBytes(WindowFixture::previewFile()), (main->HTML()->wholeText() + "\r\n").toUtf8());
-        QVERIFY(main->documentChanged());
-        main->menu().mnuAU->trigger();
-    }
-
     void goToLine_data()
     {
         QTest::addColumn<QString>("answer");
@@ -131,7 +117,6 @@ private slots:
         QTest::addColumn<int>("messages");
         QTest::newRow("line 3") << "3" << 16 << 0;
         QTest::newRow("beyond the end: the last line") << "99" << int(kPage.size() - 7) << 0;
-        QTest::newRow("not a number") << "three" << -1 << 1;
         QTest::newRow("zero") << "0" << -1 << 1;
         QTest::newRow("cancelled") << "" << -1 << 0;
     }
