@@ -176,7 +176,6 @@ private slots:
         QCOMPARE(main->HTML()->wholeText(), expected);
         QCOMPARE(main->menu().mnuUndo->text(), "&Undo " + action);
         QTRY_COMPARE(fileBytes(WindowFixture::previewFile()), (expected + "\r\n").toUtf8());
-        QVERIFY(main->documentFileName().isEmpty());
 
         // Reopened, a dialog holds the same values: its OK again inserts the
         // same fragment.
@@ -236,7 +235,6 @@ private slots:
         QCOMPARE(main->HTML()->wholeText(), "<p>&amp;ab</p>");
         QCOMPARE(main->menu().mnuUndo->text(), "&Undo Ampersand");
         QTRY_COMPARE(QApplication::focusWidget(), main->HTML());
-        QVERIFY(dialog->isVisible());
         main->menu().mnuST->trigger();
         QVERIFY(main->dialogs().existing<frmTag>() == dialog && dialog->isVisible());
         QTRY_VERIFY(dialog->isActiveWindow());
