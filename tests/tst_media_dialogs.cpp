@@ -22,11 +22,6 @@ Setup on(const std::function<void(D &)> &f)
     return [f](QDialog &d) { f(static_cast<D &>(d)); };
 }
 
-QAbstractButton *okOf(QDialog &d)
-{
-    return d.findChild<QPushButton *>(QStringLiteral("cmdOK"));
-}
-
 } // namespace
 
 class TestMediaDialogs : public QObject {
@@ -136,7 +131,7 @@ private slots:
         const QString expected = QString(kPage).replace(3, 2, fragment);
         for (int round = 0; round < 2; ++round) {
             open(which);
-            okOf(d)->click();
+            d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
             QVERIFY(!d.isVisible() && d.result() == QDialog::Accepted);
             QCOMPARE(host.document, expected);
             QCOMPARE(host.actions, QStringList{kActions[which]});
