@@ -103,7 +103,6 @@ private slots:
                                                            << "|\U0001F600|" << 2;
         QTest::newRow("nothing found") << "abc" << "z" << "" << "-" << "abc" << 0;
         QTest::newRow("invalid regex") << "abc" << "[" << "r" << "-" << "abc" << 0;
-        QTest::newRow("empty find") << "abc" << "" << "" << "-" << "abc" << 0;
     }
     void replaceAll()
     {
