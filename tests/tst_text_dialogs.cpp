@@ -103,8 +103,6 @@ private slots:
         tag->lstSize->setCurrentRow(7);
         tag->lstFont->setCurrentRow(2);
         QCOMPARE(font(), tag->lstFont->item(2)->text() + " 36");
-        tag->lstFont->setCurrentRow(0);
-        QCOMPARE(font(), "Times New Roman 36");
         tag->lstSize->setCurrentRow(0);
         tag->lstFont->setCurrentRow(tag->lstFont->count() - 1);
         tag->cmdRFL->click();

