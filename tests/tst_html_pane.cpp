@@ -80,7 +80,6 @@ private slots:
         QTest::newRow("typed over a selection") << Change([](HTMLPane &p) { QTest::keyClick(&p, Qt::Key_X); });
         QTest::newRow("whole text") << Change([](HTMLPane &p) { p.setWholeText("new"); });
         QTest::newRow("selected text") << Change([](HTMLPane &p) { p.setSelText("XY"); });
-        QTest::newRow("undo key") << Change([](HTMLPane &p) { QTest::keyClick(&p, Qt::Key_Z, Qt::ControlModifier); });
         QTest::newRow("control's own cut") << Change([](HTMLPane &p) { p.cut(); });
         QTest::newRow("direct Scintilla message, told afterwards")
             << Change([](HTMLPane &p) { p.SendScintilla(QsciScintillaBase::SCI_ADDTEXT, 2UL, "zz"); });
