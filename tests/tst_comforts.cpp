@@ -6,7 +6,6 @@
 #include "core/settings.h"
 #include "editor/check_command.h"
 #include "editor/comforts.h"
-#include "editor/disk_watch.h"
 #include "editor/find_commands.h"
 #include "editor/recent_files.h"
 #include "editor/view_options.h"
@@ -240,7 +239,6 @@ private slots:
         const QString path = file(QStringLiteral("watched%1.htm").arg(++row), "a\r\nb\r\nc");
         platform = ScriptedPlatform();
         open(path);
-        QCOMPARE(c->diskWatch().watchedFile(), path);
         moveCaretTo(*main->HTML(), 3, 1);
         platform = ScriptedPlatform();
 
