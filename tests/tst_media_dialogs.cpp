@@ -87,11 +87,8 @@ private slots:
             d.txtWidth->setText("9");
             d.optPerW->click();
             d.txtHeight->setText("8");
-            platform.colourAnswers << 0x0000FF << 0x00FF00 << std::nullopt;
+            platform.colourAnswers << 0x00FF00;
             d.cmdColour->click();
-            d.cmdDef->click();
-            d.cmdColour->click();
-            d.cmdColour->click(); // cancelled: the swatch keeps its colour
         }) << "<marquee align=\"Top\" behavior=\"Slide\" bgcolor=\"#00FF00\" direction=\"right\" height=\"8\" "
               "loop=\"2\" scrolldelay=\"06\" width=\"9%\">&lt;hi&gt;</marquee>";
         QTest::newRow("marquee, height unit alone") << 1 << on<frmM>([](frmM &d) {
