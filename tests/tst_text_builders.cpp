@@ -42,7 +42,6 @@ private slots:
             "<div style=\"background-color: #000000\"><p align=\"Right\"><font size=\"7\" "
             "color=\"#FFFFFF\">&lt;&quot;x&quot;&gt;</font></p></div>");
 
-        row("rule: unshaded, the blank before >", buildRule(ruleWith([](auto &f) { f.shaded = false; })), "<hr noshade >");
         row("rule: percent typed with percent", buildRule(ruleWith([](auto &f) { f.width = "50%"; })), "<hr width=\"50%%\">");
         row("rule: right, values verbatim", buildRule(ruleWith([](auto &f) { f.alignIndex = 2; f.size = " x\""; })),
             "<hr size=\" x\"\" align=\"Right\">");
