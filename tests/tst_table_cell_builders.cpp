@@ -13,7 +13,6 @@ const QString kDefaultTable = QStringLiteral(
     "<tr>\r\n<td>&nbsp;</td>\r\n<td>&nbsp;</td>\r\n</tr>\r\n"
     "<tr>\r\n<td>&nbsp;</td>\r\n<td>&nbsp;</td>\r\n</tr>\r\n"
     "\r\n</table>");
-const QString kTwoByTwoBody = kDefaultTable.mid(kDefaultTable.indexOf(QLatin1Char('>')) + 1);
 
 template <typename Fields>
 Fields with(const std::function<void(Fields &)> &change)
@@ -42,7 +41,7 @@ private slots:
         QTest::newRow("right, width percent, height pixels")
             << tableWith([](auto &f) { f.alignIndex = 2; f.width = "100"; f.height = "50"; f.heightPercent = false; })
             << "<div align=\"Right\">\r\n\r\n<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\" "
-               "width=\"100%\" height=\"50\">" + kTwoByTwoBody + "\r\n</div>" << QString();
+               "width=\"100%\" height=\"50\">" + kDefaultTable.mid(kDefaultTable.indexOf('>') + 1) + "\r\n</div>" << QString();
         QTest::newRow("no columns, one row") << tableWith([](auto &f) { f.columns = "0"; f.rows = "1"; })
             << "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\">\r\n\r\n<tr>\r\n</tr>\r\n\r\n</table>" << QString();
         QTest::newRow("no rows") << tableWith([](auto &f) { f.rows = "0"; })
