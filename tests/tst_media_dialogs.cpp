@@ -144,7 +144,6 @@ private slots:
         platform.messageAnswers << MsgResult::OK << MsgResult::OK;
         image.cmdOK->click();
         QVERIFY(image.isVisible() && host.document == kPage && host.actions.isEmpty());
-        image.txtImage->setText("x");
         image.reject();
 
         auto &marquee = static_cast<frmM &>(open(1));
