@@ -230,7 +230,6 @@ private slots:
         QVERIFY(dialog && dialog->isVisible() && !dialog->isModal() && dialog->parentWidget() == main);
         QTRY_VERIFY(dialog->isActiveWindow());
         dialog->cmdAmp->click();
-        QCOMPARE(main->HTML()->wholeText(), "<p>&amp;ab</p>");
         QCOMPARE(main->menu().mnuUndo->text(), "&Undo Ampersand");
         QTRY_COMPARE(QApplication::focusWidget(), main->HTML());
         main->menu().mnuST->trigger();
