@@ -37,7 +37,6 @@ class TestMediaDialogs : public QObject {
         QDialog &d = *dialogs[which];
         d.setResult(-1);
         d.show();
-        (void)QTest::qWaitForWindowActive(&d);
         return d;
     }
 
