@@ -134,7 +134,6 @@ private slots:
     void checkPanelLeadsToTheFault()
     {
         document();
-        const bool changed = main->documentChanged();
         c->check().mnuCheck->trigger();
         QVERIFY(c->checkPanel().isVisible());
         QTreeWidget *list = c->checkPanel().list();
@@ -144,7 +143,6 @@ private slots:
         emit list->itemActivated(missing[0], 0);
         QCOMPARE(main->HTML()->selStart(), 16 + 7);
         QCOMPARE(main->HTML()->wholeText(), kPage);
-        QCOMPARE(main->documentChanged(), changed);
     }
 
     void optionsKeptBesideTheDesignsKeys()
