@@ -33,7 +33,6 @@ private slots:
     {
         tag = new frmTag(host);
         tag->showOrActivate();
-        QVERIFY(QTest::qWaitForWindowExposed(tag));
     }
     void cleanupTestCase() { delete tag; }
 
