@@ -233,7 +233,6 @@ private slots:
         QFETCH(MsgResult, answer);
         static int row = 0;
         const QString path = file(QStringLiteral("watched%1.htm").arg(++row), "a\r\nb\r\nc");
-        platform = ScriptedPlatform();
         open(path);
         moveCaretTo(*main->HTML(), 3, 1);
         platform = ScriptedPlatform();
