@@ -1,8 +1,8 @@
 // The conveniences in the real main window: no key used twice (each key
-// from the text pane: tst_table_cell_dialogs), commands that must leave the
-// document alone, go to line, the check panel's way to a message, the recent files, dropped
-// files and text, the watch on the open file, and the settings they keep
-// beside the design's.
+// from the text pane: tst_table_cell_dialogs), the footer's room, go to
+// line, the check panel's way to a message (the document left alone), the
+// recent files, dropped files and text, the watch on the open file, and the
+// settings they keep beside the design's.
 #include "core/settings.h"
 #include "editor/check_command.h"
 #include "editor/comforts.h"

@@ -67,8 +67,8 @@ public:
     QList<std::optional<FontChoice>> fontAnswers;
     QList<std::optional<QString>> folderAnswers;
     QList<bool> processResults;
-    // When set, processes are started through it and
-    // its result is the answer; processResults is not used.
+    // When set, processes are started through it and its result is the
+    // answer; processResults is not used.
     Platform *processesThrough = nullptr;
     QList<bool> urlResults;
 
