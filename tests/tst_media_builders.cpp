@@ -61,8 +61,6 @@ private slots:
 
         QTest::newRow("pixels \"06\", delay \"090\" read as 6 and 90")
             << marqueeWith([](auto &f) { f.pixels = "06"; f.delay = "090"; }) << kDefaultMarquee;
-        QTest::newRow("pixels and delay empty") << marqueeWith([](auto &f) { f.pixels = f.delay = ""; })
-            << kDefaultMarquee;
         QTest::newRow("no number: written as typed") << marqueeWith([](auto &f) { f.pixels = "fast"; f.delay = " "; })
             << "<marquee scrollamount=\"fast\" scrolldelay=\" \">Marquee</marquee>";
         QTest::newRow("huge number: written as typed") << marqueeWith([](auto &f) { f.pixels = "1e999"; })
