@@ -55,7 +55,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("enter");
         QTest::newRow("CR LF") << "a\r\nb\r\n" << "\r\n";
-        QTest::newRow("LF") << "a\nb\n" << "\n";
         QTest::newRow("CR") << "a\rb\r" << "\r";
         QTest::newRow("mixed, first is LF") << "a\nb\r\nc\r" << "\n";
         QTest::newRow("no line end: CR LF of a new document") << "abc" << "\r\n";
