@@ -179,8 +179,6 @@ private slots:
             << QList<MsgResult>{} << "<a href=\"page.htm?x=1&amp;y=2\">Home</a>" << link;
         QTest::newRow("hyperlink: selection, no name prompt") << false << "Click <here>" << QStringList{"http://", "_blank", "Go"}
             << QList<MsgResult>{} << "<a href=\"http://\" target=\"_blank\" title=\"Go\">Click &lt;here&gt;</a>" << link.mid(1);
-        QTest::newRow("hyperlink: cancelled, No, address again") << false << "x" << QStringList{"", "a.htm", "", ""}
-            << QList<MsgResult>{MsgResult::No} << "<a href=\"a.htm\">x</a>" << QStringList{link[1]} + link.mid(1);
         QTest::newRow("hyperlink: cancelled, Yes quits") << false << "x" << QStringList{""}
             << QList<MsgResult>{MsgResult::Yes} << "" << QStringList{link[1]};
         QTest::newRow("bookmark: escaped default accepted, escaped again") << true << "A & B"
