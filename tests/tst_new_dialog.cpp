@@ -107,7 +107,6 @@ private slots:
         for (ColourSwatch *swatch : d->findChildren<ColourSwatch *>())
             swatch->setValue(0x123456);
         d->chkLoop->click();
-        d->chkWater->click();
         d->cmdReset->click();
         QVERIFY(!d->chkLoop->isChecked() && d->txtLoop->isEnabled() && d->txtLoop->text().isEmpty());
         d->cmdOK->click();

@@ -55,7 +55,6 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("index");
-        QTest::newRow("first column") << "abc" << 1 << 0;
         QTest::newRow("after a surrogate pair") << "\U0001F600<b>" << 2 << 2;
         QTest::newRow("past the end") << "ab" << 9 << 2;
         QTest::newRow("no column") << "ab" << 0 << 0;

@@ -60,8 +60,6 @@ private slots:
         QTest::addColumn<FontChoice>("format");
         QTest::addColumn<ColourValue>("back");
         QTest::newRow("black on white") << font("DejaVu Sans Mono", 10, false, 0) << ColourValue(0xFFFFFF);
-        QTest::newRow("light on dark, bold") << font("DejaVu Sans", 12.5, true, 0xE0E0E0)
-                                             << ColourValue(0x302010);
         QTest::newRow("system window colour") << font("DejaVu Sans Mono", 8, false, 0)
                                               << ColourValue(0x80000005u);
     }

