@@ -28,12 +28,18 @@ private slots:
             QFile::remove(stateFolder() + "/" + f);
     }
 
-    // A termination signal ends the program through the exit sequence (the
-    // hangup and interrupt signals get the same handler, in one loop); with
-    // nothing unsaved there is nothing to recover.
+    // Each signal (kill, a closed terminal, Ctrl+C) ends the program through
+    // the exit sequence; with nothing unsaved there is nothing to recover.
+    void signalRunsTheExitSequence_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
     void signalRunsTheExitSequence()
     {
-        const int signal = SIGTERM;
+        QFETCH(int, signal);
         QProcess program; // on the test's own platform, offscreen under ctest
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         program.start(VELMORA_PROGRAM, {doc_});
