@@ -8,19 +8,7 @@ build=$1
 version=$2
 work=$(mktemp -d /tmp/velmora-deb-XXXXXX)
 trap 'rm -rf "$work"' EXIT
-passed=0
-failed=0
-check() { # NAME COMMAND...
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "PASS: $name"
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $name"
-    fi
-}
+source "$(dirname "$0")/check.sh"
 
 if ! cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1; then
     cat "$work/cpack.log"
@@ -57,5 +45,4 @@ lintian --no-tag-display-limit "$deb" >"$work/lintian" 2>&1
 grep -E '^[EWI]:' "$work/lintian" | sed 's/^/  lintian: /'
 check "lintian reports no errors" bash -c "! grep -q '^E:' '$work/lintian'"
 
-echo "$passed passed, $failed failed"
-[ $failed -eq 0 ]
+summary

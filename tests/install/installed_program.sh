@@ -15,19 +15,7 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-passed=0
-failed=0
-check() { # NAME COMMAND...
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "PASS: $name"
-    else
-        failed=$((failed + 1))
-        echo "FAIL: $name"
-    fi
-}
+source "$(dirname "$0")/check.sh"
 
 tree=$work/tree
 if ! DESTDIR=$tree cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1; then
@@ -108,5 +96,4 @@ check "installed vatroreg registers for the user" \
 check "the user's registration wins over the machine's" \
     opens "$moved/usr/bin/Pagewisp" "$work/home3" "$moved/etc/xdg" "$mine/libVatroOCX.so"
 
-echo "$passed passed, $failed failed"
-[ $failed -eq 0 ]
+summary
