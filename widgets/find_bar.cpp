@@ -298,9 +298,7 @@ void FindBar::markVisible()
     const long to = pane_.SendScintilla(SB::SCI_GETLINEENDPOSITION, static_cast<unsigned long>(last));
     if (to <= from)
         return;
-    QByteArray bytes(to - from + 1, '\0');
-    pane_.SendScintilla(SB::SCI_GETTEXTRANGE, from, to, bytes.data());
-    const QString chunk = QString::fromUtf8(bytes.constData(), to - from);
+    const QString chunk = pane_.textBetween(from, to);
     long byte = from;
     int index = 0;
     search.forEach(chunk, 0, int(chunk.size()), [&](const TextMatch &m, const QRegularExpressionMatch &) {

@@ -292,13 +292,16 @@ void HTMLPane::setSelLength(int length)
 
 QString HTMLPane::selText() const
 {
-    const long start = SendScintilla(SCI_GETSELECTIONSTART);
-    const long end = SendScintilla(SCI_GETSELECTIONEND);
-    if (end <= start)
+    return textBetween(SendScintilla(SCI_GETSELECTIONSTART), SendScintilla(SCI_GETSELECTIONEND));
+}
+
+QString HTMLPane::textBetween(long startByte, long endByte) const
+{
+    if (endByte <= startByte)
         return QString();
-    QByteArray bytes(end - start + 1, '\0');
-    SendScintilla(SCI_GETTEXTRANGE, start, end, bytes.data());
-    return QString::fromUtf8(bytes.constData(), end - start);
+    QByteArray bytes(endByte - startByte + 1, '\0');
+    SendScintilla(SCI_GETTEXTRANGE, startByte, endByte, bytes.data());
+    return QString::fromUtf8(bytes.constData(), endByte - startByte);
 }
 
 void HTMLPane::setSelText(const QString &text)

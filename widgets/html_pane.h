@@ -29,6 +29,9 @@ public:
     int selLength() const;
     void setSelLength(int length);
     QString selText() const;
+    // The text between two of Scintilla's byte positions (for the tools
+    // that read the control by its own positions).
+    QString textBetween(long startByte, long endByte) const;
     // Replaces the selection (or inserts at the caret) and leaves the caret
     // after the new text, as one step of the control's own undo history.
     void setSelText(const QString &text);

@@ -120,9 +120,7 @@ void SyntaxColouring::colourStyleSheets()
         pos = end + 1;
         if (end <= start)
             continue;
-        QByteArray bytes(end - start + 1, '\0');
-        pane_.SendScintilla(SB::SCI_GETTEXTRANGE, start, end, bytes.data());
-        const QString css = QString::fromUtf8(bytes.constData(), end - start);
+        const QString css = pane_.textBetween(start, end);
         long byte = start;
         int index = 0;
         for (const CssToken &t : cssTokens(css)) {
