@@ -1,5 +1,7 @@
 #include "core/native_path.h"
 
+#include "vatro/text.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -14,73 +16,22 @@ bool isRawByte(QStringView s, qsizetype i)
         && (i == 0 || !s[i - 1].isHighSurrogate());
 }
 
-// The length of the well-formed UTF-8 sequence at `p` (at most `n` bytes
-// long), or 0 when the byte there starts none.
-int sequenceAt(const unsigned char *p, qsizetype n)
-{
-    const unsigned char b = p[0];
-    int extra;
-    char32_t c, min;
-    if (b < 0x80)
-        return 1;
-    if ((b & 0xE0) == 0xC0)
-        extra = 1, c = b & 0x1F, min = 0x80;
-    else if ((b & 0xF0) == 0xE0)
-        extra = 2, c = b & 0x0F, min = 0x800;
-    else if ((b & 0xF8) == 0xF0)
-        extra = 3, c = b & 0x07, min = 0x10000;
-    else
-        return 0;
-    if (n <= extra)
-        return 0;
-    for (int k = 1; k <= extra; ++k) {
-        if ((p[k] & 0xC0) != 0x80)
-            return 0;
-        c = (c << 6) | (p[k] & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return 0;
-    return extra + 1;
-}
-
 } // namespace
 
 QString pathFromNative(QByteArrayView bytes)
 {
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const qsizetype n = bytes.size();
-    QString out;
-    out.reserve(n);
-    qsizetype run = 0; // start of the well-formed stretch not yet appended
-    for (qsizetype i = 0; i < n;) {
-        const int len = sequenceAt(p + i, n - i);
-        if (len > 0) {
-            i += len;
-            continue;
-        }
-        out += QString::fromUtf8(bytes.sliced(run, i - run));
-        out += QChar(char16_t(kRawByte + p[i]));
-        run = ++i;
-    }
-    out += QString::fromUtf8(bytes.sliced(run));
-    return out;
+    return QString::fromStdU16String(
+        vatro::fromUtf8(std::string(bytes.data(), std::size_t(bytes.size())), true));
 }
 
 QByteArray nativePath(const QString &path)
 {
-    QByteArray out;
-    qsizetype run = 0;
-    for (qsizetype i = 0; i < path.size(); ++i) {
-        if (!isRawByte(path, i))
-            continue;
-        out += QStringView(path).sliced(run, i - run).toUtf8();
-        out += char(path[i].unicode() - kRawByte);
-        run = i + 1;
-    }
-    if (run == 0)
+    std::string bytes;
+    // An unpaired surrogate that stands for no byte goes out as Qt writes it.
+    if (!vatro::toUtf8(reinterpret_cast<const char16_t *>(path.utf16()), std::size_t(path.size()),
+                       &bytes, true, true))
         return path.toUtf8();
-    out += QStringView(path).sliced(run).toUtf8();
-    return out;
+    return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
 bool hasRawBytes(const QString &path)

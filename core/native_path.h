@@ -5,7 +5,8 @@
 // the lone surrogate U+DC80..U+DCFF (0x80..0xFF), and turns back into that
 // byte whenever the name reaches the system. Valid UTF-8 never decodes to a
 // lone surrogate, so every name makes the round trip unchanged. The
-// component reads and writes file names the same way.
+// component reads and writes file names the same way, with the same code
+// (vatro/text.h).
 
 #include <QByteArray>
 #include <QString>
