@@ -3,6 +3,7 @@
 #include "media_dialogs/image_builder.h"
 #include "media_dialogs/marquee_builder.h"
 #include "media_dialogs/script_builder.h"
+#include "support/fields_with.h"
 #include "support/test_env.h"
 
 Q_DECLARE_METATYPE(ImageFields)
@@ -12,13 +13,6 @@ Q_DECLARE_METATYPE(std::optional<double>)
 
 namespace {
 
-template <typename Fields>
-Fields with(const std::function<void(Fields &)> &change)
-{
-    Fields f;
-    change(f);
-    return f;
-}
 const auto imageWith = with<ImageFields>;
 const auto marqueeWith = with<MarqueeFields>;
 

@@ -1,6 +1,7 @@
 // The table and cell fragments, byte for byte, and the count checks.
 #include "document_dialogs/cell_builder.h"
 #include "document_dialogs/table_builder.h"
+#include "support/fields_with.h"
 #include "support/test_env.h"
 
 Q_DECLARE_METATYPE(TableFields)
@@ -14,13 +15,6 @@ const QString kDefaultTable = QStringLiteral(
     "<tr>\r\n<td>&nbsp;</td>\r\n<td>&nbsp;</td>\r\n</tr>\r\n"
     "\r\n</table>");
 
-template <typename Fields>
-Fields with(const std::function<void(Fields &)> &change)
-{
-    Fields f;
-    change(f);
-    return f;
-}
 const auto tableWith = with<TableFields>;
 const auto cellWith = with<CellFields>;
 

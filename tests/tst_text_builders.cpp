@@ -1,18 +1,12 @@
 // The fragments of the text commands and dialogs, byte for byte: the
 // styled text, the horizontal rule, the anchors and the inserting
 // utilities. (The styles are data, used through frmTag's test.)
+#include "support/fields_with.h"
 #include "support/test_env.h"
 #include "text_dialogs/text_builders.h"
 
 namespace {
 
-template <typename Fields>
-Fields with(const std::function<void(Fields &)> &change)
-{
-    Fields f;
-    change(f);
-    return f;
-}
 const auto styled = with<StyledTextFields>;
 const auto ruleWith = with<RuleFields>;
 
