@@ -11,7 +11,6 @@
 #include "widgets/vatro_control.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QUrl>
 #include <QWebEngineSettings>
@@ -198,7 +197,7 @@ void Preview::showFile()
 void Preview::removeFile()
 {
     if (vatro_.FExists(previewFile()))
-        QFile::remove(previewFile());
+        ::unlink(nativePath(previewFile()).constData());
     else
         releaseFifoReaders(previewFile()); // else the browser could not shut down
     // A private folder this run made goes too, if nothing else is in it.

@@ -194,7 +194,7 @@ void SessionGuard::textChanged()
         return;
     ending_ = false;
     if (!recoveryFile_.isEmpty())
-        QFile::remove(recoveryFile_);
+        ::unlink(nativePath(recoveryFile_).constData());
     recoveryFile_.clear();
 }
 
