@@ -5,7 +5,7 @@
 #include "editor/document.h"
 #include "editor/file_drop.h"
 #include "editor/find_commands.h"
-#include "editor/main_window.h"
+#include "editor/main_menu.h"
 #include "editor/recent_files.h"
 #include "editor/view_options.h"
 #include "widgets/check_panel.h"

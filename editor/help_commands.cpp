@@ -1,26 +1,21 @@
 #include "editor/help_commands.h"
 
 #include "core/conversions.h"
-#include "editor/main_window.h"
+#include "editor/main_menu.h"
 #include "version.h"
 #include "widgets/help_window.h"
 #include "widgets/platform.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 
-HelpCommands::HelpCommands(Platform &platform, QWidget *window, const MainMenu &menu,
+HelpCommands::HelpCommands(const MainMenu &menu, Platform &platform, QWidget *window,
                            const QString &helpFile)
     : QObject(window), platform_(platform), window_(window), helpFile_(helpFile)
 {
-    auto serve = [this](QAction *item, void (HelpCommands::*command)()) {
-        item->setEnabled(true);
-        connect(item, &QAction::triggered, this, command);
-    };
-    serve(menu.mnuContents, &HelpCommands::mnuContents_Click);
-    serve(menu.mnuAbout, &HelpCommands::mnuAbout_Click);
-    serve(menu.mnuSendFeedback, &HelpCommands::mnuSendFeedback_Click);
+    serveItem(menu.mnuContents, this, &HelpCommands::mnuContents_Click);
+    serveItem(menu.mnuAbout, this, &HelpCommands::mnuAbout_Click);
+    serveItem(menu.mnuSendFeedback, this, &HelpCommands::mnuSendFeedback_Click);
     // F1 anywhere in the program, dialogs included.
     qApp->installEventFilter(this);
 }

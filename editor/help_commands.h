@@ -16,7 +16,7 @@ class HelpCommands : public QObject {
     Q_OBJECT
 public:
     // `helpFile` is the application's help file, set at start-up.
-    HelpCommands(Platform &platform, QWidget *window, const MainMenu &menu,
+    HelpCommands(const MainMenu &menu, Platform &platform, QWidget *window,
                  const QString &helpFile);
     ~HelpCommands() override;
 

@@ -3,30 +3,26 @@
 #include "document_dialogs/cell_dialog.h"
 #include "document_dialogs/table_dialog.h"
 #include "editor/dialog_registry.h"
-#include "editor/main_window.h"
+#include "editor/main_menu.h"
+#include "widgets/dialog_host.h"
 #include "media_dialogs/image_dialog.h"
 #include "media_dialogs/marquee_dialog.h"
 #include "media_dialogs/script_dialog.h"
 #include "text_dialogs/rule_dialog.h"
 #include "text_dialogs/tag_dialog.h"
 
-#include <QAction>
 
-InsertCommands::InsertCommands(DialogHost &host, DialogRegistry &dialogs, const MainMenu &menu,
+InsertCommands::InsertCommands(const MainMenu &menu, DialogHost &host, DialogRegistry &dialogs,
                                QObject *parent)
     : QObject(parent), host_(host), dialogs_(dialogs)
 {
-    auto serve = [this](QAction *item, void (InsertCommands::*command)()) {
-        item->setEnabled(true);
-        connect(item, &QAction::triggered, this, command);
-    };
-    serve(menu.mnuTable, &InsertCommands::mnuTable_Click);
-    serve(menu.mnuCell, &InsertCommands::mnuCell_Click);
-    serve(menu.mnuImage, &InsertCommands::mnuImage_Click);
-    serve(menu.mnuMarquee, &InsertCommands::mnuMarquee_Click);
-    serve(menu.mnuScript, &InsertCommands::mnuScript_Click); // Ctrl+S: saving is F4
-    serve(menu.mnuH, &InsertCommands::mnuH_Click);
-    serve(menu.mnuST, &InsertCommands::mnuST_Click);
+    serveItem(menu.mnuTable, this, &InsertCommands::mnuTable_Click);
+    serveItem(menu.mnuCell, this, &InsertCommands::mnuCell_Click);
+    serveItem(menu.mnuImage, this, &InsertCommands::mnuImage_Click);
+    serveItem(menu.mnuMarquee, this, &InsertCommands::mnuMarquee_Click);
+    serveItem(menu.mnuScript, this, &InsertCommands::mnuScript_Click); // Ctrl+S: saving is F4
+    serveItem(menu.mnuH, this, &InsertCommands::mnuH_Click);
+    serveItem(menu.mnuST, this, &InsertCommands::mnuST_Click);
 }
 
 frmT &InsertCommands::tableDialog()

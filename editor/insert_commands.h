@@ -19,7 +19,7 @@ class frmTag;
 class InsertCommands : public QObject {
     Q_OBJECT
 public:
-    InsertCommands(DialogHost &host, DialogRegistry &dialogs, const MainMenu &menu,
+    InsertCommands(const MainMenu &menu, DialogHost &host, DialogRegistry &dialogs,
                    QObject *parent);
 
     // Insert, Table: the table dialog, modal.

@@ -1,13 +1,15 @@
 #include "editor/insertion_undo.h"
 
+#include "editor/main_menu.h"
 #include "widgets/html_pane.h"
 
 #include <QAction>
 
-InsertionUndo::InsertionUndo(HTMLPane &pane, QAction &undoItem, QObject *parent)
-    : QObject(parent), pane_(pane), undoItem_(undoItem)
+InsertionUndo::InsertionUndo(const MainMenu &menu, HTMLPane &pane, QObject *parent)
+    : QObject(parent), pane_(pane), undoItem_(*menu.mnuUndo)
 {
-    undoItem_.setEnabled(false);
+    // Enabled only while there is an insertion to take back.
+    connect(&undoItem_, &QAction::triggered, this, &InsertionUndo::restore);
 }
 
 void InsertionUndo::insert(const QString &fragment, const QString &actionName,

@@ -13,12 +13,13 @@
 
 class HTMLPane;
 class QAction;
+struct MainMenu;
 
 class InsertionUndo : public QObject {
     Q_OBJECT
 public:
-    // `undoItem` is HTML, Undo: enabled and captioned here only.
-    InsertionUndo(HTMLPane &pane, QAction &undoItem, QObject *parent);
+    // HTML, Undo is served, enabled and captioned here only.
+    InsertionUndo(const MainMenu &menu, HTMLPane &pane, QObject *parent);
 
     // Steps 1 to 3. `betweenReplaceAndUndo`, when given, runs after step 2
     // and before step 3 (the image and marquee dialogs hide themselves there).

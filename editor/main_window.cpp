@@ -1,34 +1,31 @@
-// frmHTML: its controls, the load step, the exit sequence, the caption, the
-// pane layout and the text pane's pop-up Edit menu. The menus are made in
-// main_menu.cpp, the settings read and written in settings_window.cpp.
+// frmHTML: its controls, the objects that do the work, the load step, the
+// exit sequence and the caption. The menus are made in main_menu.cpp, the
+// settings read and written in main_window_settings.cpp.
 
 #include "editor/main_window.h"
 
 #include "core/native_path.h"
 #include "document_dialogs/new_dialog.h"
+#include "editor/browser_commands.h"
 #include "editor/comforts.h"
 #include "editor/dialog_registry.h"
 #include "editor/document.h"
+#include "editor/edit_commands.h"
+#include "editor/file_commands.h"
 #include "editor/help_commands.h"
 #include "editor/insert_commands.h"
 #include "editor/insertion_undo.h"
+#include "editor/pane_arranger.h"
 #include "editor/preview.h"
 #include "editor/text_commands.h"
-#include "options_dialogs/locations_dialog.h"
 #include "widgets/browser_pane.h"
 #include "widgets/help_window.h"
 #include "widgets/html_pane.h"
 #include "widgets/pane_footer.h"
 #include "widgets/vatro_control.h"
 
-#include <QAction>
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QEvent>
 #include <QFontDatabase>
-#include <QGuiApplication>
-#include <QMenu>
-#include <QMimeData>
 
 namespace {
 
@@ -54,22 +51,27 @@ frmHTML::frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro,
     ctlFont_.font.size = fixed.pointSizeF() > 0 ? fixed.pointSizeF() : 10;
 
     createControls();
-    createMenus();
+    menu_ = createMainMenu(*this);
     // The objects that listen to the text pane, in the order the change
     // notification runs them: preview refresh, changed flag, Undo withdrawn.
     preview_ = new Preview(*html_, *browser_, *vatro_, platform_, this);
     document_ = new Document(*html_, *preview_, openSave_, platform_, *vatro_, this);
-    undo_ = new InsertionUndo(*html_, *menu_.mnuUndo, this);
+    undo_ = new InsertionUndo(menu_, *html_, this);
     connect(html_, &HTMLPane::changed, this, &frmHTML::HTML_Change);
-    connectMenus();
+    connect(document_, &Document::fileNameChanged, this, &frmHTML::setCaption);
+    connect(document_, &Document::formatResetWanted, this, &frmHTML::ResetFormat);
     setCaption(QString());
     resize(kDesignSize);
-    insertCommands_ = new InsertCommands(*this, *dialogs_, menu_, this);
-    helpCommands_ = new HelpCommands(platform_, this, menu_, defaultHelpFile());
-    textCommands_ = new TextCommands(*this, *html_, ctlFont_, this);
-    textCommands_->serve(menu_);
+
+    // Each command object serves its own menu items.
+    arranger_ = new PaneArranger(menu_, *paneArea_, *browser_, *html_, *footer_);
+    new FileCommands(menu_, *document_, *this, *dialogs_, *this);
+    new EditCommands(menu_, *html_, this);
+    new BrowserCommands(menu_, *preview_, *this, *dialogs_, this);
+    new InsertCommands(menu_, *this, *dialogs_, this);
+    new TextCommands(menu_, *this, *html_, ctlFont_, this);
+    helpCommands_ = new HelpCommands(menu_, platform_, this, defaultHelpFile());
     comforts_ = new Comforts(*this, *html_, *footer_, *document_, platform_, menu_);
-    connect(footer_, &PaneFooter::layoutWanted, this, &frmHTML::Form_Resize);
 }
 
 frmHTML::~frmHTML() = default;
@@ -85,11 +87,8 @@ void frmHTML::createControls()
     const PaneGeometry g = layoutPanes(area, {true, false, false, false}, {});
     browser_->setGeometry(g.browser);
     html_->setGeometry(g.editor);
-    editorArea_ = g.editor;
     footer_ = new PaneFooter(paneArea_);
     html_->setFocus();
-    paneArea_->installEventFilter(this);
-    connect(html_, &HTMLPane::rightButtonPressed, this, &frmHTML::HTML_MouseDown);
 }
 
 void frmHTML::Form_Load()
@@ -151,11 +150,6 @@ frmNew &frmHTML::newDialog()
     return dialogs_->once<frmNew>(*this);
 }
 
-frmLoc &frmHTML::locationsDialog()
-{
-    return dialogs_->once<frmLoc>(*this, *preview_);
-}
-
 int frmHTML::selectionLength() const
 {
     return html_->selLength();
@@ -190,11 +184,6 @@ void frmHTML::focusEditor()
 void frmHTML::HTMLUpdate()
 {
     preview_->refresh();
-}
-
-void frmHTML::Undo(const QString &Desc)
-{
-    undo_->Undo(Desc);
 }
 
 void frmHTML::HTML_Change()
@@ -234,76 +223,4 @@ bool frmHTML::isLoading() const
 QString frmHTML::previewFile() const
 {
     return preview_->previewFile();
-}
-
-// The pane layout: every resize of the client area and every choice of
-// arrangement lays the two panes out again.
-
-bool frmHTML::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == paneArea_ && event->type() == QEvent::Resize)
-        Form_Resize();
-    return QMainWindow::eventFilter(watched, event);
-}
-
-void frmHTML::Form_Resize()
-{
-    const PaneGeometry g =
-        layoutPanes(paneArea_->size(), arrangement_, {browser_->geometry(), editorArea_});
-    browser_->setGeometry(g.browser);
-    editorArea_ = g.editor;
-    // The find bar and the check panel, when shown, take the bottom of it.
-    html_->setGeometry(footer_->carve(g.editor));
-}
-
-void frmHTML::setArrangement(const PaneArrangement &arrangement)
-{
-    arrangement_ = arrangement;
-    QAction *const marks[4] = {menu_.mnuPos1, menu_.mnuPos2, menu_.mnuPos3, menu_.mnuPos4};
-    for (int i = 0; i < 4; ++i)
-        marks[i]->setChecked(arrangement_[i]);
-}
-
-void frmHTML::PosUncheck()
-{
-    setArrangement({false, false, false, false});
-}
-
-// The text pane's pop-up Edit menu, on the system clipboard.
-
-void frmHTML::HTML_MouseDown(const QPoint &globalPos)
-{
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    menu_.mnuPaste->setEnabled(data && data->hasText());
-    const bool selection = html_->selLength() != 0;
-    menu_.mnuCopy->setEnabled(selection);
-    menu_.mnuCut->setEnabled(selection);
-    menu_.mnuSelectAll->setEnabled(html_->selLength() != html_->textLength());
-    menu_.mnuHid->popup(globalPos);
-}
-
-void frmHTML::mnuCut_Click()
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(html_->selText());
-    html_->setSelText(QString());
-}
-
-void frmHTML::mnuCopy_Click()
-{
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(html_->selText());
-}
-
-void frmHTML::mnuPaste_Click()
-{
-    html_->setSelText(QGuiApplication::clipboard()->text());
-}
-
-void frmHTML::mnuSelectAll_Click()
-{
-    html_->setSelStart(0);
-    html_->setSelLength(html_->textLength());
 }

@@ -1,33 +1,25 @@
 #include "editor/text_commands.h"
 
 #include "core/conversions.h"
-#include "editor/main_window.h"
+#include "editor/main_menu.h"
 #include "text_dialogs/tag_proc.h"
 #include "text_dialogs/text_builders.h"
 #include "widgets/dialog_host.h"
 #include "widgets/font_dialog.h"
 #include "widgets/html_pane.h"
 
-#include <QAction>
 
-TextCommands::TextCommands(DialogHost &host, HTMLPane &pane, FontDialog &ctlFont, QObject *parent)
+TextCommands::TextCommands(const MainMenu &menu, DialogHost &host, HTMLPane &pane,
+                           FontDialog &ctlFont, QObject *parent)
     : QObject(parent), host_(host), pane_(pane), ctlFont_(ctlFont)
 {
-}
-
-void TextCommands::serve(const MainMenu &menu)
-{
-    const auto serve = [this](QAction *item, void (TextCommands::*command)()) {
-        item->setEnabled(true);
-        connect(item, &QAction::triggered, this, command);
-    };
-    serve(menu.mnuHyperlink, &TextCommands::mnuHyperlink_Click);
-    serve(menu.mnuBookmark, &TextCommands::mnuBookmark_Click);
-    serve(menu.mnuFN, &TextCommands::mnuFN_Click);
-    serve(menu.mnuHTMLcolour, &TextCommands::mnuHTMLcolour_Click);
-    serve(menu.mnuHTML2text, &TextCommands::mnuHTML2text_Click);
-    serve(menu.mnuFont, &TextCommands::mnuFont_Click);
-    serve(menu.mnuColour, &TextCommands::mnuColour_Click);
+    serveItem(menu.mnuHyperlink, this, &TextCommands::mnuHyperlink_Click);
+    serveItem(menu.mnuBookmark, this, &TextCommands::mnuBookmark_Click);
+    serveItem(menu.mnuFN, this, &TextCommands::mnuFN_Click);
+    serveItem(menu.mnuHTMLcolour, this, &TextCommands::mnuHTMLcolour_Click);
+    serveItem(menu.mnuHTML2text, this, &TextCommands::mnuHTML2text_Click);
+    serveItem(menu.mnuFont, this, &TextCommands::mnuFont_Click);
+    serveItem(menu.mnuColour, this, &TextCommands::mnuColour_Click);
 }
 
 QString TextCommands::ask(const QString &prompt, const QString &title, const QString &defaultText)

@@ -16,10 +16,8 @@ class TextCommands : public QObject {
 public:
     // `pane` and `ctlFont` are the text pane and the shared font dialog the
     // look commands change; everything else goes through `host`.
-    TextCommands(DialogHost &host, HTMLPane &pane, FontDialog &ctlFont, QObject *parent);
-
-    // Enables and connects the items this object serves.
-    void serve(const MainMenu &menu);
+    TextCommands(const MainMenu &menu, DialogHost &host, HTMLPane &pane, FontDialog &ctlFont,
+                 QObject *parent);
 
     // Insert, Hyperlink / Bookmark: prompts, then the anchor.
     void mnuHyperlink_Click();

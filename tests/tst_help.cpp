@@ -67,7 +67,7 @@ private slots:
 
     void missingHelpFileGivesAMessage()
     {
-        HelpCommands help(fx.platform, main, MainMenu(main->menu()), QStringLiteral("/nonexistent/x.qch"));
+        HelpCommands help(MainMenu(main->menu()), fx.platform, main, QStringLiteral("/nonexistent/x.qch"));
         fx.platform.messageAnswers << MsgResult::OK;
         help.showHelp();
         QVERIFY(!help.helpWindow());

@@ -3,6 +3,7 @@
 // and on a choice from the Options menu.
 
 #include "core/pane_layout.h"
+#include "editor/pane_arranger.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -64,7 +65,7 @@ private slots:
             }
         }
         const QRect before = w.HTML()->geometry();
-        w.PosUncheck();
+        w.panes().PosUncheck();
         w.resize(300, 300);
         QApplication::processEvents();
         QCOMPARE(w.HTML()->geometry(), before);

@@ -1,6 +1,7 @@
 // The text dialogs and commands: frmTag and frmH against a fake host, the
 // prompts and utilities with scripted answers. (Each command from its key in
 // the real main window: tst_table_cell_dialogs.)
+#include "editor/main_menu.h"
 #include "editor/text_commands.h"
 #include "support/fake_host.h"
 #include "support/test_env.h"
@@ -20,7 +21,9 @@ class TestTextDialogs : public QObject {
     frmTag *tag = nullptr;
     HTMLPane pane;
     FontDialog font{host.scripted};
-    TextCommands commands{host, pane, font, nullptr};
+    QMainWindow menuOwner;
+    const MainMenu menu = createMainMenu(menuOwner);
+    TextCommands commands{menu, host, pane, font, nullptr};
 
     void document(const QString &text, int selStart = 0, int selLength = 0)
     {

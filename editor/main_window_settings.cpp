@@ -6,6 +6,7 @@
 #include "document_dialogs/new_dialog.h"
 #include "editor/document.h"
 #include "editor/main_window.h"
+#include "editor/pane_arranger.h"
 #include "editor/preview.h"
 #include "widgets/dialog_parts.h"
 #include "widgets/html_pane.h"
@@ -37,10 +38,10 @@ void frmHTML::RegGet()
     preview_->setLocations(locations);
     if (read.autoUpdate)
         preview_->setAutoUpdate(*read.autoUpdate);
-    PaneArrangement arrangement = arrangement_;
+    PaneArrangement arrangement = arranger_->arrangement();
     for (size_t i = 0; i < 4; ++i)
         arrangement[i] = read.pos[i].value_or(arrangement[i]);
-    setArrangement(arrangement);
+    arranger_->setArrangement(arrangement);
     if (read.editorFont.any())
         html_->setSelFormat(read.editorFont.appliedTo(html_->selFormat()));
     if (read.backColour)
@@ -64,7 +65,8 @@ void frmHTML::RegGet()
 
 std::optional<QString> frmHTML::writeSettings()
 {
-    const bool pos[4] = {arrangement_[0], arrangement_[1], arrangement_[2], arrangement_[3]};
+    const PaneArrangement a = arranger_->arrangement();
+    const bool pos[4] = {a[0], a[1], a[2], a[3]};
     return settings::Store().set(
         settings::exitValues(preview_->autoUpdate(), pos, ctlFont_.font, html_->backColour()));
 }
