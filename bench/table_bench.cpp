@@ -32,17 +32,17 @@ int main(int argc, char *argv[])
 
         QElapsedTimer timer;
         timer.start();
-        const TableBuild built = buildTable(fields);
+        const BuilderResult built = buildTable(fields);
         const qint64 buildNs = timer.nsecsElapsed();
-        if (!built.fragment) {
-            std::fprintf(stderr, "%s\n", qPrintable(built.message));
+        if (built.message) {
+            std::fprintf(stderr, "%s\n", qPrintable(built.message->text));
             return 1;
         }
         timer.restart();
-        main.insertFragment(*built.fragment, QStringLiteral("Insert Table"));
+        main.insertFragment(built.html, QStringLiteral("Insert Table"));
         const qint64 landNs = timer.nsecsElapsed();
 
-        const qsizetype size = built.fragment->size();
+        const qsizetype size = built.html.size();
         intact = intact && main.HTML()->textLength() == page.size() + size
             && main.HTML()->selStart() == 14 + size;
         std::printf("1000 x 1000 table (%lld characters), auto-update %s:\n", static_cast<long long>(size),

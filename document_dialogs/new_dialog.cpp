@@ -276,14 +276,11 @@ NewPageFields frmNew::fields() const
 
 void frmNew::cmdOK_Click()
 {
-    const NewPageResult result = buildNewPage(fields(), Ver());
-    if (result.message) {
-        host_.platform().messageBox(this, result.message->text, result.message->title,
-                                    MsgIcon::Exclamation, MsgButtons::OK);
+    const BuilderResult page = buildNewPage(fields(), Ver());
+    if (host_.refuses(this, page))
         return;
-    }
     // The page replaces the whole document.
-    host_.replaceDocument(result.page);
+    host_.replaceDocument(page.html);
     done(QDialog::Accepted);
 }
 

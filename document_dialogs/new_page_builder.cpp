@@ -29,7 +29,7 @@ QString colourAttribute(const QString &name, const std::optional<ColourValue> &c
 
 } // namespace
 
-NewPageResult buildNewPage(const NewPageFields &f, const QString &version)
+BuilderResult buildNewPage(const NewPageFields &f, const QString &version)
 {
     QString s = QStringLiteral("<html>") + CRLF + QStringLiteral("<head>") + CRLF;
     s += QStringLiteral("<meta name=") + Q + QStringLiteral("generator") + Q
@@ -51,9 +51,9 @@ NewPageResult buildNewPage(const NewPageFields &f, const QString &version)
             s += QStringLiteral(" loop=") + Q + QStringLiteral("infinite") + Q;
         } else {
             if (f.loop.isEmpty()) {
-                return {QString(),
-                        BuilderMessage{QStringLiteral("Please enter a value in the sound loop text box"),
-                                       QStringLiteral("Sound Loop")}};
+                return BuilderResult::refused(
+                    QStringLiteral("Please enter a value in the sound loop text box"),
+                    QStringLiteral("Sound Loop"));
             }
             s += QStringLiteral(" loop=") + Q + f.loop + Q;
         }
@@ -74,5 +74,5 @@ NewPageResult buildNewPage(const NewPageFields &f, const QString &version)
 
     s += QStringLiteral(">") + CRLF + f.startText + CRLF + QStringLiteral("</body>") + CRLF
         + QStringLiteral("</html>") + CRLF;
-    return {s, std::nullopt};
+    return BuilderResult::built(s);
 }

@@ -2,6 +2,7 @@
 // The page the "Startup HTML" dialog writes: from the values of its fields to
 // the whole text of a new document, or the message that stops it. No widgets.
 
+#include "core/builder_result.h"
 #include "core/values.h"
 
 #include <QString>
@@ -32,17 +33,6 @@ struct NewPageFields {
     QString styleSheet;
 };
 
-// A validation message: shown with the exclamation icon; nothing is changed.
-struct BuilderMessage {
-    QString text;
-    QString title;
-    bool operator==(const BuilderMessage &o) const { return text == o.text && title == o.title; }
-};
-
-struct NewPageResult {
-    QString page;                          // the document, when `message` is empty
-    std::optional<BuilderMessage> message; // why nothing was built
-};
-
-// `version` is the program's version text ("1.02.0007").
-NewPageResult buildNewPage(const NewPageFields &fields, const QString &version);
+// The whole page, or why not. `version` is the program's version text
+// ("1.02.0007").
+BuilderResult buildNewPage(const NewPageFields &fields, const QString &version);

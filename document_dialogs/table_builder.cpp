@@ -80,18 +80,19 @@ void appendSizeColourAttributes(QString &s, const SizeColourFields &f)
     s += colourAttribute(QStringLiteral("bordercolorlight"), f.borderColourLight);
 }
 
-TableBuild buildTable(const TableFields &f)
+BuilderResult buildTable(const TableFields &f)
 {
     int columns = 0;
     int rows = 0;
     if (auto message = checkCount(f.columns, "columns", columns))
-        return {std::nullopt, *message};
+        return BuilderResult::refused(*message, kTableErrorTitle);
     if (auto message = checkCount(f.rows, "rows", rows))
-        return {std::nullopt, *message};
+        return BuilderResult::refused(*message, kTableErrorTitle);
     if (qint64(columns) * rows > kMaxTableCells)
-        return {std::nullopt,
-                QStringLiteral("A table can have at most 1,000,000 cells, please enter fewer "
-                               "columns or rows and try clicking OK again.")};
+        return BuilderResult::refused(
+            QStringLiteral("A table can have at most 1,000,000 cells, please enter fewer "
+                           "columns or rows and try clicking OK again."),
+            kTableErrorTitle);
 
     const bool wrapped = f.alignIndex != 1 && f.alignIndex >= 0 && f.alignIndex < kTableAlignments.size();
 
@@ -123,5 +124,5 @@ TableBuild buildTable(const TableFields &f)
     for (int r = 0; r < rows; ++r)
         s += row;
     s += tail;
-    return {s, QString()};
+    return BuilderResult::built(s);
 }

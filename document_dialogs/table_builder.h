@@ -2,6 +2,7 @@
 // The table dialog's fragment builder: the values of frmT's controls in, the
 // finished table (or the message that stops it) out. No widgets.
 
+#include "core/builder_result.h"
 #include "core/conversions.h"
 #include "core/html_attributes.h"
 #include "core/values.h"
@@ -43,13 +44,8 @@ struct TableFields : SizeColourFields {
     QString rows = QStringLiteral("2");
 };
 
-// Either the fragment or the message to show (title kTableErrorTitle).
-struct TableBuild {
-    std::optional<QString> fragment;
-    QString message;
-};
-
-TableBuild buildTable(const TableFields &fields);
+// The table, or the message (title kTableErrorTitle) that stops it.
+BuilderResult buildTable(const TableFields &fields);
 
 // True when the text reads as a number: optional blanks, an optional sign,
 // digits with an optional decimal point, an optional exponent, optional

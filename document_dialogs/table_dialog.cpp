@@ -111,14 +111,8 @@ TableFields frmT::fields() const
 
 void frmT::cmdOK_Click()
 {
-    const TableBuild built = buildTable(fields());
-    if (!built.fragment) {
-        host_.platform().messageBox(this, built.message, kTableErrorTitle, MsgIcon::Exclamation,
-                                    MsgButtons::OK);
-        return;
-    }
-    host_.insertFragment(*built.fragment, QStringLiteral("Insert Table"));
-    accept(); // hides; the fields keep their values
+    if (host_.insertBuilt(this, buildTable(fields()), QStringLiteral("Insert Table")))
+        accept(); // hides; the fields keep their values
 }
 
 void frmT::cmdCancel_Click()

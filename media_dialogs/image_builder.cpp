@@ -2,10 +2,10 @@
 
 #include "core/html_attributes.h"
 
-ImageBuild buildImage(const ImageFields &f)
+BuilderResult buildImage(const ImageFields &f)
 {
     if (f.image.isEmpty())
-        return {std::nullopt, kImageMissing};
+        return BuilderResult::refused(kImageMissing, kImageTitle);
 
     const bool linked = !f.link.isEmpty();
     QString s;
@@ -29,5 +29,5 @@ ImageBuild buildImage(const ImageFields &f)
     s += QLatin1Char('>');
     if (linked)
         s += QStringLiteral("</a>");
-    return {s, QString()};
+    return BuilderResult::built(s);
 }

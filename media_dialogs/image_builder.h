@@ -3,6 +3,8 @@
 // element (in an <a> hyperlink when a link is given) or the message that
 // stops it out. No widgets.
 
+#include "core/builder_result.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -38,10 +40,5 @@ struct ImageFields {
     QString height;
 };
 
-// Either the fragment or the message to show (title kImageTitle).
-struct ImageBuild {
-    std::optional<QString> fragment;
-    QString message;
-};
-
-ImageBuild buildImage(const ImageFields &fields);
+// The image, or the message (title kImageTitle) that stops it.
+BuilderResult buildImage(const ImageFields &fields);

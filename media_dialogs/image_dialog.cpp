@@ -140,14 +140,10 @@ ImageFields frmI::fields() const
 
 void frmI::cmdOK_Click()
 {
-    const ImageBuild built = buildImage(fields());
-    if (!built.fragment) {
-        host_.platform().messageBox(this, built.message, kImageTitle, MsgIcon::Exclamation,
-                                    MsgButtons::OK);
-        return; // the dialog stays open for the source
-    }
-    // The dialog hides before the Undo command takes the new name.
-    host_.insertFragment(*built.fragment, QStringLiteral("Insert Image"), [this] { accept(); });
+    // The dialog hides before the Undo command takes the new name; refused,
+    // it stays open for the source.
+    host_.insertBuilt(this, buildImage(fields()), QStringLiteral("Insert Image"),
+                      [this] { accept(); });
 }
 
 void frmI::cmdCancel_Click()

@@ -95,7 +95,7 @@ std::optional<double> leadingNumber(const QString &text)
     return std::strtod(number.c_str(), nullptr);
 }
 
-MarqueeBuild buildMarquee(const MarqueeFields &f)
+BuilderResult buildMarquee(const MarqueeFields &f)
 {
     QString s = QStringLiteral("<marquee");
     if (f.alignIndex != 2 && f.alignIndex >= 0 && f.alignIndex < kMarqueeAlignments.size())
@@ -108,12 +108,12 @@ MarqueeBuild buildMarquee(const MarqueeFields &f)
     appendAttribute(s, "height", f.height, f.heightPercent ? QStringLiteral("%") : QString());
     if (f.repeat) {
         if (f.repeatCount.isEmpty())
-            return {std::nullopt, kMarqueeRepeatMissing};
+            return BuilderResult::refused(kMarqueeRepeatMissing, kMarqueeTitle);
         appendAttribute(s, "loop", f.repeatCount);
     }
     appendUnlessDefault(s, "scrollamount", f.pixels, 6);
     appendUnlessDefault(s, "scrolldelay", f.delay, 90);
     appendAttribute(s, "width", f.width, f.widthPercent ? QStringLiteral("%") : QString());
     s += QLatin1Char('>') + HTMLtext(f.text) + QStringLiteral("</marquee>");
-    return {s, QString()};
+    return BuilderResult::built(s);
 }

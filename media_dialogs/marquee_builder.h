@@ -2,6 +2,7 @@
 // The marquee dialog's builder: the values of frmM's controls in, one
 // <marquee> element (or the message that stops it) out. No widgets.
 
+#include "core/builder_result.h"
 #include "core/values.h"
 
 #include <QString>
@@ -38,13 +39,8 @@ struct MarqueeFields {
     ColourValue background = kSysButtonFace; // the no-colour value adds no bgcolor
 };
 
-// Either the fragment or the message to show (title kMarqueeTitle).
-struct MarqueeBuild {
-    std::optional<QString> fragment;
-    QString message;
-};
-
-MarqueeBuild buildMarquee(const MarqueeFields &fields);
+// The marquee, or the message (title kMarqueeTitle) that stops it.
+BuilderResult buildMarquee(const MarqueeFields &fields);
 
 // The number a text starts with, read as Visual Basic's Val reads it: blanks,
 // tabs and line feeds are passed over wherever they stand; then "&H" and hex

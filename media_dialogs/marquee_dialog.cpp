@@ -176,14 +176,10 @@ MarqueeFields frmM::fields() const
 
 void frmM::cmdOK_Click()
 {
-    const MarqueeBuild built = buildMarquee(fields());
-    if (!built.fragment) {
-        host_.platform().messageBox(this, built.message, kMarqueeTitle, MsgIcon::Exclamation,
-                                    MsgButtons::OK);
-        return; // the dialog stays open for the count
-    }
-    // The dialog hides before the Undo command takes the new name.
-    host_.insertFragment(*built.fragment, QStringLiteral("Insert Marquee"), [this] { accept(); });
+    // The dialog hides before the Undo command takes the new name; refused,
+    // it stays open for the count.
+    host_.insertBuilt(this, buildMarquee(fields()), QStringLiteral("Insert Marquee"),
+                      [this] { accept(); });
 }
 
 void frmM::cmdCancel_Click()

@@ -43,9 +43,10 @@ private slots:
     {
         QFETCH(ImageFields, fields);
         QFETCH(QString, fragment);
-        const ImageBuild built = buildImage(fields);
-        QCOMPARE(built.fragment.value_or(QString()), fragment);
-        QCOMPARE(built.message, fragment.isEmpty() ? kImageMissing : QString());
+        const BuilderResult built = buildImage(fields);
+        QCOMPARE(built.html, fragment);
+        QCOMPARE(built.message.value_or(BuilderMessage()),
+                 fragment.isEmpty() ? (BuilderMessage{kImageMissing, "Insert Image"}) : BuilderMessage());
     }
 
     void marquee_data()
@@ -75,9 +76,10 @@ private slots:
     {
         QFETCH(MarqueeFields, fields);
         QFETCH(QString, fragment);
-        const MarqueeBuild built = buildMarquee(fields);
-        QCOMPARE(built.fragment.value_or(QString()), fragment);
-        QCOMPARE(built.message, fragment.isEmpty() ? kMarqueeRepeatMissing : QString());
+        const BuilderResult built = buildMarquee(fields);
+        QCOMPARE(built.html, fragment);
+        QCOMPARE(built.message.value_or(BuilderMessage()),
+                 fragment.isEmpty() ? (BuilderMessage{kMarqueeRepeatMissing, "Insert Marquee"}) : BuilderMessage());
     }
 
     void leadingNumber_data()

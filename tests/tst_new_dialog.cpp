@@ -24,7 +24,7 @@ class TestNewDialog : public QObject {
         d->show();
         QVERIFY(QTest::qWaitForWindowActive(d.get()));
     }
-    static QString defaultPage() { return buildNewPage(NewPageFields(), Ver()).page; }
+    static QString defaultPage() { return buildNewPage(NewPageFields(), Ver()).html; }
 
 private slots:
     void initTestCase()

@@ -71,12 +71,12 @@ void TestNewPageBuilder::pages()
     QFETCH(QString, expected);
     NewPageFields fields;
     edit(fields);
-    const NewPageResult result = buildNewPage(fields, QStringLiteral("9.99.0123"));
+    const BuilderResult result = buildNewPage(fields, QStringLiteral("9.99.0123"));
     if (expected.isEmpty())
         QCOMPARE(result.message.value_or(BuilderMessage()),
                  (BuilderMessage{"Please enter a value in the sound loop text box", "Sound Loop"}));
     else
-        QCOMPARE(result.page, expected);
+        QCOMPARE(result.html, expected);
 }
 
 VELMORA_TEST_MAIN(TestNewPageBuilder)

@@ -4,6 +4,7 @@
 // selection, and the two ways its HTML enters the document. The main window
 // implements it; dialog tests use a fake.
 
+#include "core/builder_result.h"
 #include "widgets/common_dialogs.h"
 #include "widgets/platform.h"
 
@@ -38,6 +39,27 @@ public:
 
     // Makes `text` the whole document (the new-page dialog's OK).
     virtual void replaceDocument(const QString &text) = 0;
+
+    // A builder's result in a dialog's OK: its message shown over `dialog`
+    // (true), or nothing to say (false).
+    bool refuses(QWidget *dialog, const BuilderResult &result)
+    {
+        if (!result.message)
+            return false;
+        platform().messageBox(dialog, result.message->text, result.message->title,
+                              MsgIcon::Exclamation, MsgButtons::OK);
+        return true;
+    }
+    // Its HTML through the insertion protocol, or its message as above.
+    // True when inserted.
+    bool insertBuilt(QWidget *dialog, const BuilderResult &result, const QString &actionName,
+                     const std::function<void()> &betweenReplaceAndUndo = {})
+    {
+        if (refuses(dialog, result))
+            return false;
+        insertFragment(result.html, actionName, betweenReplaceAndUndo);
+        return true;
+    }
 
     // Activates the editor's window and gives the keyboard to the text pane
     // (after an insertion from a dialog that stays open).
