@@ -101,6 +101,25 @@ private slots:
         QCOMPARE(seen, pane.wholeText()); // notified after the change is complete
     }
 
+    // Alt with a letter is a menu key or nothing; AltGr (Ctrl+Alt) types.
+    void altKeysTypeNothing_data()
+    {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("Alt") << Qt::KeyboardModifiers(Qt::AltModifier) << "abc";
+        QTest::newRow("Alt+Shift") << Qt::KeyboardModifiers(Qt::AltModifier | Qt::ShiftModifier) << "abc";
+        QTest::newRow("Ctrl+Alt, as AltGr") << Qt::KeyboardModifiers(Qt::AltModifier | Qt::ControlModifier) << "abctkq";
+    }
+    void altKeysTypeNothing()
+    {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        HTMLPane pane;
+        QTest::keyClicks(&pane, "abc");
+        for (const char c : {'t', 'k', 'q'})
+            QTest::keyClick(&pane, c, modifiers);
+        QTEST(pane.wholeText(), "typed");
+    }
+
     void setSelTextLeavesCaretAfterAndIsOneUndoStep()
     {
         HTMLPane pane;

@@ -403,6 +403,14 @@ void HTMLPane::changeEvent(QEvent *e)
 
 void HTMLPane::keyPressEvent(QKeyEvent *e)
 {
+    // Alt with a key that no menu takes is not typing: the letter goes
+    // nowhere. (AltGr, which some keyboards report as Ctrl+Alt, still types.)
+    const Qt::KeyboardModifiers modifiers = e->modifiers();
+    if ((modifiers & Qt::AltModifier) && !(modifiers & Qt::ControlModifier)
+        && !e->text().isEmpty() && e->text().front().isPrint()) {
+        e->ignore();
+        return;
+    }
     ChangeScope scope(this);
     QsciScintilla::keyPressEvent(e);
     keepOneStreamSelection();
