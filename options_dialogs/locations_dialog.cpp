@@ -208,9 +208,14 @@ void frmLoc::Browse3_Click()
 
 void frmLoc::storeSettings()
 {
-    settings::Store().set({{QStringLiteral("Browser"), txtBrowser->text()},
-                           {QStringLiteral("BrowserSI"), txtBrowserStartIn->text()},
-                           {QStringLiteral("TempDir"), lblTD->text()}});
+    const std::optional<QString> error =
+        settings::Store().set({{QStringLiteral("Browser"), txtBrowser->text()},
+                               {QStringLiteral("BrowserSI"), txtBrowserStartIn->text()},
+                               {QStringLiteral("TempDir"), lblTD->text()}});
+    // Told as the exit sequence tells it; the dialog still closes.
+    if (error)
+        host_.platform().messageBox(this, *error, QStringLiteral("Velmora"), MsgIcon::Exclamation,
+                                    MsgButtons::OK);
 }
 
 void frmLoc::cmdClose_Click()

@@ -61,18 +61,26 @@ private slots:
     }
 
     // Edits reach the owner as they are typed; Close and Esc store them and
-    // hide the dialog; closed by the exit sequence, it stores nothing.
+    // hide the dialog; closed by the exit sequence, it stores nothing. A
+    // store that cannot be written is told, and the dialog still closes.
     void closing_data()
     {
         QTest::addColumn<QString>("how");
         QTest::newRow("Close") << "Close";
         QTest::newRow("Esc") << "Esc";
         QTest::newRow("the exit sequence") << "exit";
+        QTest::newRow("Close, the store unwritable") << "Close unwritable";
     }
     void closing()
     {
         QFETCH(QString, how);
-        QFile::remove(settings::Store::fileName());
+        const QString file = settings::Store::fileName();
+        QFile::remove(file);
+        const bool unwritable = how.endsWith(" unwritable");
+        if (unwritable) {
+            how.chop(11);
+            QVERIFY(QDir().mkpath(file)); // a folder in the settings file's place
+        }
         FakeHost host;
         FakeOwner owner;
         frmLoc d(host, owner);
@@ -84,6 +92,13 @@ private slots:
         else
             how == "Close" ? d.cmdClose->click() : void(d.close());
         QVERIFY(!d.isVisible());
+        if (unwritable) {
+            QDir(file).removeRecursively();
+            QCOMPARE(host.scripted.messages.size(), 1);
+            QVERIFY(host.scripted.messages[0].title == "Velmora" && host.scripted.messages[0].text.contains(file));
+            return;
+        }
+        QVERIFY(host.scripted.messages.isEmpty());
         const settings::Store store;
         const QStringList stored{store.get("Browser").value_or("-"), store.get("BrowserSI").value_or("-"),
                                  store.get("TempDir").value_or("-")};
