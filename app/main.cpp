@@ -1,5 +1,6 @@
 // Pagewisp: creates the application and the main window.
 
+#include "core/command_line.h"
 #include "core/native_path.h"
 #include "widgets/platform.h"
 #include "editor/startup.h"
@@ -7,17 +8,28 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
     // File names are taken as the bytes they are, UTF-8 or not.
     QStringList original;
     for (int i = 1; i < argc; ++i)
         original << pathFromNative(argv[i]);
+    if (const std::optional<QString> text = informationRequest(original)) {
+        std::fputs(text->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     // What Qt left of them (it takes out its own options), as bytes too.
     QStringList left;
     for (int i = 1; i < argc; ++i)
         left << pathFromNative(argv[i]);
+    const CommandLine line = parseCommandLine(original, left);
+    if (!line.unknown.isEmpty()) {
+        std::fputs(usageError(line.unknown).toLocal8Bit().constData(), stderr);
+        return 2;
+    }
     QGuiApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     // The class registry installed beside the program, searched after the
     // user's and the machine's: a copy unpacked anywhere finds its component.
@@ -27,7 +39,7 @@ int main(int argc, char *argv[])
     QtPlatform platform;
     int exitCode = 0;
     const std::unique_ptr<frmHTML> window =
-        startPagewisp(platform, fileArguments(original, left), &exitCode);
+        startPagewisp(platform, line.files, &exitCode);
     if (!window)
         return exitCode;
     return app.exec();

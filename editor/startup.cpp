@@ -19,15 +19,6 @@ static void initResources()
     Q_INIT_RESOURCE(velmora);
 }
 
-QStringList fileArguments(const QStringList &original, const QStringList &left)
-{
-    QStringList files;
-    for (const QString &arg : original)
-        if (left.contains(arg) || (arg.startsWith(QLatin1Char('-')) && fileStamp(arg).exists))
-            files << arg;
-    return files;
-}
-
 std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &arguments,
                                        int *exitCode)
 {

@@ -7,12 +7,6 @@
 #include <QStringList>
 #include <memory>
 
-// The document arguments of the command line: what Qt left of `original`
-// (the arguments without the program name), plus any argument Qt took as
-// one of its own options (such as "-reverse") that names an existing file,
-// in the order they were given.
-QStringList fileArguments(const QStringList &original, const QStringList &left);
-
 // `arguments` are the program's arguments without the program name; they
 // are joined by single spaces into the one command-line document path; a
 // relative one is made absolute against the current folder.

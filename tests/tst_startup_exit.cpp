@@ -3,6 +3,7 @@
 // preview file and the open dialogs.
 
 #include "document_dialogs/new_dialog.h"
+#include "core/command_line.h"
 #include "editor/startup.h"
 #include "support/test_env.h"
 #include "editor/dialog_registry.h"
@@ -146,14 +147,38 @@ private slots:
         QCOMPARE(platform.messages.value(0).icon, named.isEmpty() ? MsgIcon::None : MsgIcon::Critical);
     }
 
-    // Qt's own options are taken out of the command line, unless they name
-    // a file that is there.
-    void qtOptionsThatNameFiles()
+    // The command line: Qt's own options are taken out unless they name a
+    // file that is there; "--" ends the options; anything else that looks
+    // like an option is unknown. `left` is what Qt left ("-": same as given).
+    void commandLine_data()
     {
+        QTest::addColumn<QStringList>("given");
+        QTest::addColumn<QStringList>("left");
+        QTest::addColumn<QString>("files"); // joined by "|"; "?x": x is unknown
+        QTest::addColumn<QString>("information"); // pattern of the first line --help/--version print
+        const QStringList same{"-"};
+        QTest::newRow("Qt's option naming a file") << QStringList{"-reverse", "a b.htm"} << QStringList{"a b.htm"} << "-reverse|a b.htm" << "";
+        QTest::newRow("Qt's option and value") << QStringList{"-platform", "offscreen", "x.htm"} << QStringList{"x.htm"} << "x.htm" << "";
+        QTest::newRow("unknown option") << QStringList{"-x", "a.htm"} << same << "a.htm?-x" << "";
+        QTest::newRow("file named like an option") << QStringList{"-reverse"} << same << "-reverse" << "";
+        QTest::newRow("after --") << QStringList{"--", "--version", "-y"} << same << "--version|-y" << "";
+        QTest::newRow("a lone dash is a name") << QStringList{"-"} << same << "-" << "";
+        QTest::newRow("--help") << QStringList{"a.htm", "--help"} << same << "a.htm?--help" << "^Usage: Pagewisp \\[OPTION\\]";
+        QTest::newRow("-h") << QStringList{"-h"} << same << "?-h" << "^Usage: Pagewisp \\[OPTION\\]";
+        QTest::newRow("--version") << QStringList{"--version"} << same << "?--version" << "^Pagewisp \\(Velmora\\) \\d+\\.\\d+\\.\\d+$";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, given);
+        QFETCH(QStringList, left);
+        QFETCH(QString, information);
         QDir::setCurrent(dir_);
         QFile("-reverse").open(QIODevice::WriteOnly);
-        QCOMPARE(fileArguments({"-reverse", "a b.htm"}, {"a b.htm"}), QStringList({"-reverse", "a b.htm"}));
-        QCOMPARE(fileArguments({"-platform", "offscreen", "x.htm"}, {"x.htm"}), QStringList{"x.htm"});
+        const CommandLine line = parseCommandLine(given, left == QStringList{"-"} ? given : left);
+        QTEST(line.files.join('|') + (line.unknown.isEmpty() ? "" : "?" + line.unknown), "files");
+        const QString printed = informationRequest(given).value_or(QString()).section('\n', 0, 0);
+        QVERIFY2(information.isEmpty() ? printed.isEmpty() : QRegularExpression(information).match(printed).hasMatch(),
+                 qPrintable(printed));
     }
 };
 

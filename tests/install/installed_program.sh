@@ -37,6 +37,18 @@ check "icon, help and registries installed" test -f "$share/icons/hicolor/scalab
     -a -f "$share/velmora/velmora.qch" -a -f "$tree/etc/xdg/vatro/registry.ini" \
     -a -f "$tree/$private/registry.ini"
 
+# The options answer on their own, --help and --version without a display.
+usage_status() { # WANTED OPTION...
+    local wanted=$1
+    shift
+    env -i PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen "$tree/usr/bin/Pagewisp" "$@" >/dev/null 2>&1
+    [ $? -eq "$wanted" ]
+}
+check "--version prints the version, no display needed" \
+    sh -c 'env -i "$0" --version | grep -qE "^Pagewisp \(Velmora\) [0-9]+\.[0-9]+\.[0-9]+$"' "$tree/usr/bin/Pagewisp"
+check "--help exits with 0" usage_status 0 --help
+check "an unknown option exits with 2" usage_status 2 --no-such-option
+
 docs=$work/my\ pages
 mkdir -p "$docs"
 marker="installed-run-$$"
