@@ -94,6 +94,7 @@ void frmHTML::createControls()
 void frmHTML::Form_Load()
 {
     RegGet(); // sets the loading flag
+    restoreWindowPlace();
     preview_->showFile();
     if (commandLine_.isEmpty()) {
         document_->newDocument(newDialog());

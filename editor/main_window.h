@@ -91,6 +91,7 @@ private:
     void createControls();
     void HTML_Change();
     std::optional<QString> writeSettings();
+    void restoreWindowPlace();
     void setCaption(const QString &fileName);
 
     Platform &platform_;

@@ -1,8 +1,9 @@
 // The main window's side of the settings: RegGet at start-up and the values
-// the exit sequence writes.
+// the exit sequence writes, and the window's own place on the screen.
 
 #include "core/conversions.h"
 #include "core/settings.h"
+#include "core/window_place.h"
 #include "document_dialogs/new_dialog.h"
 #include "editor/document.h"
 #include "editor/main_window.h"
@@ -12,6 +13,8 @@
 #include "widgets/html_pane.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
 
 void frmHTML::RegGet()
 {
@@ -66,7 +69,33 @@ void frmHTML::RegGet()
 std::optional<QString> frmHTML::writeSettings()
 {
     const PaneArrangement a = arranger_->arrangement();
-    const bool pos[4] = {a[0], a[1], a[2], a[3]};
-    return settings::Store().set(
-        settings::exitValues(preview_->autoUpdate(), pos, ctlFont_.font, html_->backColour()));
+    const bool marks[4] = {a[0], a[1], a[2], a[3]};
+    std::vector<std::pair<QString, QString>> values =
+        settings::exitValues(preview_->autoUpdate(), marks, ctlFont_.font, html_->backColour());
+    // Then where the window is, for the next start.
+    WindowPlace place;
+    place.maximised = isMaximized();
+    const QRect normal = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+    const QPoint frameOffset = geometry().topLeft() - pos();
+    place.frame = QRect(normal.topLeft() - frameOffset, normal.size());
+    for (auto &value : windowPlaceValues(place))
+        values.push_back(std::move(value));
+    return settings::Store().set(values);
+}
+
+void frmHTML::restoreWindowPlace()
+{
+    const settings::Store store;
+    const std::optional<WindowPlace> place =
+        readWindowPlace([&store](const QString &key) { return store.get(key); });
+    if (!place)
+        return; // the design's size, where the window system puts it
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens << screen->availableGeometry();
+    const QRect frame = placeOnScreens(place->frame, screens);
+    move(frame.topLeft());
+    resize(frame.size());
+    if (place->maximised)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }

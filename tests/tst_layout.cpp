@@ -1,8 +1,10 @@
 // Pane layout: the geometry of the four arrangements for odd and even sizes,
 // several or no flags, and the main window laying its panes out on a resize
-// and on a choice from the Options menu.
+// and on a choice from the Options menu. The window's own place, kept from
+// one run to the next.
 
 #include "core/pane_layout.h"
+#include "core/window_place.h"
 #include "editor/pane_arranger.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
@@ -69,6 +71,57 @@ private slots:
         w.resize(300, 300);
         QApplication::processEvents();
         QCOMPARE(w.HTML()->geometry(), before);
+    }
+
+    // A kept place lands on a screen that can show it (two screens side by
+    // side, the second smaller and lower).
+    void placeOnScreens_data()
+    {
+        QTest::addColumn<QRect>("kept");
+        QTest::addColumn<QRect>("placed");
+        QTest::newRow("on the first screen") << QRect(10, 20, 800, 600) << QRect(10, 20, 800, 600);
+        QTest::newRow("mostly on the second") << QRect(1800, 400, 600, 400) << QRect(1920, 400, 600, 400);
+        QTest::newRow("hanging off the bottom") << QRect(100, 900, 400, 300) << QRect(100, 780, 400, 300);
+        QTest::newRow("larger than its screen") << QRect(2000, 300, 1600, 900) << QRect(1920, 300, 1280, 724);
+        QTest::newRow("off every screen") << QRect(-5000, -5000, 640, 480) << QRect(0, 0, 640, 480);
+    }
+    void placeOnScreens()
+    {
+        QFETCH(QRect, kept);
+        QTEST(::placeOnScreens(kept, {QRect(0, 0, 1920, 1080), QRect(1920, 300, 1280, 724)}), "placed");
+    }
+
+    // Closing keeps the size, the place and whether the window was
+    // maximised; the next start puts them back.
+    void windowPlaceRoundTrip_data()
+    {
+        QTest::addColumn<bool>("maximised");
+        QTest::newRow("normal") << false;
+        QTest::newRow("maximised") << true;
+    }
+    void windowPlaceRoundTrip()
+    {
+        QFETCH(bool, maximised);
+        const QRect frame(40, 30, 520, 410);
+        {
+            WindowFixture fx;
+            frmHTML &w = fx.start();
+            w.move(frame.topLeft());
+            w.resize(frame.size());
+            if (maximised)
+                w.showMaximized();
+            QTRY_COMPARE(w.isMaximized(), maximised);
+            QVERIFY(w.close());
+        }
+        const settings::Store store;
+        QCOMPARE(readWindowPlace([&store](const QString &k) { return store.get(k); })->maximised, maximised);
+        WindowFixture fx;
+        frmHTML &w = fx.start(QString(), false);
+        QCOMPARE(w.isMaximized(), maximised);
+        if (maximised)
+            QCOMPARE(w.normalGeometry().size(), frame.size());
+        else
+            QCOMPARE(QRect(w.pos(), w.size()), frame);
     }
 };
 
