@@ -1,6 +1,8 @@
 # The two commands of the README. Both install what is missing, configure and
-# build; `run` then registers the component and starts the editor, `test` runs
-# every test (the sanitizer build of the component library included).
+# build; `run` then registers the component and starts the editor, `test`
+# builds the tests and benchmarks and runs every test (the sanitizer build of
+# the component library included). A plain build makes only what is
+# installed: the program, the component and the help.
 # `install` builds and installs under PREFIX (DESTDIR honoured); `package`
 # builds the Debian package velmora_<version>_<arch>.deb into this folder.
 
@@ -30,7 +32,9 @@ run: register
 	$(BUILD)/app/Pagewisp $(FILE)
 
 test: build build-asan
+	cmake --build $(BUILD) -j $(JOBS) --target velmora_checks
 	cd $(BUILD) && ctest --output-on-failure
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target velmora_checks
 	cd $(ASAN_BUILD) && ctest --output-on-failure
 
 install: build
