@@ -1,0 +1,439 @@
+#include "core/markup_reader.h"
+
+#include "core/html_names.h"
+
+#include <QHash>
+#include <cstring>
+
+namespace markup {
+
+namespace {
+
+enum Property : quint32 {
+    Known = 1 << 0,
+    Void = 1 << 1,
+    RawBody = 1 << 2,     // its body is text up to its own end tag
+    Special = 1 << 3,     // the parser's "special" elements
+    ClosesP = 1 << 4,     // its start tag ends an open <p>
+    Heading = 1 << 5,
+    ScopeEdge = 1 << 6,   // a search for an open element stops here
+    HeadContent = 1 << 7, // may stand in <head> without ending it
+    Foreign = 1 << 8,     // svg, math
+};
+
+struct Named {
+    QByteArray name; // shared: the open elements of known names cost no copy
+    quint32 properties = 0;
+};
+
+const QHash<QByteArray, Named> &table()
+{
+    static const QHash<QByteArray, Named> t = [] {
+        QHash<QByteArray, Named> h;
+        auto mark = [&h](const char *names, quint32 property) {
+            for (const QByteArray &n : QByteArray(names).split(' ')) {
+                Named &entry = h[n];
+                entry.name = n;
+                entry.properties |= property;
+            }
+        };
+        mark(htmlnames::tables::kElements, Known);
+        mark(htmlnames::tables::kVoidElements, Void);
+        mark("script style xmp iframe noembed noframes textarea title plaintext", RawBody);
+        mark("address applet area article aside base basefont bgsound blockquote body br button "
+             "caption center col colgroup dd details dir div dl dt embed fieldset figcaption "
+             "figure footer form frame frameset h1 h2 h3 h4 h5 h6 head header hgroup hr html "
+             "iframe img input keygen li link listing main marquee menu meta nav noembed "
+             "noframes noscript object ol p param plaintext pre script search section select "
+             "source style summary table tbody td template textarea tfoot th thead title tr "
+             "track ul wbr xmp",
+             Special);
+        mark("address article aside blockquote center details dialog dir div dl fieldset "
+             "figcaption figure footer form h1 h2 h3 h4 h5 h6 header hgroup hr main menu nav ol "
+             "p pre section summary table ul listing plaintext xmp search li dd dt",
+             ClosesP);
+        mark("h1 h2 h3 h4 h5 h6", Heading);
+        mark("applet caption html table td th marquee object template", ScopeEdge);
+        mark("base basefont bgsound link meta noframes script style template title noscript",
+             HeadContent);
+        mark("svg math", Foreign);
+        return h;
+    }();
+    return t;
+}
+
+inline bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+inline bool isAlpha(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+quint32 properties(const QByteArray &name)
+{
+    const auto it = table().constFind(name);
+    return it == table().cend() ? 0 : it->properties;
+}
+
+// The name in lower case; a known name shares the table's copy.
+QByteArray lowerName(QByteArrayView bytes)
+{
+    QByteArray lower = bytes.toByteArray().toLower();
+    const auto it = table().constFind(lower);
+    return it == table().cend() ? lower : it->name;
+}
+
+} // namespace
+
+Reader::Reader(QByteArrayView text, qsizetype limit, qsizetype pos, ElementStack stack)
+    : text_(text), limit_(qBound<qsizetype>(0, limit, text.size())), pos_(pos), stack_(std::move(stack))
+{
+}
+
+void Reader::stop(Partial partial, qsizetype wordStart)
+{
+    partial_ = partial;
+    wordStart_ = wordStart < 0 ? limit_ : wordStart;
+    pos_ = limit_;
+}
+
+bool Reader::next()
+{
+    closed_.clear();
+    isTag_ = isEndTag_ = opened_ = false;
+    if (pos_ >= limit_)
+        return false;
+    tokenStart_ = pos_;
+    if (!raw_.isEmpty()) {
+        readRawBody();
+        return true;
+    }
+    const char *base = text_.data();
+    const void *lt = std::memchr(base + pos_, '<', size_t(limit_ - pos_));
+    if (!lt) {
+        pos_ = limit_;
+        return true;
+    }
+    const qsizetype p = static_cast<const char *>(lt) - base;
+    if (p > pos_)
+        pos_ = p; // the text before it
+    else
+        readMarkup(p);
+    return true;
+}
+
+void Reader::readMarkup(qsizetype lt)
+{
+    auto startsWith = [this](qsizetype at, const char *s) {
+        const qsizetype n = qsizetype(std::strlen(s));
+        return at + n <= limit_ && std::memcmp(text_.data() + at, s, size_t(n)) == 0;
+    };
+    // A prefix of `s` cut by the limit.
+    auto cutPrefix = [this](qsizetype at, const char *s) {
+        const qsizetype n = limit_ - at;
+        return n < qsizetype(std::strlen(s)) && std::memcmp(text_.data() + at, s, size_t(n)) == 0;
+    };
+    if (lt + 1 >= limit_)
+        return stop(Partial::TagName, lt + 1);
+    const char c = text_[lt + 1];
+    if (isAlpha(c))
+        return readStartTag(lt);
+    if (c == '/') {
+        if (lt + 2 >= limit_)
+            return stop(Partial::EndTagName, lt + 2);
+        const char d = text_[lt + 2];
+        if (isAlpha(d))
+            return readEndTag(lt);
+        if (d == '>') {
+            pos_ = lt + 3; // "</>" is nothing at all
+            return;
+        }
+        return skipTo(">", lt + 2);
+    }
+    if (c == '!') {
+        if (startsWith(lt, "<!-->"))
+            pos_ = lt + 5;
+        else if (startsWith(lt, "<!--->"))
+            pos_ = lt + 6;
+        else if (startsWith(lt, "<!--")) {
+            // Ends at "-->" or "--!>".
+            for (qsizetype from = lt + 4;;) {
+                const void *dash = memmem(text_.data() + from, size_t(limit_ - from), "--", 2);
+                if (!dash)
+                    return stop(Partial::Comment);
+                const qsizetype q = static_cast<const char *>(dash) - text_.data();
+                if (startsWith(q, "-->")) {
+                    pos_ = q + 3;
+                    return;
+                }
+                if (startsWith(q, "--!>")) {
+                    pos_ = q + 4;
+                    return;
+                }
+                from = q + 1;
+            }
+        } else if (startsWith(lt, "<![CDATA["))
+            skipTo("]]>", lt + 9);
+        else if (cutPrefix(lt, "<!--") || cutPrefix(lt, "<![CDATA["))
+            stop(Partial::Comment);
+        else
+            skipTo(">", lt + 2); // the doctype, or another declaration
+        return;
+    }
+    if (c == '?')
+        return skipTo(">", lt + 2);
+    pos_ = lt + 1; // a "<" that starts nothing is text
+}
+
+void Reader::skipTo(QByteArrayView terminator, qsizetype from)
+{
+    const void *found = from < limit_ ? memmem(text_.data() + from, size_t(limit_ - from),
+                                               terminator.data(), size_t(terminator.size()))
+                                      : nullptr;
+    if (!found)
+        return stop(Partial::Comment);
+    pos_ = static_cast<const char *>(found) - text_.data() + terminator.size();
+}
+
+void Reader::readStartTag(qsizetype lt)
+{
+    const char *t = text_.data();
+    auto nameEnd = [&](qsizetype p, bool stopAtEquals) {
+        while (p < limit_ && !isSpace(t[p]) && t[p] != '/' && t[p] != '>' && t[p] != '<'
+               && !(stopAtEquals && t[p] == '='))
+            ++p;
+        return p;
+    };
+    qsizetype p = nameEnd(lt + 1, false);
+    tagName_ = lowerName(text_.sliced(lt + 1, p - lt - 1));
+    if (p >= limit_)
+        return stop(Partial::TagName, lt + 1);
+    attributes_.clear();
+    bool slash = false;
+    qsizetype end = 0;
+    for (;;) {
+        while (p < limit_ && (isSpace(t[p]) || t[p] == '/')) {
+            slash = t[p] == '/';
+            ++p;
+        }
+        if (p >= limit_)
+            return stop(Partial::AttributeName);
+        if (t[p] == '>' || t[p] == '<') {
+            end = t[p] == '>' ? p + 1 : p; // an unfinished tag ends at the next "<"
+            break;
+        }
+        slash = false;
+        const qsizetype nameStart = p;
+        p = nameEnd(p + 1, true); // a name may begin with "="
+        if (p >= limit_)
+            return stop(Partial::AttributeName, nameStart);
+        const QByteArray name = text_.sliced(nameStart, p - nameStart).toByteArray().toLower();
+        qsizetype q = p;
+        while (q < limit_ && isSpace(t[q]))
+            ++q;
+        if (q >= limit_ || t[q] != '=') {
+            attributes_ << name;
+            if (q >= limit_)
+                return stop(Partial::AttributeName);
+            p = q;
+            continue;
+        }
+        ++q;
+        while (q < limit_ && isSpace(t[q]))
+            ++q;
+        attribute_ = name;
+        if (q >= limit_)
+            return stop(Partial::AttributeValue);
+        if (t[q] == '"' || t[q] == '\'') {
+            const void *close = std::memchr(t + q + 1, t[q], size_t(limit_ - q - 1));
+            if (!close) {
+                quote_ = t[q];
+                return stop(Partial::AttributeValue, q + 1);
+            }
+            p = static_cast<const char *>(close) - t + 1;
+        } else {
+            const qsizetype valueStart = q;
+            while (q < limit_ && !isSpace(t[q]) && t[q] != '>' && t[q] != '<')
+                ++q;
+            if (q >= limit_)
+                return stop(Partial::AttributeValue, valueStart);
+            p = q;
+        }
+        attributes_ << name;
+    }
+    isTag_ = true;
+    pos_ = end;
+    startElement(tagName_, lt, end, slash && t[end - 1] == '>');
+}
+
+void Reader::readEndTag(qsizetype lt)
+{
+    const char *t = text_.data();
+    qsizetype p = lt + 2;
+    while (p < limit_ && !isSpace(t[p]) && t[p] != '/' && t[p] != '>' && t[p] != '<')
+        ++p;
+    tagName_ = lowerName(text_.sliced(lt + 2, p - lt - 2));
+    if (p >= limit_)
+        return stop(Partial::EndTagName, lt + 2);
+    while (p < limit_ && t[p] != '>' && t[p] != '<')
+        ++p;
+    if (p >= limit_)
+        return stop(Partial::EndTagRest);
+    isTag_ = isEndTag_ = true;
+    pos_ = t[p] == '>' ? p + 1 : p;
+    endElement(tagName_, lt, pos_);
+}
+
+void Reader::readRawBody()
+{
+    const char *t = text_.data();
+    if (raw_ == "plaintext")
+        return stop(Partial::RawText);
+    for (qsizetype from = pos_;;) {
+        const void *found = memmem(t + from, size_t(limit_ - from), "</", 2);
+        if (!found)
+            return stop(Partial::RawText);
+        const qsizetype q = static_cast<const char *>(found) - t;
+        qsizetype k = 0;
+        while (k < raw_.size() && q + 2 + k < limit_ && (t[q + 2 + k] | 0x20) == raw_[k])
+            ++k;
+        if (q + 2 + k >= limit_)
+            return stop(Partial::EndTagName, q + 2); // typing this body's end tag
+        const char after = t[q + 2 + k];
+        if (k == raw_.size() && (isSpace(after) || after == '/' || after == '>')) {
+            raw_.clear();
+            pos_ = q; // the end tag is the next token
+            return;
+        }
+        from = q + 2;
+    }
+}
+
+void Reader::popAbove(size_t keep, qsizetype at)
+{
+    while (stack_.size() > keep) {
+        closed_.push_back({stack_.back(), at, -1});
+        stack_.pop_back();
+    }
+}
+
+void Reader::startElement(const QByteArray &name, qsizetype start, qsizetype end, bool selfClosing)
+{
+    const quint32 props = properties(name);
+    bool foreign = false;
+    for (const OpenElement &e : stack_)
+        foreign = foreign || (e.traits & Foreign);
+    const qsizetype last = qsizetype(stack_.size()) - 1;
+    auto topIs = [this](const char *n) { return !stack_.empty() && stack_.back().name == n; };
+    // The nearest open element from the top that `match` takes, not looking
+    // past one that `edge` takes: all from it up are closed.
+    auto closeFrom = [&](auto match, auto edge) {
+        for (qsizetype i = last; i >= 0; --i) {
+            const OpenElement &e = stack_[size_t(i)];
+            if (match(e))
+                return popAbove(size_t(i), start);
+            if (edge(e))
+                return;
+        }
+    };
+    auto nowhere = [](const OpenElement &) { return false; };
+    auto scopeEdge = [](const OpenElement &e) { return (e.traits & ScopeEdge) != 0; };
+
+    if (!foreign) {
+        // The optional end tags a start tag implies.
+        if (!(props & HeadContent) && name != "head" && name != "html")
+            closeFrom([](const OpenElement &e) { return e.name == "head"; }, nowhere);
+        if (name == "li" || name == "dd" || name == "dt") {
+            const bool li = name == "li";
+            closeFrom(
+                [li](const OpenElement &e) {
+                    return li ? e.name == "li" : (e.name == "dd" || e.name == "dt");
+                },
+                [](const OpenElement &e) {
+                    return (e.traits & Special) && e.name != "address" && e.name != "div"
+                        && e.name != "p";
+                });
+        }
+        if (props & ClosesP)
+            closeFrom([](const OpenElement &e) { return e.name == "p"; },
+                      [](const OpenElement &e) { return (e.traits & ScopeEdge) || e.name == "button"; });
+        if ((props & Heading) && !stack_.empty() && (stack_.back().traits & Heading))
+            popAbove(stack_.size() - 1, start);
+        if ((name == "option" || name == "optgroup") && topIs("option"))
+            popAbove(stack_.size() - 1, start);
+        if (name == "optgroup" && topIs("optgroup"))
+            popAbove(stack_.size() - 1, start);
+        if (name == "rb" || name == "rtc" || name == "rt" || name == "rp") {
+            const bool all = name == "rb" || name == "rtc";
+            while (topIs("rb") || topIs("rp") || topIs("rt") || (all && topIs("rtc")))
+                popAbove(stack_.size() - 1, start);
+        }
+        // A row, a cell or a table section ends what is open in the one before.
+        const int level = name == "td" || name == "th" ? 3
+            : name == "tr"                              ? 2
+            : (name == "tbody" || name == "thead" || name == "tfoot" || name == "caption"
+               || name == "colgroup")
+            ? 1
+            : 0;
+        if (level > 0) {
+            for (qsizetype i = last; i >= 0; --i) {
+                const QByteArray &n = stack_[size_t(i)].name;
+                const bool parent = n == "table" || (level >= 2 && (n == "tbody" || n == "thead" || n == "tfoot"))
+                    || (level == 3 && n == "tr");
+                if (parent) {
+                    popAbove(size_t(i) + 1, start);
+                    break;
+                }
+                if (n == "html" || n == "template")
+                    break;
+            }
+        }
+        if (name == "a" || name == "button" || name == "nobr")
+            closeFrom([&name](const OpenElement &e) { return e.name == name; }, scopeEdge);
+    }
+    if (foreign ? selfClosing
+                : (props & Void) || (selfClosing && (!(props & Known) || (props & Foreign))))
+        return;
+    stack_.push_back({name, start, end, props});
+    opened_ = true;
+    if (!foreign && (props & RawBody))
+        raw_ = name;
+}
+
+void Reader::endElement(const QByteArray &name, qsizetype start, qsizetype end)
+{
+    const quint32 props = properties(name);
+    const bool tablePart = name == "td" || name == "th" || name == "tr" || name == "tbody"
+        || name == "thead" || name == "tfoot" || name == "caption" || name == "colgroup";
+    qsizetype target = -1;
+    for (qsizetype i = qsizetype(stack_.size()) - 1; i >= 0; --i) {
+        const QByteArray &n = stack_[size_t(i)].name;
+        const quint32 p = stack_[size_t(i)].traits;
+        if (n == name || ((props & Heading) && (p & Heading))) {
+            target = i;
+            break;
+        }
+        if (name == "html" || name == "body")
+            continue;
+        bool edge;
+        if (tablePart)
+            edge = n == "table" || n == "html" || n == "template";
+        else if (name == "table")
+            edge = n == "html" || n == "template";
+        else
+            edge = (p & ScopeEdge) || (name == "p" && n == "button")
+                || (name == "li" && (n == "ol" || n == "ul"));
+        if (edge)
+            break;
+    }
+    if (target < 0)
+        return; // a stray end tag closes nothing
+    popAbove(size_t(target) + 1, start);
+    closed_.push_back({stack_.back(), start, end});
+    stack_.pop_back();
+}
+
+} // namespace markup
