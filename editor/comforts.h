@@ -2,11 +2,16 @@
 // The editor's conveniences beyond its menus of old, made and wired in one
 // place: the find bar and Find/Replace/Go to line, Check page and its panel,
 // syntax colouring and line numbers, the recent files, dropped files and
-// the watch on the open file. Each is its own object; this only builds them.
+// the watch on the open file, completion, closing and matching tags and
+// the other comforts of typing HTML, the status bar and the desktop keys.
+// Each is its own object; this only builds them.
 
 #include <QObject>
 
 class CheckCommand;
+class DesktopKeys;
+class MarkupCommands;
+class StatusLine;
 class CheckPanel;
 class DiskWatch;
 class Document;
@@ -34,6 +39,9 @@ public:
     ViewOptions &view() { return *view_; }
     RecentFiles &recent() { return *recent_; }
     DiskWatch &diskWatch() { return *diskWatch_; }
+    MarkupCommands &markup() { return *markup_; }
+    StatusLine &statusLine() { return *status_; }
+    DesktopKeys &desktopKeys() { return *desktopKeys_; }
 
 private:
     FindBar *findBar_;
@@ -44,4 +52,7 @@ private:
     RecentFiles *recent_;
     FileDrop *drop_;
     DiskWatch *diskWatch_;
+    MarkupCommands *markup_;
+    StatusLine *status_;
+    DesktopKeys *desktopKeys_;
 };
