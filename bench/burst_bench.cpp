@@ -2,7 +2,8 @@
 // into a 10 MB document, as fast as the keys come. Reports when the text
 // pane showed the last key, when the preview file held the final text, and
 // the memory (PSS) of the editor and its browser processes before and after.
-// Run by hand: build/bench/burst_bench [keys] [megabytes]
+// Run by hand: build/bench/burst_bench [keys] [megabytes] [on]; "on" first
+// switches on every option of the Options menu.
 
 #include "support/test_env.h"
 #include "support/window_fixture.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
 #include <algorithm>
 #include <cstdio>
 
@@ -65,6 +67,11 @@ int main(int argc, char *argv[])
     const int megabytes = argc > 2 ? std::atoi(argv[2]) : 10;
     WindowFixture fx;
     frmHTML &w = fx.start();
+    const bool optionsOn = argc > 3 && QByteArray(argv[3]) == "on";
+    if (optionsOn)
+        for (QAction *a : w.menu().mnuOptions->actions())
+            if (a->isCheckable() && !a->isChecked())
+                a->trigger();
     const QString line = QStringLiteral("<p>The quick brown fox jumps over the lazy dog.</p>\r\n");
     QString text;
     while (text.size() < qsizetype(megabytes) << 20)
@@ -95,7 +102,8 @@ int main(int argc, char *argv[])
     QTest::qWait(1000);
     const double after = treePssMiB();
 
-    std::printf("%d keys into %d MB, auto-update on:\n", keys, megabytes);
+    std::printf("%d keys into %d MB, auto-update on, options %s:\n", keys, megabytes,
+                optionsOn ? "all on" : "as stored (off at first)");
     std::printf("  burst took            %8lld ms (%.2f ms a key on average, %.1f ms the slowest, "
                 "key to text pane)\n",
                 static_cast<long long>(lastKey), shown, slowest / 1e6);

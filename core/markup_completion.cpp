@@ -85,7 +85,7 @@ std::vector<Choice> choicesFor(const Context &context, QByteArrayView text)
     case Place::AttributeValue:
         for (const QString &value : htmlnames::attributeValues(QString::fromUtf8(context.element),
                                                                QString::fromUtf8(context.attribute)))
-            add(context.quote ? value : QLatin1Char('"') + value + QLatin1Char('"'), value);
+            add(value, value); // written with its quotes
         break;
     case Place::Reference:
         for (const htmlnames::CharacterReference &r : htmlnames::characterReferences())

@@ -13,7 +13,7 @@
 namespace markup {
 
 struct Choice {
-    QString label; // as the list shows it
+    QString label; // as the list shows it (it begins with what is typed of it)
     QString word;  // what it stands for: a name or a value
 };
 

@@ -144,7 +144,8 @@ std::optional<TagInfo> Outline::tagAt(QByteArrayView text, qsizetype pos)
                 tag.element = c.element;
         if (pos < r.pos())
             return tag;
-        ending = tag; // ends at pos: unless a tag begins there
+        if (pos == r.pos())
+            ending = tag; // ends at pos: unless a tag begins there
     }
     return ending;
 }

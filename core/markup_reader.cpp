@@ -7,6 +7,11 @@
 
 namespace markup {
 
+struct Named {
+    QByteArray name; // shared: the open elements of known names cost no copy
+    quint32 traits = 0;
+};
+
 namespace {
 
 enum Property : quint32 {
@@ -19,11 +24,27 @@ enum Property : quint32 {
     ScopeEdge = 1 << 6,   // a search for an open element stops here
     HeadContent = 1 << 7, // may stand in <head> without ending it
     Foreign = 1 << 8,     // svg, math
-};
-
-struct Named {
-    QByteArray name; // shared: the open elements of known names cost no copy
-    quint32 properties = 0;
+    // Single names the optional end tags speak of, as bits: a walk down the
+    // open elements tests bits, not names.
+    Head = 1 << 9,
+    Html = 1 << 10,
+    Paragraph = 1 << 11,
+    ListItem = 1 << 12,    // li
+    DefItem = 1 << 13,     // dd dt
+    ItemOpen = 1 << 14,    // address div p: an item's start tag looks past them
+    List = 1 << 15,        // ol ul
+    Option = 1 << 16,
+    OptGroup = 1 << 17,
+    RubyText = 1 << 18,    // rb rp rt, which a ruby start tag ends
+    RubyContainer = 1 << 19, // rtc
+    Cell = 1 << 20,        // td th
+    Row = 1 << 21,         // tr
+    Section = 1 << 22,     // tbody thead tfoot
+    TableChild = 1 << 23,  // caption colgroup
+    Table = 1 << 24,
+    Template = 1 << 25,
+    Button = 1 << 26,
+    OneOpen = 1 << 27,     // a button nobr: a second start tag ends the first
 };
 
 const QHash<QByteArray, Named> &table()
@@ -34,7 +55,7 @@ const QHash<QByteArray, Named> &table()
             for (const QByteArray &n : QByteArray(names).split(' ')) {
                 Named &entry = h[n];
                 entry.name = n;
-                entry.properties |= property;
+                entry.traits |= property;
             }
         };
         mark(htmlnames::tables::kElements, Known);
@@ -57,6 +78,25 @@ const QHash<QByteArray, Named> &table()
         mark("base basefont bgsound link meta noframes script style template title noscript",
              HeadContent);
         mark("svg math", Foreign);
+        mark("head", Head);
+        mark("html", Html);
+        mark("p", Paragraph);
+        mark("li", ListItem);
+        mark("dd dt", DefItem);
+        mark("address div p", ItemOpen);
+        mark("ol ul", List);
+        mark("option", Option);
+        mark("optgroup", OptGroup);
+        mark("rb rp rt", RubyText);
+        mark("rtc", RubyContainer);
+        mark("td th", Cell);
+        mark("tr", Row);
+        mark("tbody thead tfoot", Section);
+        mark("caption colgroup", TableChild);
+        mark("table", Table);
+        mark("template", Template);
+        mark("button", Button);
+        mark("a button nobr", OneOpen);
         return h;
     }();
     return t;
@@ -72,18 +112,21 @@ inline bool isAlpha(char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
-quint32 properties(const QByteArray &name)
+// The name in lower case and what is known of it; a known name shares the
+// table's copy, and looking it up allocates nothing.
+Named lookUp(QByteArrayView bytes)
 {
-    const auto it = table().constFind(name);
-    return it == table().cend() ? 0 : it->properties;
-}
-
-// The name in lower case; a known name shares the table's copy.
-QByteArray lowerName(QByteArrayView bytes)
-{
-    QByteArray lower = bytes.toByteArray().toLower();
-    const auto it = table().constFind(lower);
-    return it == table().cend() ? lower : it->name;
+    char buffer[16];
+    if (bytes.size() <= qsizetype(sizeof buffer)) {
+        for (qsizetype i = 0; i < bytes.size(); ++i) {
+            const char c = bytes[i];
+            buffer[i] = c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+        }
+        const auto it = table().constFind(QByteArray::fromRawData(buffer, bytes.size()));
+        if (it != table().cend())
+            return *it;
+    }
+    return {bytes.toByteArray().toLower(), 0};
 }
 
 } // namespace
@@ -208,10 +251,11 @@ void Reader::readStartTag(qsizetype lt)
         return p;
     };
     qsizetype p = nameEnd(lt + 1, false);
-    tagName_ = lowerName(text_.sliced(lt + 1, p - lt - 1));
+    const Named named = lookUp(text_.sliced(lt + 1, p - lt - 1));
+    tagName_ = named.name;
     if (p >= limit_)
         return stop(Partial::TagName, lt + 1);
-    attributes_.clear();
+    attributeSpans_.clear();
     bool slash = false;
     qsizetype end = 0;
     for (;;) {
@@ -230,12 +274,12 @@ void Reader::readStartTag(qsizetype lt)
         p = nameEnd(p + 1, true); // a name may begin with "="
         if (p >= limit_)
             return stop(Partial::AttributeName, nameStart);
-        const QByteArray name = text_.sliced(nameStart, p - nameStart).toByteArray().toLower();
+        const std::pair<qsizetype, qsizetype> name{nameStart, p - nameStart};
         qsizetype q = p;
         while (q < limit_ && isSpace(t[q]))
             ++q;
         if (q >= limit_ || t[q] != '=') {
-            attributes_ << name;
+            attributeSpans_.push_back(name);
             if (q >= limit_)
                 return stop(Partial::AttributeName);
             p = q;
@@ -244,29 +288,39 @@ void Reader::readStartTag(qsizetype lt)
         ++q;
         while (q < limit_ && isSpace(t[q]))
             ++q;
-        attribute_ = name;
+        auto inValue = [&](char quote, qsizetype wordStart) {
+            attribute_ = text_.sliced(name.first, name.second).toByteArray().toLower();
+            quote_ = quote;
+            stop(Partial::AttributeValue, wordStart);
+        };
         if (q >= limit_)
-            return stop(Partial::AttributeValue);
+            return inValue(0, -1);
         if (t[q] == '"' || t[q] == '\'') {
             const void *close = std::memchr(t + q + 1, t[q], size_t(limit_ - q - 1));
-            if (!close) {
-                quote_ = t[q];
-                return stop(Partial::AttributeValue, q + 1);
-            }
+            if (!close)
+                return inValue(t[q], q + 1);
             p = static_cast<const char *>(close) - t + 1;
         } else {
             const qsizetype valueStart = q;
             while (q < limit_ && !isSpace(t[q]) && t[q] != '>' && t[q] != '<')
                 ++q;
             if (q >= limit_)
-                return stop(Partial::AttributeValue, valueStart);
+                return inValue(0, valueStart);
             p = q;
         }
-        attributes_ << name;
+        attributeSpans_.push_back(name);
     }
     isTag_ = true;
     pos_ = end;
-    startElement(tagName_, lt, end, slash && t[end - 1] == '>');
+    startElement(named, lt, end, slash && t[end - 1] == '>');
+}
+
+QList<QByteArray> Reader::attributes() const
+{
+    QList<QByteArray> names;
+    for (const auto &[start, length] : attributeSpans_)
+        names << text_.sliced(start, length).toByteArray().toLower();
+    return names;
 }
 
 void Reader::readEndTag(qsizetype lt)
@@ -275,7 +329,8 @@ void Reader::readEndTag(qsizetype lt)
     qsizetype p = lt + 2;
     while (p < limit_ && !isSpace(t[p]) && t[p] != '/' && t[p] != '>' && t[p] != '<')
         ++p;
-    tagName_ = lowerName(text_.sliced(lt + 2, p - lt - 2));
+    const Named named = lookUp(text_.sliced(lt + 2, p - lt - 2));
+    tagName_ = named.name;
     if (p >= limit_)
         return stop(Partial::EndTagName, lt + 2);
     while (p < limit_ && t[p] != '>' && t[p] != '<')
@@ -284,7 +339,7 @@ void Reader::readEndTag(qsizetype lt)
         return stop(Partial::EndTagRest);
     isTag_ = isEndTag_ = true;
     pos_ = t[p] == '>' ? p + 1 : p;
-    endElement(tagName_, lt, pos_);
+    endElement(named, lt, pos_);
 }
 
 void Reader::readRawBody()
@@ -320,112 +375,114 @@ void Reader::popAbove(size_t keep, qsizetype at)
     }
 }
 
-void Reader::startElement(const QByteArray &name, qsizetype start, qsizetype end, bool selfClosing)
+void Reader::startElement(const Named &named, qsizetype start, qsizetype end, bool selfClosing)
 {
-    const quint32 props = properties(name);
+    const quint32 props = named.traits;
     bool foreign = false;
     for (const OpenElement &e : stack_)
         foreign = foreign || (e.traits & Foreign);
     const qsizetype last = qsizetype(stack_.size()) - 1;
-    auto topIs = [this](const char *n) { return !stack_.empty() && stack_.back().name == n; };
-    // The nearest open element from the top that `match` takes, not looking
-    // past one that `edge` takes: all from it up are closed.
-    auto closeFrom = [&](auto match, auto edge) {
+    const quint32 top = stack_.empty() ? 0 : stack_.back().traits;
+    // The nearest open element from the top that has a trait of `match`,
+    // not looking past one with a trait of `edge`: all from it up are closed.
+    auto closeFrom = [&](quint32 match, quint32 edge) {
         for (qsizetype i = last; i >= 0; --i) {
-            const OpenElement &e = stack_[size_t(i)];
-            if (match(e))
+            const quint32 traits = stack_[size_t(i)].traits;
+            if (traits & match)
                 return popAbove(size_t(i), start);
-            if (edge(e))
+            if (traits & edge)
                 return;
         }
     };
-    auto nowhere = [](const OpenElement &) { return false; };
-    auto scopeEdge = [](const OpenElement &e) { return (e.traits & ScopeEdge) != 0; };
+    auto closeTop = [&] { popAbove(stack_.size() - 1, start); };
 
     if (!foreign) {
         // The optional end tags a start tag implies.
-        if (!(props & HeadContent) && name != "head" && name != "html")
-            closeFrom([](const OpenElement &e) { return e.name == "head"; }, nowhere);
-        if (name == "li" || name == "dd" || name == "dt") {
-            const bool li = name == "li";
-            closeFrom(
-                [li](const OpenElement &e) {
-                    return li ? e.name == "li" : (e.name == "dd" || e.name == "dt");
-                },
-                [](const OpenElement &e) {
-                    return (e.traits & Special) && e.name != "address" && e.name != "div"
-                        && e.name != "p";
-                });
-        }
-        if (props & ClosesP)
-            closeFrom([](const OpenElement &e) { return e.name == "p"; },
-                      [](const OpenElement &e) { return (e.traits & ScopeEdge) || e.name == "button"; });
-        if ((props & Heading) && !stack_.empty() && (stack_.back().traits & Heading))
-            popAbove(stack_.size() - 1, start);
-        if ((name == "option" || name == "optgroup") && topIs("option"))
-            popAbove(stack_.size() - 1, start);
-        if (name == "optgroup" && topIs("optgroup"))
-            popAbove(stack_.size() - 1, start);
-        if (name == "rb" || name == "rtc" || name == "rt" || name == "rp") {
-            const bool all = name == "rb" || name == "rtc";
-            while (topIs("rb") || topIs("rp") || topIs("rt") || (all && topIs("rtc")))
-                popAbove(stack_.size() - 1, start);
-        }
-        // A row, a cell or a table section ends what is open in the one before.
-        const int level = name == "td" || name == "th" ? 3
-            : name == "tr"                              ? 2
-            : (name == "tbody" || name == "thead" || name == "tfoot" || name == "caption"
-               || name == "colgroup")
-            ? 1
-            : 0;
-        if (level > 0) {
+        if (!(props & (HeadContent | Head | Html)))
+            closeFrom(Head, 0);
+        if (props & (ListItem | DefItem)) {
+            // Special elements but address, div and p end the search.
             for (qsizetype i = last; i >= 0; --i) {
-                const QByteArray &n = stack_[size_t(i)].name;
-                const bool parent = n == "table" || (level >= 2 && (n == "tbody" || n == "thead" || n == "tfoot"))
-                    || (level == 3 && n == "tr");
-                if (parent) {
-                    popAbove(size_t(i) + 1, start);
+                const quint32 traits = stack_[size_t(i)].traits;
+                if (traits & props & (ListItem | DefItem)) {
+                    popAbove(size_t(i), start);
                     break;
                 }
-                if (n == "html" || n == "template")
+                if ((traits & Special) && !(traits & ItemOpen))
                     break;
             }
         }
-        if (name == "a" || name == "button" || name == "nobr")
-            closeFrom([&name](const OpenElement &e) { return e.name == name; }, scopeEdge);
+        if (props & ClosesP)
+            closeFrom(Paragraph, ScopeEdge | Button);
+        if ((props & Heading) && (top & Heading))
+            closeTop();
+        if ((props & (Option | OptGroup)) && (top & Option))
+            closeTop();
+        if ((props & OptGroup) && !stack_.empty() && (stack_.back().traits & OptGroup))
+            closeTop();
+        if (props & (RubyText | RubyContainer)) {
+            const quint32 ends = props & RubyContainer || named.name == "rb" ? RubyText | RubyContainer : RubyText;
+            while (!stack_.empty() && (stack_.back().traits & ends))
+                closeTop();
+        }
+        // A row, a cell or a table section ends what is open in the one before.
+        const quint32 parents = props & Cell ? quint32(Row | Section | Table)
+            : props & Row                    ? quint32(Section | Table)
+            : props & (Section | TableChild) ? quint32(Table)
+                                             : 0u;
+        if (parents) {
+            for (qsizetype i = last; i >= 0; --i) {
+                const quint32 traits = stack_[size_t(i)].traits;
+                if (traits & parents) {
+                    popAbove(size_t(i) + 1, start);
+                    break;
+                }
+                if (traits & (Html | Template))
+                    break;
+            }
+        }
+        if (props & OneOpen) {
+            for (qsizetype i = qsizetype(stack_.size()) - 1; i >= 0; --i) {
+                const OpenElement &e = stack_[size_t(i)];
+                if ((e.traits & OneOpen) && e.name == named.name) {
+                    popAbove(size_t(i), start);
+                    break;
+                }
+                if (e.traits & ScopeEdge)
+                    break;
+            }
+        }
     }
     if (foreign ? selfClosing
                 : (props & Void) || (selfClosing && (!(props & Known) || (props & Foreign))))
         return;
-    stack_.push_back({name, start, end, props});
+    stack_.push_back({named.name, start, end, props});
     opened_ = true;
     if (!foreign && (props & RawBody))
-        raw_ = name;
+        raw_ = named.name;
 }
 
-void Reader::endElement(const QByteArray &name, qsizetype start, qsizetype end)
+void Reader::endElement(const Named &named, qsizetype start, qsizetype end)
 {
-    const quint32 props = properties(name);
-    const bool tablePart = name == "td" || name == "th" || name == "tr" || name == "tbody"
-        || name == "thead" || name == "tfoot" || name == "caption" || name == "colgroup";
+    const quint32 props = named.traits;
+    const bool tablePart = props & (Cell | Row | Section | TableChild);
     qsizetype target = -1;
     for (qsizetype i = qsizetype(stack_.size()) - 1; i >= 0; --i) {
-        const QByteArray &n = stack_[size_t(i)].name;
-        const quint32 p = stack_[size_t(i)].traits;
-        if (n == name || ((props & Heading) && (p & Heading))) {
+        const OpenElement &e = stack_[size_t(i)];
+        if (((props & Heading) && (e.traits & Heading)) || e.name == named.name) {
             target = i;
             break;
         }
-        if (name == "html" || name == "body")
+        if (props & Html || named.name == "body")
             continue;
         bool edge;
         if (tablePart)
-            edge = n == "table" || n == "html" || n == "template";
-        else if (name == "table")
-            edge = n == "html" || n == "template";
+            edge = e.traits & (Table | Html | Template);
+        else if (props & Table)
+            edge = e.traits & (Html | Template);
         else
-            edge = (p & ScopeEdge) || (name == "p" && n == "button")
-                || (name == "li" && (n == "ol" || n == "ul"));
+            edge = (e.traits & ScopeEdge) || ((props & Paragraph) && (e.traits & Button))
+                || ((props & ListItem) && (e.traits & List));
         if (edge)
             break;
     }

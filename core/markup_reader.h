@@ -41,6 +41,8 @@ enum class Partial {
     RawText,        // in the body of script, style, textarea, title
 };
 
+struct Named; // an element name and what the reader knows of it
+
 class Reader {
 public:
     // Reads `text` from `pos` (a place between tokens, with `stack` open
@@ -72,7 +74,7 @@ public:
     qsizetype wordStart() const { return wordStart_; }
     char quote() const { return quote_; }
     const QByteArray &attribute() const { return attribute_; }
-    const QList<QByteArray> &attributes() const { return attributes_; }
+    QList<QByteArray> attributes() const; // those the cut start tag has, lower case
 
 private:
     void readMarkup(qsizetype lt);
@@ -80,8 +82,8 @@ private:
     void readEndTag(qsizetype lt);
     void readRawBody();
     void skipTo(QByteArrayView terminator, qsizetype from);
-    void startElement(const QByteArray &name, qsizetype start, qsizetype end, bool selfClosing);
-    void endElement(const QByteArray &name, qsizetype start, qsizetype end);
+    void startElement(const Named &named, qsizetype start, qsizetype end, bool selfClosing);
+    void endElement(const Named &named, qsizetype start, qsizetype end);
     void popAbove(size_t keep, qsizetype at);
     void stop(Partial partial, qsizetype wordStart = -1);
 
@@ -100,7 +102,7 @@ private:
     qsizetype wordStart_ = -1;
     char quote_ = 0;
     QByteArray attribute_;
-    QList<QByteArray> attributes_;
+    std::vector<std::pair<qsizetype, qsizetype>> attributeSpans_; // of the start tag being read
 };
 
 } // namespace markup

@@ -41,6 +41,7 @@ void StatusLine::setOn(bool on)
         QStatusBar *bar = window_.statusBar();
         for (QLabel **label : {&place_, &encoding_, &lineEnds_, &changed_}) {
             *label = new QLabel(bar);
+            (*label)->setContentsMargins(8, 0, 8, 0);
             bar->addPermanentWidget(*label);
         }
         place_->setMinimumWidth(place_->fontMetrics().horizontalAdvance(QStringLiteral("Ln 99999, Col 9999")));

@@ -68,7 +68,7 @@ private slots:
         QTest::newRow("attribute") << "<input type=\"text\" |" << "AttributeName  in input" << "accept" << "type";
         QTest::newRow("attribute begun") << "<a hr|" << "AttributeName hr in a" << "" << "";
         QTest::newRow("after >-holding value") << "<a title=\"a>b\" |" << "AttributeName  in a" << "" << "title";
-        QTest::newRow("value after =") << "<input type=|" << "AttributeValue  in input type" << "\"button\",\"checkbox\"" << "";
+        QTest::newRow("value after =") << "<input type=|" << "AttributeValue  in input type" << "button,checkbox" << "";
         QTest::newRow("value quoted") << "<form method=\"p|" << "AttributeValue p in form method" << "dialog,get,post" << "";
         QTest::newRow("global value") << "<p dir='|" << "AttributeValue  in p dir" << "ltr,rtl,auto" << "";
         QTest::newRow("no fixed values") << "<a href=\"|" << "AttributeValue  in a href" << "" << "";
@@ -181,6 +181,7 @@ private slots:
         QTest::newRow("start tag") << "<d|iv><p>x</p></div>" << "</div>" << "<div><p>x</p></div>";
         QTest::newRow("end tag") << "<div><p>x</p></di|v>" << "<div>" << "<div><p>x</p></div>";
         QTest::newRow("caret after an end tag") << "<p>x</p>|" << "<p>" << "";
+        QTest::newRow("caret in text after a tag") << "<p>x</p> |" << "" << "";
         QTest::newRow("a tag beginning there first") << "<i><b>x</b>|</i>" << "<i>" << "<i><b>x</b></i>";
         QTest::newRow("li without end tag") << "<ul><l|i>a<li>b</ul>" << "" << "<li>a";
         QTest::newRow("p ended by a block") << "<|p>a<div>b</div>" << "" << "<p>a";

@@ -105,6 +105,7 @@ private slots:
         QTest::newRow("list after <") << "complete" << "<p>|" << "<" << "<p><|" << true;
         QTest::newRow("element chosen") << "complete" << "|" << "<div\n" << "<div|" << false;
         QTest::newRow("attribute, then its values") << "complete" << "<p|>" << " di\nr\n" << "<p dir=\"rtl\"|>" << false;
+        QTest::newRow("value after =") << "complete" << "<input type|>" << "=em\n" << "<input type=\"email\"|>" << false;
         QTest::newRow("reference") << "complete" << "\u00e9|" << "&amp\n" << "\u00e9&amp;|" << false;
         QTest::newRow("Ctrl+Space, option off") << "" << "<p cl|" << "^ \n" << "<p class=\"|\"" << false;
         QTest::newRow("start tag closed") << "close" << "\u00e9|" << "<b>" << "\u00e9<b>|</b>" << false;
