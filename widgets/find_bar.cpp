@@ -157,6 +157,11 @@ QString FindBar::status() const
     return lblStatus_->text();
 }
 
+QString FindBar::notFound(const TextSearch &search)
+{
+    return search.error().isEmpty() ? QStringLiteral("Not found") : search.error();
+}
+
 void FindBar::say(const QString &message, bool error)
 {
     lblStatus_->setText(message);
@@ -210,7 +215,7 @@ bool FindBar::search(bool forward)
         m = search.previous(t, start);
     }
     if (!m) {
-        say(QStringLiteral("Not found"), true);
+        say(notFound(search), true);
         return false;
     }
     select(*m);
@@ -242,7 +247,12 @@ bool FindBar::replace()
     std::optional<TextMatch> m = search.next(t, start);
     bool replaced = false;
     if (m && !m->wrapped && m->start == start && m->length == length) {
-        pane_.setSelText(search.replacement(t, *m, txtReplace->text()));
+        const QString with = search.replacement(t, *m, txtReplace->text());
+        if (!search.error().isEmpty()) {
+            say(search.error(), true);
+            return false;
+        }
+        pane_.setSelText(with);
         replaced = true;
     }
     findNext();
@@ -260,7 +270,7 @@ int FindBar::replaceAll()
     }
     const TextSearch::ReplaceAll r = search.replaceAll(text(), txtReplace->text());
     if (r.count == 0) {
-        say(QStringLiteral("Not found"), true);
+        say(notFound(search), true); // the engine may have given up: then nothing changes
         return 0;
     }
     // One selection, one replacement: one undo step, one notification.
