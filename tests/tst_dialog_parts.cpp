@@ -74,21 +74,23 @@ private slots:
     }
 
     // Chosen, then cancelled: the box keeps the choice as "file://" and the
-    // path as given; the document filter is back after either.
+    // path as given; the document filter and name are back after either.
     void browseButton()
     {
         ScriptedPlatform platform;
         OpenSaveDialog files(platform);
         QLineEdit box;
         QPushButton button;
+        files.fileName = QStringLiteral("/web/page.htm"); // the document's
         connectBrowseButton(&button, &box, files, kSoundFilter, QStringLiteral("Choose a Sound"));
         platform.fileAnswers << QStringLiteral("C:\\a b.wav") << std::nullopt;
         for (int i = 0; i < 2; ++i) {
             button.click();
             const auto r = platform.fileRequests.value(i);
             QVERIFY(r.filter == kSoundFilter && r.title == "Choose a Sound" && !r.save);
+            QCOMPARE(r.fileName, "/web/"); // an empty name in the document's folder
             QCOMPARE(box.text(), QStringLiteral("file://C:\\a b.wav"));
-            QCOMPARE(files.filter, kDocumentFilter);
+            QVERIFY(files.filter == kDocumentFilter && files.fileName == "/web/page.htm");
         }
     }
 };

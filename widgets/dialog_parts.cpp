@@ -81,31 +81,14 @@ void connectSwatchButtons(ColourSwatch *swatch, QAbstractButton *colourButton,
 // ---------------------------------------------------------------------------
 // Browse button
 
-namespace {
-// Puts the document filter back into the borrowed file dialog when the
-// borrower is done with it, whatever way it leaves.
-class FilterRestorer {
-public:
-    explicit FilterRestorer(OpenSaveDialog &dialog) : dialog_(dialog) {}
-    ~FilterRestorer() { dialog_.filter = kDocumentFilter; }
-    FilterRestorer(const FilterRestorer &) = delete;
-    FilterRestorer &operator=(const FilterRestorer &) = delete;
-
-private:
-    OpenSaveDialog &dialog_;
-};
-} // namespace
-
 bool browseForFile(OpenSaveDialog &dialog, QWidget *parent, const QString &filter,
                    const QString &title, QLineEdit *target)
 {
-    FilterRestorer restore(dialog);
-    dialog.filter = filter;
-    dialog.title = title;
-    if (!dialog.showOpen(parent))
+    const std::optional<QString> chosen = dialog.borrowOpen(parent, filter, title);
+    if (!chosen)
         return false;
     // The file reference text: the path exactly as the dialog gives it.
-    target->setText(QStringLiteral("file://") + dialog.fileName);
+    target->setText(QStringLiteral("file://") + *chosen);
     return true;
 }
 

@@ -73,11 +73,10 @@ inline const QString kImageFilter = QStringLiteral(
 inline const QString kStyleSheetFilter =
     QStringLiteral("Cascading Style Sheet Document (*.css)|*.css|All files (*.*)|*.*");
 
-// Borrows the shared file dialog: sets `filter` and `title`, shows it as an
-// Open dialog and on success sets `target` to "file://" followed by the chosen
-// path exactly as the dialog returned it. Whatever happens, the dialog's
-// filter is the document filter again afterwards (the title stays as set).
-// Returns whether a file was chosen; on cancel `target` is left unchanged.
+// Borrows the shared file dialog (OpenSaveDialog::borrowOpen) and on success
+// sets `target` to "file://" followed by the chosen path exactly as the
+// dialog returned it. Returns whether a file was chosen; on cancel `target`
+// is left unchanged.
 bool browseForFile(OpenSaveDialog &dialog, QWidget *parent, const QString &filter,
                    const QString &title, QLineEdit *target);
 

@@ -123,7 +123,8 @@ std::optional<QString> runFileDialog(QWidget *parent, const FileDialogRequest &r
         const QFileInfo info(request.fileName);
         if (request.fileName.contains(QLatin1Char('/')) && info.absoluteDir().exists())
             dialog.setDirectory(info.absolutePath());
-        dialog.selectFile(info.fileName());
+        if (!info.fileName().isEmpty())
+            dialog.selectFile(info.fileName());
     }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
