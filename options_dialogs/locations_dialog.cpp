@@ -90,6 +90,7 @@ void frmLoc::buildControls()
     for (const auto &[widget, name] : names)
         widget->setObjectName(QLatin1String(name));
     setObjectName(QStringLiteral("frmLoc"));
+    unlimitedTextBoxes(this);
 }
 
 void frmLoc::layOut()

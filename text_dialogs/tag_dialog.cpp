@@ -31,6 +31,7 @@ frmTag::frmTag(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     cmdClose->setDefault(true);
     connect(cmdClose, &QPushButton::clicked, this, &frmTag::cmdClose_Click);
     layOut();
+    unlimitedTextBoxes(this);
     Form_Load();
 }
 

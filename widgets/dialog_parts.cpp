@@ -2,14 +2,20 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
 #include <QVBoxLayout>
+
+#include <limits>
 
 // ---------------------------------------------------------------------------
 // Colour swatch
@@ -195,4 +201,50 @@ void plainTextLabels(QWidget *window)
 {
     for (QLabel *label : window->findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
+}
+
+QString multiLineText(const QPlainTextEdit *box)
+{
+    // Each block of the document is one line; the blocks' own text is what
+    // was typed, character for character.
+    QString text;
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.position() > 0)
+            text += QStringLiteral("\r\n");
+        text += block.text();
+    }
+    return text;
+}
+
+namespace {
+class PlainLineBreaks : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || !(key->modifiers() & Qt::ShiftModifier))
+            return false;
+        QKeyEvent plain(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ShiftModifier,
+                        key->text(), key->isAutoRepeat(), ushort(key->count()));
+        QCoreApplication::sendEvent(watched, &plain);
+        return true;
+    }
+};
+} // namespace
+
+void plainLineBreaks(QPlainTextEdit *box)
+{
+    box->installEventFilter(new PlainLineBreaks(box));
+}
+
+void unlimitedTextBoxes(QWidget *window)
+{
+    for (QLineEdit *box : window->findChildren<QLineEdit *>())
+        box->setMaxLength(std::numeric_limits<int>::max());
 }

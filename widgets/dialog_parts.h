@@ -21,6 +21,7 @@ class QHBoxLayout;
 class QPushButton;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QRadioButton;
 
 // A small framed box painted with the colour value it holds. It holds one
@@ -126,6 +127,18 @@ private:
     QButtonGroup *widthGroup_ = nullptr;
     QButtonGroup *heightGroup_ = nullptr;
 };
+
+// The text of a multi-line box exactly as typed or pasted, every character
+// kept (toPlainText() would make each no-break space a plain space), each
+// line break it holds written as CR LF.
+QString multiLineText(const QPlainTextEdit *box);
+// Shift+Enter in `box` breaks the line as Enter does, so that a line
+// separator (U+2028) in the box is only ever one that was pasted, and kept.
+void plainLineBreaks(QPlainTextEdit *box);
+
+// Every one-line box of `window` takes text of any length: a QLineEdit cuts
+// what is typed, pasted or set at 32,767 characters, without a word.
+void unlimitedTextBoxes(QWidget *window);
 
 // A text box holding `text`, with `label` as its access-key buddy.
 QLineEdit *buddyTextBox(QWidget *parent, const QString &text, QLabel *label);

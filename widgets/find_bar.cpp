@@ -1,5 +1,6 @@
 #include "widgets/find_bar.h"
 
+#include "widgets/dialog_parts.h"
 #include "widgets/html_pane.h"
 
 #include <QCheckBox>
@@ -84,6 +85,7 @@ FindBar::FindBar(HTMLPane &pane, QWidget *parent) : QWidget(parent), pane_(pane)
         connect(c, &QCheckBox::toggled, this, &FindBar::optionsChanged);
     txtFind->installEventFilter(this);
     txtReplace->installEventFilter(this);
+    unlimitedTextBoxes(this);
 
     connect(&pane_, &HTMLPane::changed, this, [this] {
         textValid_ = false;

@@ -1,6 +1,7 @@
 #include "widgets/platform.h"
 
 #include "core/conversions.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/font_dialog.h"
 
 #include <QColorDialog>
@@ -179,6 +180,7 @@ QString QtPlatform::inputBox(QWidget *parent, const QString &prompt, const QStri
     for (QLabel *label : dialog.findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(defaultText);
+    unlimitedTextBoxes(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();
