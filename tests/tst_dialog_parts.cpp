@@ -93,6 +93,18 @@ private slots:
             QVERIFY(files.filter == kDocumentFilter && files.fileName == "/web/page.htm");
         }
     }
+
+    // The first place of a modeless 400 x 300 window on a 1000 x 800 screen.
+    void placeAside()
+    {
+        const QRect area(0, 0, 1000, 800);
+        const struct { const char *name; QRect owner, keep; QPoint at; } rows[] = {
+            {"room at the left only", {450, 0, 550, 400}, {450, 200, 550, 200}, {50, 0}},
+            {"no room: over the preview above the text", area, {0, 400, 1000, 400}, {600, 0}},
+            {"no room: left of the text", area, {500, 0, 500, 800}, {0, 0}}};
+        for (const auto &r : rows)
+            QVERIFY2(::placeAside({400, 300}, r.owner, r.keep, area) == r.at, r.name);
+    }
 };
 
 VELMORA_TEST_MAIN(TestDialogParts)

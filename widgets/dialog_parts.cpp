@@ -15,6 +15,7 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 
 // ---------------------------------------------------------------------------
@@ -247,4 +248,26 @@ void unlimitedTextBoxes(QWidget *window)
 {
     for (QLineEdit *box : window->findChildren<QLineEdit *>())
         box->setMaxLength(std::numeric_limits<int>::max());
+}
+
+QPoint placeAside(const QSize &size, const QRect &owner, const QRect &keep, const QRect &area)
+{
+    auto onArea = [&](int x, int y) {
+        return QPoint(qBound(area.left(), x, std::max(area.left(), area.right() + 1 - size.width())),
+                      qBound(area.top(), y, std::max(area.top(), area.bottom() + 1 - size.height())));
+    };
+    QList<QPoint> places = {onArea(owner.right() + 1, owner.top()),
+                            onArea(owner.left() - size.width(), owner.top()),
+                            onArea(owner.left(), owner.bottom() + 1),
+                            onArea(owner.left(), owner.top() - size.height())};
+    for (int y : {owner.top(), owner.bottom() + 1 - size.height(), area.top(), area.bottom() + 1 - size.height()})
+        for (int x : {owner.right() + 1 - size.width(), owner.left(), area.right() + 1 - size.width(), area.left()})
+            places << onArea(x, y);
+    auto hidden = [&size](const QPoint &at, const QRect &r) {
+        const QRect overlap = QRect(at, size).intersected(r);
+        return qint64(overlap.width()) * overlap.height();
+    };
+    auto cost = [&](const QPoint &at) { return std::pair(hidden(at, keep), hidden(at, owner)); };
+    return *std::min_element(places.begin(), places.end(),
+                             [&](const QPoint &a, const QPoint &b) { return cost(a) < cost(b); });
 }

@@ -157,6 +157,13 @@ Widget *named(Widget *widget, const char *name)
     return widget;
 }
 
+// Where a window whose frame is `size` first shows beside its owner (the
+// owner's frame `owner`) on `area`, the screen's available part: wholly on
+// the area, hiding as little of `keep` (what the user works in) as it can,
+// then as little of the owner; among equals right of the owner, left,
+// below, above, then at the owner's corners or the area's.
+QPoint placeAside(const QSize &size, const QRect &owner, const QRect &keep, const QRect &area);
+
 // Twips of the dialog descriptions to pixels (15 twips to a pixel).
 // Every label of `window` shows its text as written: no label guesses at
 // markup (the cell advice names "<td>" and "</td>").
