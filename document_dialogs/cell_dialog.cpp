@@ -89,6 +89,7 @@ frmC::frmC(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     // The client area: 6135 by 5775 twips, or larger if the fonts need it.
     setFixedSize(sizeHint().expandedTo(QSize(twipsToPixels(6135), twipsToPixels(5775))));
     plainTextLabels(this);
+    unlimitedTextBoxes(this);
 
     Form_Load();
 }

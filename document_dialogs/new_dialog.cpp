@@ -241,6 +241,7 @@ void frmNew::layOut()
     // fonts of this desktop need more room.
     const QSize designed(twipsToPixels(6855), twipsToPixels(6735));
     setFixedSize(designed.expandedTo(sizeHint()));
+    unlimitedTextBoxes(this);
 }
 
 QList<QWidget *> frmNew::tabChain() const

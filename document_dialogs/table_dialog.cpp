@@ -87,6 +87,7 @@ frmT::frmT(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     // The client area: 6135 by 5895 twips, or larger if the fonts need it.
     setFixedSize(sizeHint().expandedTo(QSize(twipsToPixels(6135), twipsToPixels(5895))));
     plainTextLabels(this);
+    unlimitedTextBoxes(this);
 
     Form_Load();
 }

@@ -90,6 +90,7 @@ void frmLoc::buildControls()
     for (const auto &[widget, name] : names)
         widget->setObjectName(QLatin1String(name));
     setObjectName(QStringLiteral("frmLoc"));
+    unlimitedTextBoxes(this);
 }
 
 void frmLoc::layOut()
@@ -179,13 +180,10 @@ void frmLoc::Browse1_Click()
 {
     // The chosen program is quoted when it needs to be, so the command line
     // splits back into that program.
-    OpenSaveDialog &files = host_.fileDialog();
-    files.filter = kProgramFilter;
-    files.title = QStringLiteral("Choose your browser program");
-    const bool chosen = files.showOpen(this);
-    files.filter = kDocumentFilter;
+    const std::optional<QString> chosen = host_.fileDialog().borrowOpen(
+        this, kProgramFilter, QStringLiteral("Choose your browser program"));
     if (chosen)
-        txtBrowser->setText(locations::quoteWord(files.fileName) + QStringLiteral(" %HTML%"));
+        txtBrowser->setText(locations::quoteWord(*chosen) + QStringLiteral(" %HTML%"));
 }
 
 void frmLoc::Browse2_Click()

@@ -109,6 +109,12 @@ private slots:
             QVERIFY(!d.chkServer->isEnabled() && d.txtOther->isEnabled());
             d.txtOther->setText("T&l");
         }) << "<script language=\"T&amp;l\">x=1</script>";
+        QTest::newRow("script, every character as typed or pasted") << 2 << on<frmS>([](frmS &d) {
+            d.txtScript->setPlainText("a\u00a0b");
+            d.txtScript->moveCursor(QTextCursor::End);
+            QTest::keyClick(d.txtScript, Qt::Key_Return, Qt::ShiftModifier);
+            d.txtScript->insertPlainText("\u2028c\r\nd");
+        }) << "<script language=\"T&amp;l\">a\u00a0b\r\n\u2028c\r\nd</script>";
     }
     void okCancelReopen()
     {
@@ -182,7 +188,7 @@ private slots:
     }
 
     // From its first box, Tab ends on OK, then Cancel (the image's browse
-    // buttons come after them).
+    // buttons come after them). Every box keeps a long pasted text whole.
     void tabOrder()
     {
         const QStringList order = {"txtLink cmdOK cmdCancel cmdBrowse1 cmdBrowse2", "txtText cmdOK cmdCancel",
@@ -193,6 +199,8 @@ private slots:
             for (QWidget *w : focusChain(&d, d.findChild<QWidget *>(order[i].section(' ', 0, 0))))
                 chain << w->objectName();
             QVERIFY2(chain.join(' ').endsWith(order[i].section(' ', 1)), qPrintable(chain.join(' ')));
+            for (QLineEdit *box : d.findChildren<QLineEdit *>())
+                QVERIFY((box->setText(QString(40000, 'x')), box->text().size() == 40000));
         }
     }
 };

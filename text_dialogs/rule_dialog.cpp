@@ -93,6 +93,7 @@ frmH::frmH(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
 
     // The client area: 3615 by 3255 twips, or larger if the fonts need it.
     setFixedSize(sizeHint().expandedTo(QSize(twipsToPixels(3615), twipsToPixels(3255))));
+    unlimitedTextBoxes(this);
 
     Form_Load();
 }
