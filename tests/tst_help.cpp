@@ -65,6 +65,37 @@ private slots:
         QVERIFY(!main->help().helpWindow()); // the menu key itself: the table and cell dialogs' key test
     }
 
+    // The collection in the cache folder damaged (by a crash, a full disk),
+    // or no folder to keep it in: the help shows all the same.
+    void damagedCollectionIsRebuilt_data()
+    {
+        QTest::addColumn<int>("kept"); // bytes of the collection kept; -1: bytes of no database
+        QTest::addColumn<bool>("folderIsAFile");
+        QTest::newRow("random bytes") << -1 << false;
+        QTest::newRow("truncated") << 8192 << false;
+        QTest::newRow("a file in place of the folder") << 0 << true;
+    }
+    void damagedCollectionIsRebuilt()
+    {
+        QFETCH(int, kept);
+        QFETCH(bool, folderIsAFile);
+        const QString folder = qEnvironmentVariable("XDG_CACHE_HOME") + "/velmora";
+        delete main->help().helpWindow();
+        delete new HelpWindow(main->help().helpFile()); // a whole collection first
+        const QByteArray bytes = fileBytes(folder + "/help.qhc");
+        QVERIFY(bytes.size() > kept);
+        writeFile(folder + "/help.qhc", kept < 0 ? QByteArray(bytes.size(), '\x9c') : bytes.left(kept));
+        if (folderIsAFile)
+            QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
+        for (int run = 0; run < 2; ++run) { // and on the next start
+            HelpWindow help(main->help().helpFile());
+            QVERIFY(help.isUsable());
+            help.showPage("table.html");
+            QCOMPARE(help.currentPage(), "table.html");
+        }
+        QFile::remove(folder);
+    }
+
     void missingHelpFileGivesAMessage()
     {
         HelpCommands help(MainMenu(main->menu()), fx.platform, main, QStringLiteral("/nonexistent/x.qch"));
