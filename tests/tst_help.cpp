@@ -96,6 +96,47 @@ private slots:
         QFile::remove(folder);
     }
 
+    // F1 in a message box or a file dialog: the help comes up active and
+    // takes keys while the modal window runs, and F1 brings it back from
+    // the task bar.
+    void helpFromAModalWindow_data()
+    {
+        QTest::addColumn<bool>("fileDialog");
+        QTest::newRow("message box") << false;
+        QTest::newRow("file dialog") << true;
+    }
+    void helpFromAModalWindow()
+    {
+        QFETCH(bool, fileDialog);
+        delete main->help().helpWindow();
+        activate(main);
+        QStringList seen;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            for (int i = 0; i < 2 && modal; ++i) {
+                QTest::keyClick(modal, Qt::Key_F1);
+                HelpWindow *help = main->help().helpWindow();
+                QLineEdit *search = help ? help->findChild<QLineEdit *>() : nullptr;
+                if (!search)
+                    break;
+                (void)QTest::qWaitFor([help] { return help->isActiveWindow(); }, 2000);
+                search->clear();
+                search->setFocus();
+                QTest::keyClick(help->windowHandle(), Qt::Key_A);
+                seen << QStringLiteral("visible %1, active %2, typed '%3'")
+                            .arg(help->isVisible() && !help->isMinimized())
+                            .arg(help->isActiveWindow())
+                            .arg(search->text());
+                help->showMinimized();
+            }
+            if (modal)
+                modal->close();
+        });
+        QtPlatform platform;
+        fileDialog ? void(platform.openFile(main, {})) : void(platform.messageBox(main, "m", "t", MsgIcon::None, MsgButtons::OK));
+        QCOMPARE(seen, QStringList(2, "visible 1, active 1, typed 'a'"));
+    }
+
     void missingHelpFileGivesAMessage()
     {
         HelpCommands help(MainMenu(main->menu()), fx.platform, main, QStringLiteral("/nonexistent/x.qch"));
