@@ -144,7 +144,6 @@ private slots:
     {
         QFETCH(int, linesTyped);
         document();
-        main->HTML()->setFocus();
         c->check().mnuCheck->trigger();
         for (int i = 0; i < linesTyped; ++i)
             QTest::keyClick(main->HTML(), Qt::Key_Return);
@@ -174,7 +173,6 @@ private slots:
         QFETCH(int, key);
         QFETCH(Qt::KeyboardModifiers, modifiers);
         document("<html><body>" + QString("<div>").repeated(200000));
-        main->HTML()->setFocus();
         QTest::keyClick(main->HTML(), Qt::Key_K, Qt::ControlModifier);
         QTest::qWait(200);
         QTest::keyClick(main->HTML(), Qt::Key_X);

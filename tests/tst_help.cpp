@@ -83,7 +83,6 @@ private slots:
         delete main->help().helpWindow();
         delete new HelpWindow(main->help().helpFile()); // a whole collection first
         const QByteArray bytes = fileBytes(folder + "/help.qhc");
-        QVERIFY(bytes.size() > kept);
         writeFile(folder + "/help.qhc", kept < 0 ? QByteArray(bytes.size(), '\x9c') : bytes.left(kept));
         if (folderIsAFile)
             QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
@@ -113,13 +112,11 @@ private slots:
         QStringList seen;
         QTimer::singleShot(0, this, [&] {
             QWidget *modal = QApplication::activeModalWidget();
-            for (int i = 0; i < 2 && modal; ++i) {
+            for (int i = 0; i < 2; ++i) {
                 QTest::keyClick(modal, Qt::Key_F1);
                 HelpWindow *help = main->help().helpWindow();
-                QLineEdit *search = help ? help->findChild<QLineEdit *>() : nullptr;
-                if (!search)
-                    break;
                 (void)QTest::qWaitFor([help] { return help->isActiveWindow(); }, 2000);
+                auto *search = help->findChild<QLineEdit *>();
                 search->clear();
                 search->setFocus();
                 QTest::keyClick(help->windowHandle(), Qt::Key_A);
@@ -129,8 +126,7 @@ private slots:
                             .arg(search->text());
                 help->showMinimized();
             }
-            if (modal)
-                modal->close();
+            modal->close();
         });
         QtPlatform platform;
         fileDialog ? void(platform.openFile(main, {})) : void(platform.messageBox(main, "m", "t", MsgIcon::None, MsgButtons::OK));
