@@ -3,6 +3,7 @@
 #include "vatro/methods.h"
 
 #include "vatro/ini.h"
+#include "vatro/savefile.h"
 #include "vatro/text.h"
 #include "vatro/vatro_ids.h"
 
@@ -343,7 +344,7 @@ void removeIniKey(const Text &section, const Text &key, const Text &file)
         return;
     IniText ini(*text);
     if (ini.removeKey(section.utf8, key.utf8))
-        replaceFile(path, text, ini.text());
+        saveFile(path, ini.text());
 }
 
 } // namespace vatro
