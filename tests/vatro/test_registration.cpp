@@ -167,6 +167,50 @@ TEST_F(Registration, ConcurrentWriters)
     EXPECT_EQ(create("CLSID"), S_OK) << error;
 }
 
+// RemoveINIKey on the registry while registrations rewrite it beside it:
+// under the same lock, a removed key stays removed, and the lock file it
+// made for an INI file of its own is gone again.
+TEST_F(Registration, RemoveINIKeyBesideRegistrations)
+{
+    const int keys = 60;
+    std::string text = "[Keys]\n";
+    for (int k = 0; k < keys; ++k)
+        text += "k" + std::to_string(k) + "=1\n";
+    writeFile(registry, text);
+    const std::string stop = registry + ".stop";
+    auto reg = entry<DllRegisterServerFn>("DllRegisterServer");
+    ASSERT_TRUE(reg);
+    std::vector<pid_t> registrars;
+    for (int r = 0; r < 3; ++r)
+        if (const pid_t pid = ::fork(); pid == 0) {
+            while (!fs::exists(stop))
+                reg();
+            ::_exit(0);
+        } else {
+            registrars.push_back(pid);
+        }
+    const auto obj = newVatro();
+    for (int k = 0; k < keys; ++k) {
+        Bstr section("Keys"), key("k" + std::to_string(k)), file(registry);
+        Call call;
+        invoke(obj.get(), DISPID_RemoveINIKey, {byRef(section), byRef(key), byRef(file)}, &call);
+    }
+    writeFile(stop, "");
+    for (pid_t pid : registrars)
+        ::waitpid(pid, nullptr, 0);
+    const std::string after = readText(registry);
+    EXPECT_EQ(after.find("\nk"), std::string::npos) << after;
+    EXPECT_EQ(create("CLSID"), S_OK) << error;
+
+    const std::string own = fs::path(registry).parent_path().string() + "/own.ini";
+    writeFile(own, "[A]\nx=1\n");
+    Bstr a("A"), x("x"), file(own);
+    Call call;
+    invoke(obj.get(), DISPID_RemoveINIKey, {byRef(a), byRef(x), byRef(file)}, &call);
+    EXPECT_EQ(readText(own), "[A]\n");
+    EXPECT_FALSE(fs::exists(own + ".lock"));
+}
+
 // Which registry decides: the user's, then each folder of $XDG_CONFIG_DIRS,
 // then the host's own; $VATRO_REGISTRY alone when set. "lib" is this
 // build's library named relative to the registry's folder; "gone:X" a
