@@ -20,7 +20,8 @@ public:
     // Replaces the first section called `section` (or appends a new one)
     // with exactly these entries. Refuses (false, nothing changed) a name,
     // key or value holding a control character, which could end its line
-    // and start a section of its own.
+    // and start a section of its own, or beginning or ending with a blank,
+    // which value() would not give back.
     bool setSection(const std::string &section,
                     const std::vector<std::pair<std::string, std::string>> &entries);
     // Removes every section called `section`; false when there was none.

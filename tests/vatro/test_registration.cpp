@@ -100,6 +100,9 @@ TEST_F(Registration, Tool)
     const std::string crafted = dir + "/lib\n[CLSID\\{00000000-0000-0000-0000-000000000001}]\nx.so";
     fs::copy_file(lib, crafted);
     fs::create_symlink(crafted, dir + "/plain.so");
+    // One whose name ends in a blank, which a registry line cannot keep.
+    fs::copy_file(lib, dir + "/blank.so ");
+    fs::create_symlink(dir + "/blank.so ", dir + "/unblank.so");
     ASSERT_EQ(::mkfifo((dir + "/fifo.so").c_str(), 0600), 0);
     const struct {
         std::vector<std::string> args;
@@ -112,6 +115,8 @@ TEST_F(Registration, Tool)
         {{dir + "/fifo.so"}, 3, false},
         {{crafted}, 2, false},
         {{dir + "/plain.so"}, 5, false},
+        {{dir + "/blank.so "}, 2, false},
+        {{dir + "/unblank.so"}, 5, false},
         {{lib}, 0, true},
         {{"-u", lib}, 0, false},
     };
