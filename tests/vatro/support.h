@@ -113,6 +113,30 @@ inline void callText(IDispatch *obj, DISPID id, const std::string &text, Call *o
     invoke(obj, named, {byRef(s)}, out);
 }
 
+// A host object whose every member, its default value (DISPID_VALUE) too,
+// reads as `value`; with `self`, as a reference to the object itself.
+class ValueObject final : public IDispatch {
+public:
+    explicit ValueObject(VARIANT value, bool self = false) : value(value), self(self) {}
+    HRESULT QueryInterface(REFIID, void **ppv) override { return *ppv = nullptr, E_NOINTERFACE; }
+    ULONG AddRef() override { return ++refs; }
+    ULONG Release() override { return --refs; }
+    HRESULT GetTypeInfoCount(UINT *n) override { return *n = 0, S_OK; }
+    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
+    HRESULT GetIDsOfNames(REFIID, LPOLESTR *, UINT, LCID, DISPID *ids) override { return *ids = 1, S_OK; }
+    HRESULT Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS *, VARIANT *r, EXCEPINFO *, UINT *) override
+    {
+        *r = self ? typed(VT_BYREF | VT_DISPATCH, &me) : value;
+        if (r->vt == VT_BSTR)
+            r->bstrVal = SysAllocStringLen(value.bstrVal, SysStringLen(value.bstrVal));
+        return S_OK;
+    }
+    VARIANT value;
+    bool self;
+    IDispatch *me = this;
+    ULONG refs = 1;
+};
+
 inline std::string makeTemp(const std::string &name)
 {
     std::filesystem::create_directories(g_root + "/" + name);

@@ -251,6 +251,69 @@ TEST_F(Methods, ArgumentsConvertedToStrings)
     fs::current_path(cwd);
 }
 
+// Where COM's conversions draw the line: dates of the years 100 to 9999,
+// &H and &O numbers of their own digits, and an object whose default value
+// is again an object (here itself). To a string through FExists (the text
+// names a file), to a Boolean as TopMost's TopTF, to a number as the form
+// properties TopMost reads (with no display nothing is moved).
+TEST_F(Methods, ConversionLimits)
+{
+    ::unsetenv("DISPLAY");
+    const std::string cwd = fs::current_path().string();
+    fs::current_path(dir);
+    enum To { Text, Boolean, Number };
+    const auto date = [](double d) {
+        VARIANT v = typed(VT_DATE);
+        v.date = d;
+        return v;
+    };
+    ValueObject selfReferring(typed(VT_EMPTY), true);
+    const VARIANT self = typed(VT_DISPATCH, static_cast<IDispatch *>(&selfReferring));
+    Bstr hex0x("&H0x10"), hex("&H1f"), hexTab("&H\t1"), octal("&O17"), octal8("&O8"), c0x("0x10"), sixteen(" 16 ");
+    const struct {
+        const char *name;
+        To to;
+        VARIANT arg;
+        const char *text; // nullptr: refused
+    } cases[] = {
+        {"first day of the year 100", Text, date(-657434), "1/1/100"},
+        {"last day of the year 99", Text, date(-657435), nullptr},
+        {"last second of 9999, not rounded on", Text, date(2958465.9999999), "12/31/9999 11:59:59 PM"},
+        {"the year 10000", Text, date(2958466), nullptr},
+        {"before 1899 rounded up to the next day", Text, date(-1.9999999), "12:00:00 AM"},
+        {"default value referring to itself", Text, self, nullptr},
+        {"&H0x10", Boolean, byVal(hex0x.get()), nullptr},
+        {"&H with a tab", Boolean, byVal(hexTab.get()), nullptr},
+        {"&O8", Boolean, byVal(octal8.get()), nullptr},
+        {"&H1f", Boolean, byVal(hex.get()), ""},
+        {"&O17", Boolean, byVal(octal.get()), ""},
+        {"TopTF referring to itself", Boolean, self, nullptr},
+        {"0x10 read from the form", Number, byVal(c0x.get()), nullptr},
+        {"16 with blanks read from the form", Number, byVal(sixteen.get()), ""},
+        {"a date read from the form", Number, date(1.5), ""},
+        {"a property referring to itself", Number, self, nullptr},
+    };
+    for (const auto &c : cases) {
+        if (c.to == Text) {
+            if (c.text) {
+                fs::create_directories(fs::path(c.text).parent_path().empty() ? "." : fs::path(c.text).parent_path());
+                writeFile(c.text, "");
+            }
+            invoke(obj.get(), DISPID_FExists, {c.arg}, &call);
+            EXPECT_TRUE(c.text ? call.hr == S_OK && call.result.boolVal == VARIANT_TRUE : call.hr == DISP_E_TYPEMISMATCH)
+                << c.name << ": " << std::hex << call.hr;
+            continue;
+        }
+        ValueObject form(c.to == Number ? c.arg : typed(VT_EMPTY));
+        const VARIANT frm = typed(VT_DISPATCH, static_cast<IDispatch *>(&form));
+        invoke(obj.get(), DISPID_TopMost, {frm, c.to == Boolean ? c.arg : typed(VT_EMPTY)}, &call);
+        const HRESULT refused = c.to == Boolean ? DISP_E_TYPEMISMATCH : DISP_E_EXCEPTION;
+        EXPECT_EQ(call.hr, c.text ? S_OK : refused) << c.name;
+        EXPECT_TRUE(c.text || c.to == Boolean || call.scode == hresultOf(0x800A000D)) << c.name;
+    }
+    fs::current_path(cwd);
+}
+
 // Named arguments, by the names of the interface's parameters, in any order.
 TEST_F(Methods, NamedArguments)
 {
