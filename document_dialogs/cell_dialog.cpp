@@ -49,6 +49,11 @@ frmC::frmC(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     connect(cmdCancel, &QPushButton::clicked, this, &frmC::cmdCancel_Click);
     lblInfo = new QLabel(kCellAdvice, this);
     lblInfo->setWordWrap(true);
+    nameControls(this, "frmC", {{lblHAlign, "lblHAlign"}, {cmbHAlign, "cmbHAlign"},
+                                {lblVAlign, "lblVAlign"}, {cmbVAlign, "cmbVAlign"}, {lblR, "lblR"},
+                                {txtR, "txtR"}, {lblC, "lblC"}, {txtH, "txtH"},
+                                {chkHeader, "chkHeader"}, {chkWrap, "chkWrap"}, {cmdOK, "cmdOK"},
+                                {cmdCancel, "cmdCancel"}, {lblInfo, "lblInfo"}});
 
     // Left: the two lists, the spans, the check boxes, the size frame.
     auto *left = new QVBoxLayout;

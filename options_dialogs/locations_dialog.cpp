@@ -80,16 +80,12 @@ void frmLoc::buildControls()
     for (int i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 
-    // Object names as the controls' names, for tests and accessibility tools.
-    const std::pair<QWidget *, const char *> names[] = {
+    nameControls(this, "frmLoc", {
         {lblBrowser, "lblBrowser"},   {txtBrowser, "txtBrowser"},
         {Browse1, "Browse1"},         {lblBrowserStartIn, "lblBrowserStartIn"},
         {txtBrowserStartIn, "txtBrowserStartIn"}, {Browse2, "Browse2"},
         {lbllblTD, "lbllblTD"},       {lblTD, "lblTD"},
-        {Browse3, "Browse3"},         {cmdClose, "cmdClose"}};
-    for (const auto &[widget, name] : names)
-        widget->setObjectName(QLatin1String(name));
-    setObjectName(QStringLiteral("frmLoc"));
+        {Browse3, "Browse3"},         {cmdClose, "cmdClose"}});
     unlimitedTextBoxes(this);
 }
 

@@ -187,21 +187,12 @@ private slots:
         QCOMPARE(host.document, QString(kPage).replace(3, 2, "<script language=\"T&amp;l\">a\r\nb</script>"));
     }
 
-    // From its first box, Tab ends on OK, then Cancel (the image's browse
-    // buttons come after them). Every box keeps a long pasted text whole.
-    void tabOrder()
+    // Every box keeps a long pasted text whole.
+    void longTexts()
     {
-        const QStringList order = {"txtLink cmdOK cmdCancel cmdBrowse1 cmdBrowse2", "txtText cmdOK cmdCancel",
-                                   "txtScript cmdOK cmdCancel"};
-        for (int i = 0; i < 3; ++i) {
-            QDialog &d = *dialogs[i];
-            QStringList chain;
-            for (QWidget *w : focusChain(&d, d.findChild<QWidget *>(order[i].section(' ', 0, 0))))
-                chain << w->objectName();
-            QVERIFY2(chain.join(' ').endsWith(order[i].section(' ', 1)), qPrintable(chain.join(' ')));
-            for (QLineEdit *box : d.findChildren<QLineEdit *>())
+        for (const auto &d : dialogs)
+            for (QLineEdit *box : d->findChildren<QLineEdit *>())
                 QVERIFY((box->setText(QString(40000, 'x')), box->text().size() == 40000));
-        }
     }
 };
 

@@ -39,17 +39,6 @@ private slots:
     }
     void cleanupTestCase() { delete tag; }
 
-    // Tab runs through the fixed buttons, then the styles, and ends on Close;
-    // frmH from Size to OK and Cancel.
-    void tabOrder()
-    {
-        const QList<QWidget *> chain = focusChain(tag, tag->cmdLeft);
-        QVERIFY(chain.value(int(tag->fixedButtons.size())) == tag->optOpen && chain.last() == tag->cmdClose);
-        frmH rule(host);
-        const QList<QWidget *> ruleChain = focusChain(&rule, rule.txtSize);
-        QCOMPARE(ruleChain.mid(ruleChain.size() - 2), QList<QWidget *>({rule.cmdOK, rule.mnuCancel}));
-    }
-
     // Every fixed button inserts its own text at the caret, hands the
     // keyboard back and leaves the dialog open.
     void fixedButtons()

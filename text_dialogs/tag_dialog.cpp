@@ -31,6 +31,16 @@ frmTag::frmTag(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     cmdClose = new QPushButton(QStringLiteral("&Close"), this);
     cmdClose->setDefault(true);
     connect(cmdClose, &QPushButton::clicked, this, &frmTag::cmdClose_Click);
+    nameControls(this, "frmTag", {{fraTag, "fraTag"}, {fraStyle, "fraStyle"}, {optOpen, "optOpen"},
+                                  {optClose, "optClose"}, {cmbStyle, "cmbStyle"},
+                                  {cmdInsertStyle, "cmdInsertStyle"}, {fraText, "fraText"},
+                                  {lblFont, "lblFont"}, {lstFont, "lstFont"}, {cmdRFL, "cmdRFL"},
+                                  {lblSize, "lblSize"}, {lstSize, "lstSize"}, {lblAlign, "lblAlign"},
+                                  {lstAlign, "lstAlign"}, {cmdTC, "cmdTC"}, {cmdDef, "cmdDef"},
+                                  {cmdBC, "cmdBC"}, {cmdDefB, "cmdDefB"}, {picTC, "picTC"},
+                                  {picBC, "picBC"}, {lblSample, "lblSample"}, {lblText, "lblText"},
+                                  {txtText, "txtText"}, {cmdInsertText, "cmdInsertText"},
+                                  {cmdClose, "cmdClose"}});
     layOut();
     unlimitedTextBoxes(this);
     Form_Load();

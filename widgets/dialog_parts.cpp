@@ -140,6 +140,11 @@ SizeFrame::SizeFrame(const Captions &captions, QWidget *parent) : QGroupBox(capt
     optsLayout->setSpacing(2);
     optsLayout->addWidget(optPercentH);
     optsLayout->addWidget(optPixelsH);
+    nameControls(this, "fraSize", {{lblWidth, "lblWidth"}, {txtWidth, "txtWidth"},
+                                   {optPercent, "optPercent"}, {optPixels, "optPixels"},
+                                   {lblHeight, "lblHeight"}, {txtHeight, "txtHeight"},
+                                   {fraOpts, "fraOpts"}, {optPercentH, "optPercentH"},
+                                   {optPixelsH, "optPixelsH"}});
 
     auto *grid = new QGridLayout(this);
     grid->setVerticalSpacing(2);
@@ -242,6 +247,15 @@ protected:
 void plainLineBreaks(QPlainTextEdit *box)
 {
     box->installEventFilter(new PlainLineBreaks(box));
+}
+
+void nameControls(QWidget *window, const char *windowName,
+                  std::initializer_list<std::pair<QWidget *, const char *>> controls)
+{
+    if (windowName)
+        window->setObjectName(QLatin1String(windowName));
+    for (const auto &[widget, name] : controls)
+        widget->setObjectName(QLatin1String(name));
 }
 
 void unlimitedTextBoxes(QWidget *window)

@@ -15,6 +15,9 @@
 #include <QString>
 #include <optional>
 
+#include <initializer_list>
+#include <utility>
+
 class QAbstractButton;
 class QButtonGroup;
 class QHBoxLayout;
@@ -148,6 +151,12 @@ void setTabChain(QWidget *window, const QList<QWidget *> &chain);
 
 // The OK button at the left, Cancel at the right.
 QHBoxLayout *okCancelRow(QPushButton *ok, QPushButton *cancel);
+
+// Object names as the controls' names in the design, for tests and
+// accessibility tools: `window` (when `windowName` is given) and each of
+// `controls`.
+void nameControls(QWidget *window, const char *windowName,
+                  std::initializer_list<std::pair<QWidget *, const char *>> controls);
 
 // `widget` with the object name `name` (the control's name in the design).
 template <class Widget>
