@@ -71,12 +71,11 @@ bool isDocumentFile(const QString &path);
 // True when the text holds a character `encoding` cannot write.
 bool losesCharacters(const QString &text, FileEncoding encoding);
 
-// Saves `bytes` as the file `path` (core/file_save.cpp). An existing file
-// keeps its owner, group, mode and hard links, and a symbolic link to it
-// stays a link: the new text is renamed over the old where that keeps them
-// all, else written in place after the old content was copied aside. On any
-// failure the old content is still there, in the file or in the backup the
-// error names. A file the user may not write to is refused.
+// Saves `bytes` as the file `path` through the component's file-replacement
+// routine (vatro::saveFile): an existing file keeps its owner, group, mode
+// and hard links, and a symbolic link to it stays a link. On any failure
+// the old content is still there, in the file or in the backup the error
+// names. A file the user may not write to is refused.
 std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray &bytes);
 
 // Writes the preview file: the encoded text plus CR LF. Created with mode

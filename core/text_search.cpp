@@ -14,13 +14,27 @@ TextSearch::TextSearch(const SearchOptions &options)
     QRegularExpression::PatternOptions po = QRegularExpression::MultilineOption;
     if (!options_.matchCase)
         po |= QRegularExpression::CaseInsensitiveOption;
-    regex_ = QRegularExpression(options_.find, po);
+    // Lines end as the text pane ends them: at CR LF, LF or CR. So `$` and
+    // empty matches never fall between the CR and the LF of one line end,
+    // and `.` matches neither.
+    static const QString lineEnds = QStringLiteral("(*ANYCRLF)");
+    regex_ = QRegularExpression(lineEnds + options_.find, po);
     if (!regex_.isValid()) {
+        const qsizetype at = qMax<qsizetype>(0, regex_.patternErrorOffset() - lineEnds.size());
         error_ = QStringLiteral("Invalid regular expression: ") + regex_.errorString()
-                 + QStringLiteral(" at position ") + QString::number(regex_.patternErrorOffset());
+                 + QStringLiteral(" at position ") + QString::number(at);
         return;
     }
     regex_.optimize();
+}
+
+bool TextSearch::engineFinished(bool valid) const
+{
+    // The expression is valid, so an invalid result is the engine giving
+    // up: its match or depth limit, or its stack.
+    if (!valid)
+        tooComplex_ = true;
+    return valid;
 }
 
 bool TextSearch::wordAt(const QString &text, int start, int length) const
@@ -38,12 +52,15 @@ std::optional<TextMatch> TextSearch::matchAt(const QString &text, int from) cons
         return std::nullopt;
     if (options_.regex) {
         QRegularExpressionMatchIterator it = regex_.globalMatch(text, from);
+        bool emptyAtEnd = false;
         while (it.hasNext()) {
             const QRegularExpressionMatch rm = it.next();
             const TextMatch m{int(rm.capturedStart()), int(rm.capturedLength()), false};
             if (!options_.wholeWord || wordAt(text, m.start, m.length))
                 return m;
+            emptyAtEnd = m.length == 0 && m.start == text.size();
         }
+        engineFinished(it.isValid() || emptyAtEnd);
         return std::nullopt;
     }
     for (int pos = from; pos <= text.size();) {
@@ -62,7 +79,7 @@ std::optional<TextMatch> TextSearch::next(const QString &text, int from) const
 {
     if (std::optional<TextMatch> m = matchAt(text, qBound(0, from, int(text.size()))))
         return m;
-    if (!options_.wrap || from <= 0)
+    if (!options_.wrap || from <= 0 || tooComplex_)
         return std::nullopt;
     std::optional<TextMatch> m = matchAt(text, 0);
     if (m)
@@ -89,15 +106,15 @@ std::optional<TextMatch> TextSearch::previous(const QString &text, int before) c
             }
             return found;
         }
-        forEach(text, 0, limit, [&](const TextMatch &m, const QRegularExpressionMatch &) {
+        const bool finished = forEach(text, 0, limit, [&](const TextMatch &m, const QRegularExpressionMatch &) {
             if (m.end() <= limit && m.start < limit)
                 found = m;
         });
-        return found;
+        return finished ? found : std::nullopt;
     };
     if (std::optional<TextMatch> m = lastUpTo(before))
         return m;
-    if (!options_.wrap || before >= text.size())
+    if (!options_.wrap || before >= text.size() || tooComplex_)
         return std::nullopt;
     std::optional<TextMatch> m = lastUpTo(int(text.size()) + 1);
     if (m)
@@ -110,10 +127,10 @@ QString TextSearch::replacement(const QString &text, const TextMatch &match,
 {
     if (!options_.regex || !replace.contains(QLatin1Char('$')))
         return replace;
-    return expand(text, match,
-                  regex_.match(text, match.start, QRegularExpression::NormalMatch,
-                               QRegularExpression::AnchorAtOffsetMatchOption),
-                  replace);
+    const QRegularExpressionMatch rm = regex_.match(
+        text, match.start, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+    engineFinished(rm.isValid());
+    return expand(text, match, rm, replace);
 }
 
 QString TextSearch::expand(const QString &text, const TextMatch &match,
@@ -184,7 +201,7 @@ TextSearch::ReplaceAll TextSearch::replaceAll(const QString &text, const QString
         return r;
     const bool expands = options_.regex && replace.contains(QLatin1Char('$'));
     int copied = -1; // end of the text copied into the span so far
-    forEach(text, 0, int(text.size()), [&](const TextMatch &m, const QRegularExpressionMatch &rm) {
+    const bool finished = forEach(text, 0, int(text.size()), [&](const TextMatch &m, const QRegularExpressionMatch &rm) {
         if (copied < 0) {
             r.first = m.start;
             copied = m.start;
@@ -194,6 +211,8 @@ TextSearch::ReplaceAll TextSearch::replaceAll(const QString &text, const QString
         copied = m.end();
         ++r.count;
     });
+    if (!finished)
+        return ReplaceAll(); // all or nothing
     r.last = copied < 0 ? 0 : copied;
     return r;
 }

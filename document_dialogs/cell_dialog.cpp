@@ -49,6 +49,11 @@ frmC::frmC(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     connect(cmdCancel, &QPushButton::clicked, this, &frmC::cmdCancel_Click);
     lblInfo = new QLabel(kCellAdvice, this);
     lblInfo->setWordWrap(true);
+    nameControls(this, "frmC", {{lblHAlign, "lblHAlign"}, {cmbHAlign, "cmbHAlign"},
+                                {lblVAlign, "lblVAlign"}, {cmbVAlign, "cmbVAlign"}, {lblR, "lblR"},
+                                {txtR, "txtR"}, {lblC, "lblC"}, {txtH, "txtH"},
+                                {chkHeader, "chkHeader"}, {chkWrap, "chkWrap"}, {cmdOK, "cmdOK"},
+                                {cmdCancel, "cmdCancel"}, {lblInfo, "lblInfo"}});
 
     // Left: the two lists, the spans, the check boxes, the size frame.
     auto *left = new QVBoxLayout;
@@ -89,6 +94,7 @@ frmC::frmC(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     // The client area: 6135 by 5775 twips, or larger if the fonts need it.
     setFixedSize(sizeHint().expandedTo(QSize(twipsToPixels(6135), twipsToPixels(5775))));
     plainTextLabels(this);
+    unlimitedTextBoxes(this);
 
     Form_Load();
 }

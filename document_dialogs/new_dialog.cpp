@@ -145,8 +145,7 @@ void frmNew::buildControls()
     for (int i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 
-    // Object names as the controls' names, for tests and accessibility tools.
-    const std::pair<QWidget *, const char *> names[] = {
+    nameControls(this, "frmNew", {
         {fraMain, "fraMain"},       {lblTitle, "lblTitle"},     {txtTitle, "txtTitle"},
         {cmdBC, "cmdBC"},           {cmdDef, "cmdDef"},         {picBC, "picBC"},
         {lblST, "lblST"},           {txtST, "txtST"},           {lblBase, "lblBase"},
@@ -162,10 +161,7 @@ void frmNew::buildControls()
         {chkWater, "chkWater"},     {fraMargins, "fraMargins"}, {lblMarginT, "lblMarginT"},
         {txtMarginT, "txtMarginT"}, {lblMarginL, "lblMarginL"}, {txtMarginL, "txtMarginL"},
         {lblCSS, "lblCSS"},         {txtCSS, "txtCSS"},         {Browse3, "Browse3"},
-        {cmdReset, "cmdReset"},     {cmdOK, "cmdOK"},           {cmdCancel, "cmdCancel"}};
-    for (const auto &[widget, name] : names)
-        widget->setObjectName(QLatin1String(name));
-    setObjectName(QStringLiteral("frmNew"));
+        {cmdReset, "cmdReset"},     {cmdOK, "cmdOK"},           {cmdCancel, "cmdCancel"}});
 }
 
 void frmNew::layOut()
@@ -241,6 +237,7 @@ void frmNew::layOut()
     // fonts of this desktop need more room.
     const QSize designed(twipsToPixels(6855), twipsToPixels(6735));
     setFixedSize(designed.expandedTo(sizeHint()));
+    unlimitedTextBoxes(this);
 }
 
 QList<QWidget *> frmNew::tabChain() const

@@ -50,6 +50,12 @@ void SizeColourControls::createSizeColourControls(QDialog *dialog, const SizeFra
     txtBackground = buddyTextBox(dialog, QString(), lblBackground);
     Browse1 = button(QStringLiteral("&..."));
     connectBrowseButton(Browse1, txtBackground, files, kImageFilter, QStringLiteral("Choose an Image"));
+    nameControls(dialog, nullptr, {{cmdBGc, "cmdBGc"}, {cmdBGd, "cmdBGd"}, {cmdBdCc, "cmdBdCc"},
+                                   {cmdBdCd, "cmdBdCd"}, {cmdBdCdc, "cmdBdCdc"}, {cmdBdCdd, "cmdBdCdd"},
+                                   {cmdBdClc, "cmdBdClc"}, {cmdBdCld, "cmdBdCld"}, {Pic1, "Pic1"},
+                                   {Pic2, "Pic2"}, {Pic3, "Pic3"}, {Pic4, "Pic4"},
+                                   {lblBackground, "lblBackground"}, {txtBackground, "txtBackground"},
+                                   {Browse1, "Browse1"}});
 }
 
 QVBoxLayout *SizeColourControls::sizeColourColumn(QWidget *belowColours) const

@@ -84,9 +84,18 @@ frmT::frmT(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     setTabChain(this, QList<QWidget *>{cmbAlign, txtBorderSize, txtCellPadding, txtCellSpacing}
                           + sizeColourTabChain() + QList<QWidget *>{txtColumns, txtRows, cmdOK, cmdCancel});
 
+    nameControls(this, "frmT", {{lblAlign, "lblAlign"}, {cmbAlign, "cmbAlign"},
+                                {lblBorderSize, "lblBorderSize"}, {txtBorderSize, "txtBorderSize"},
+                                {lblCellPadding, "lblCellPadding"}, {txtCellPadding, "txtCellPadding"},
+                                {lblCellSpacing, "lblCellSpacing"}, {txtCellSpacing, "txtCellSpacing"},
+                                {lblColumns, "lblColumns"}, {txtColumns, "txtColumns"},
+                                {lblRows, "lblRows"}, {txtRows, "txtRows"}, {cmdOK, "cmdOK"},
+                                {cmdCancel, "cmdCancel"}});
+
     // The client area: 6135 by 5895 twips, or larger if the fonts need it.
     setFixedSize(sizeHint().expandedTo(QSize(twipsToPixels(6135), twipsToPixels(5895))));
     plainTextLabels(this);
+    unlimitedTextBoxes(this);
 
     Form_Load();
 }

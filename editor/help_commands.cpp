@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWindow>
 
 HelpCommands::HelpCommands(const MainMenu &menu, Platform &platform, QWidget *window,
                            const QString &helpFile)
@@ -53,6 +54,14 @@ void HelpCommands::showHelp()
         help_ = help;
         help_->showPage(QStringLiteral("index.html"));
     }
+    // While a modal window runs, Qt blocks every window outside its family:
+    // the help becomes the transient of the modal window F1 was pressed in,
+    // which lets it through (and keeps it in front of that window).
+    QWidget *modal = QApplication::activeModalWidget();
+    help_->winId(); // the native window, for its transient parent
+    help_->windowHandle()->setTransientParent(modal ? modal->windowHandle() : nullptr);
+    // Back from the task bar, or from behind the main window.
+    help_->setWindowState(help_->windowState() & ~Qt::WindowMinimized);
     help_->show();
     help_->raise();
     help_->activateWindow();

@@ -21,8 +21,9 @@ public:
     ~HelpCommands() override;
 
     QString helpFile() const { return helpFile_; }
-    // F1: the help window, shown and raised; a missing help file gives a
-    // message instead.
+    // F1: the help window, shown (not minimised), raised and active, and
+    // usable from the modal window F1 was pressed in; a missing help file
+    // gives a message instead.
     void showHelp();
     HelpWindow *helpWindow() const;
 

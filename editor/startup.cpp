@@ -3,6 +3,9 @@
 #include "core/document_file.h"
 #include "editor/session_guard.h"
 #include "editor/splash_window.h"
+#include "widgets/browser_pane.h"
+#include "widgets/html_pane.h"
+#include "widgets/startup_probe.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,6 +55,8 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
     // exit sequence; the text a previous run could not save is offered once
     // the first document is made.
     auto *guard = new SessionGuard(*window);
+    startup_probe::watch(window.get(), window->HTML()->viewport());
+    startup_probe::watchPage(window->Browser());
     window->Form_Load();
     guard->offerRecovery();
     window->show();

@@ -73,15 +73,12 @@ void TextCommands::mnuBookmark_Click()
 
 void TextCommands::mnuFN_Click()
 {
-    OpenSaveDialog &files = host_.fileDialog();
-    files.filter = kFileNameFilter;
-    files.title = kFileNameTitle;
-    const bool chosen = files.showOpen(host_.hostWindow());
     // Chosen or not, the dialog goes back with the document filter; the
     // title stays.
-    files.filter = kDocumentFilter;
+    const std::optional<QString> chosen =
+        host_.fileDialog().borrowOpen(host_.hostWindow(), kFileNameFilter, kFileNameTitle);
     if (chosen)
-        TagProc(host_, fileNameFragment(files.fileName), QStringLiteral("File Name"));
+        TagProc(host_, fileNameFragment(*chosen), QStringLiteral("File Name"));
 }
 
 void TextCommands::mnuHTMLcolour_Click()

@@ -112,6 +112,7 @@ frmI::frmI(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
 
     // The client area: 8055 by 4815 twips, or larger if the fonts need it.
     setFixedSize(sizeHint().expandedTo(QSize(twipsToPixels(8055), twipsToPixels(4815))));
+    unlimitedTextBoxes(this);
 
     Form_Load();
 }

@@ -80,6 +80,7 @@ frmM::frmM(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
 
     // The client area: 6270 by 4335 twips, or larger if the fonts need it.
     setFixedSize(sizeHint().expandedTo(QSize(twipsToPixels(6270), twipsToPixels(4335))));
+    unlimitedTextBoxes(this);
 
     Form_Load();
 }

@@ -1,6 +1,5 @@
 #include "media_dialogs/script_dialog.h"
 
-#include "widgets/dialog_parts.h"
 #include "widgets/dialog_host.h"
 #include "widgets/dialog_parts.h"
 
@@ -38,6 +37,7 @@ frmS::frmS(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     txtScript->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtScript->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtScript->setTabChangesFocus(true); // Tab moves on, as in every other box
+    plainLineBreaks(txtScript);
     optJS = named(new QRadioButton(QStringLiteral("&JavaScript"), this), "optJS");
     optVBS = named(new QRadioButton(QStringLiteral("&VBScript"), this), "optVBS");
     chkServer = named(new QCheckBox(QStringLiteral("&Run script on server"), this), "chkServer");
@@ -87,6 +87,7 @@ frmS::frmS(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
 
     // The client area: 9375 by 6495 twips, or larger if the fonts need it.
     setFixedSize(sizeHint().expandedTo(QSize(twipsToPixels(9375), twipsToPixels(6495))));
+    unlimitedTextBoxes(this);
 }
 
 void frmS::languageChanged()
@@ -111,7 +112,7 @@ void frmS::keyPressEvent(QKeyEvent *event)
 ScriptFields frmS::fields() const
 {
     ScriptFields f;
-    f.script = txtScript->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    f.script = multiLineText(txtScript);
     f.language = optVBS->isChecked()     ? ScriptLanguage::VBScript
                  : optOther->isChecked() ? ScriptLanguage::Other
                                          : ScriptLanguage::JavaScript;

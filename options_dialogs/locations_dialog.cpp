@@ -80,16 +80,13 @@ void frmLoc::buildControls()
     for (int i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 
-    // Object names as the controls' names, for tests and accessibility tools.
-    const std::pair<QWidget *, const char *> names[] = {
+    nameControls(this, "frmLoc", {
         {lblBrowser, "lblBrowser"},   {txtBrowser, "txtBrowser"},
         {Browse1, "Browse1"},         {lblBrowserStartIn, "lblBrowserStartIn"},
         {txtBrowserStartIn, "txtBrowserStartIn"}, {Browse2, "Browse2"},
         {lbllblTD, "lbllblTD"},       {lblTD, "lblTD"},
-        {Browse3, "Browse3"},         {cmdClose, "cmdClose"}};
-    for (const auto &[widget, name] : names)
-        widget->setObjectName(QLatin1String(name));
-    setObjectName(QStringLiteral("frmLoc"));
+        {Browse3, "Browse3"},         {cmdClose, "cmdClose"}});
+    unlimitedTextBoxes(this);
 }
 
 void frmLoc::layOut()
@@ -179,13 +176,10 @@ void frmLoc::Browse1_Click()
 {
     // The chosen program is quoted when it needs to be, so the command line
     // splits back into that program.
-    OpenSaveDialog &files = host_.fileDialog();
-    files.filter = kProgramFilter;
-    files.title = QStringLiteral("Choose your browser program");
-    const bool chosen = files.showOpen(this);
-    files.filter = kDocumentFilter;
+    const std::optional<QString> chosen = host_.fileDialog().borrowOpen(
+        this, kProgramFilter, QStringLiteral("Choose your browser program"));
     if (chosen)
-        txtBrowser->setText(locations::quoteWord(files.fileName) + QStringLiteral(" %HTML%"));
+        txtBrowser->setText(locations::quoteWord(*chosen) + QStringLiteral(" %HTML%"));
 }
 
 void frmLoc::Browse2_Click()

@@ -3,6 +3,7 @@
 // line, the check panel's way to a message (the document left alone), the
 // recent files, dropped files and text, the watch on the open file, and the
 // settings they keep beside the design's.
+#include "core/page_checker.h"
 #include "core/settings.h"
 #include "editor/check_command.h"
 #include "editor/comforts.h"
@@ -131,18 +132,55 @@ private slots:
         QTEST(int(platform.messages.size()), "messages");
     }
 
+    // The check runs while the user types: lines typed above a fault before
+    // its result lands move the fault's place with them.
+    void checkPanelLeadsToTheFault_data()
+    {
+        QTest::addColumn<int>("linesTyped");
+        QTest::newRow("text as it was") << 0;
+        QTest::newRow("two lines typed above while it runs") << 2;
+    }
     void checkPanelLeadsToTheFault()
     {
+        QFETCH(int, linesTyped);
         document();
         c->check().mnuCheck->trigger();
+        for (int i = 0; i < linesTyped; ++i)
+            QTest::keyClick(main->HTML(), Qt::Key_Return);
         QVERIFY(c->checkPanel().isVisible());
         QTreeWidget *list = c->checkPanel().list();
+        QTRY_VERIFY(!c->check().checker().isRunning());
         const QList<QTreeWidgetItem *> missing = list->findItems("missing </b> before </p>", Qt::MatchExactly, 3);
         QCOMPARE(missing.size(), 1);
-        QCOMPARE(missing[0]->text(0) + ":" + missing[0]->text(1), "3:8"); // at the <b>
+        QCOMPARE(missing[0]->text(0) + ":" + missing[0]->text(1), QString::number(3 + linesTyped) + ":8"); // at the <b>
         emit list->itemActivated(missing[0], 0);
-        QCOMPARE(main->HTML()->selStart(), 16 + 7);
-        QCOMPARE(main->HTML()->wholeText(), kPage);
+        QCOMPARE(main->HTML()->selStart(), 2 * linesTyped + 16 + 7);
+        QCOMPARE(main->HTML()->wholeText(), QString("\r\n").repeated(linesTyped) + kPage);
+    }
+
+    // A page nested deeper than a thread's usual stack takes (and minutes of
+    // Tidy's time): the text pane takes keys while it is checked, and the
+    // check can be cancelled.
+    void deepPageCheckedBesideTyping_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::newRow("Esc cancels") << int(Qt::Key_Escape) << Qt::KeyboardModifiers();
+        QTest::newRow("Ctrl+K again cancels") << int(Qt::Key_K) << Qt::KeyboardModifiers(Qt::ControlModifier);
+    }
+    void deepPageCheckedBesideTyping()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        document("<html><body>" + QString("<div>").repeated(200000));
+        QTest::keyClick(main->HTML(), Qt::Key_K, Qt::ControlModifier);
+        QTest::qWait(200);
+        QTest::keyClick(main->HTML(), Qt::Key_X);
+        QVERIFY(main->HTML()->wholeText().startsWith("x<html>"));
+        QVERIFY(c->check().checker().isRunning());
+        QTest::keyClick(main->HTML(), Qt::Key(key), modifiers);
+        QVERIFY(!c->check().checker().isRunning());
+        QCOMPARE(c->checkPanel().summary(), "Check page: cancelled.");
     }
 
     void optionsKeptBesideTheDesignsKeys()

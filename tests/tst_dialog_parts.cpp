@@ -74,22 +74,36 @@ private slots:
     }
 
     // Chosen, then cancelled: the box keeps the choice as "file://" and the
-    // path as given; the document filter is back after either.
+    // path as given; the document filter and name are back after either.
     void browseButton()
     {
         ScriptedPlatform platform;
         OpenSaveDialog files(platform);
         QLineEdit box;
         QPushButton button;
+        files.fileName = QStringLiteral("/web/page.htm"); // the document's
         connectBrowseButton(&button, &box, files, kSoundFilter, QStringLiteral("Choose a Sound"));
         platform.fileAnswers << QStringLiteral("C:\\a b.wav") << std::nullopt;
         for (int i = 0; i < 2; ++i) {
             button.click();
             const auto r = platform.fileRequests.value(i);
             QVERIFY(r.filter == kSoundFilter && r.title == "Choose a Sound" && !r.save);
+            QCOMPARE(r.fileName, "/web/"); // an empty name in the document's folder
             QCOMPARE(box.text(), QStringLiteral("file://C:\\a b.wav"));
-            QCOMPARE(files.filter, kDocumentFilter);
+            QVERIFY(files.filter == kDocumentFilter && files.fileName == "/web/page.htm");
         }
+    }
+
+    // The first place of a modeless 400 x 300 window on a 1000 x 800 screen.
+    void placeAside()
+    {
+        const QRect area(0, 0, 1000, 800);
+        const struct { const char *name; QRect owner, keep; QPoint at; } rows[] = {
+            {"room at the left only", {450, 0, 550, 400}, {450, 200, 550, 200}, {50, 0}},
+            {"no room: over the preview above the text", area, {0, 400, 1000, 400}, {600, 0}},
+            {"no room: left of the text", area, {500, 0, 500, 800}, {0, 0}}};
+        for (const auto &r : rows)
+            QVERIFY2(::placeAside({400, 300}, r.owner, r.keep, area) == r.at, r.name);
     }
 };
 

@@ -65,6 +65,74 @@ private slots:
         QVERIFY(!main->help().helpWindow()); // the menu key itself: the table and cell dialogs' key test
     }
 
+    // The collection in the cache folder damaged (by a crash, a full disk),
+    // or no folder to keep it in: the help shows all the same.
+    void damagedCollectionIsRebuilt_data()
+    {
+        QTest::addColumn<int>("kept"); // bytes of the collection kept; -1: bytes of no database
+        QTest::addColumn<bool>("folderIsAFile");
+        QTest::newRow("random bytes") << -1 << false;
+        QTest::newRow("truncated") << 8192 << false;
+        QTest::newRow("a file in place of the folder") << 0 << true;
+    }
+    void damagedCollectionIsRebuilt()
+    {
+        QFETCH(int, kept);
+        QFETCH(bool, folderIsAFile);
+        const QString folder = qEnvironmentVariable("XDG_CACHE_HOME") + "/velmora";
+        delete main->help().helpWindow();
+        delete new HelpWindow(main->help().helpFile()); // a whole collection first
+        const QByteArray bytes = fileBytes(folder + "/help.qhc");
+        writeFile(folder + "/help.qhc", kept < 0 ? QByteArray(bytes.size(), '\x9c') : bytes.left(kept));
+        if (folderIsAFile)
+            QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
+        for (int run = 0; run < 2; ++run) { // and on the next start
+            HelpWindow help(main->help().helpFile());
+            QVERIFY(help.isUsable());
+            help.showPage("table.html");
+            QCOMPARE(help.currentPage(), "table.html");
+        }
+        QFile::remove(folder);
+    }
+
+    // F1 in a message box or a file dialog: the help comes up active and
+    // takes keys while the modal window runs, and F1 brings it back from
+    // the task bar.
+    void helpFromAModalWindow_data()
+    {
+        QTest::addColumn<bool>("fileDialog");
+        QTest::newRow("message box") << false;
+        QTest::newRow("file dialog") << true;
+    }
+    void helpFromAModalWindow()
+    {
+        QFETCH(bool, fileDialog);
+        delete main->help().helpWindow();
+        activate(main);
+        QStringList seen;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            for (int i = 0; i < 2; ++i) {
+                QTest::keyClick(modal, Qt::Key_F1);
+                HelpWindow *help = main->help().helpWindow();
+                (void)QTest::qWaitFor([help] { return help->isActiveWindow(); }, 2000);
+                auto *search = help->findChild<QLineEdit *>();
+                search->clear();
+                search->setFocus();
+                QTest::keyClick(help->windowHandle(), Qt::Key_A);
+                seen << QStringLiteral("visible %1, active %2, typed '%3'")
+                            .arg(help->isVisible() && !help->isMinimized())
+                            .arg(help->isActiveWindow())
+                            .arg(search->text());
+                help->showMinimized();
+            }
+            modal->close();
+        });
+        QtPlatform platform;
+        fileDialog ? void(platform.openFile(main, {})) : void(platform.messageBox(main, "m", "t", MsgIcon::None, MsgButtons::OK));
+        QCOMPARE(seen, QStringList(2, "visible 1, active 1, typed 'a'"));
+    }
+
     void missingHelpFileGivesAMessage()
     {
         HelpCommands help(MainMenu(main->menu()), fx.platform, main, QStringLiteral("/nonexistent/x.qch"));

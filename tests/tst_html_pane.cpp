@@ -160,6 +160,14 @@ private slots:
         pane.setBackColour(kSysButtonFace);
         QCOMPARE(ColourValue(sci(pane, B::SCI_STYLEGETBACK, 0)),
                  qcolorToColour(pane.palette().color(QPalette::Button)));
+        // Black never chosen, on a background never chosen, is the theme's
+        // text colour (light on a dark theme); on a chosen one it is black.
+        pane.setPalette(QPalette(Qt::white, Qt::black)); // white text on a black window
+        f.colour = 0;
+        pane.setSelFormat(f);
+        QCOMPARE(sci(pane, B::SCI_STYLEGETFORE, 0), 0xFFFFFFL);
+        pane.setBackColour(0xFFFFFF);
+        QCOMPARE(sci(pane, B::SCI_STYLEGETFORE, 0), 0L);
     }
 
     // The pane has one stream selection: the block-selection keys, Ctrl

@@ -46,7 +46,7 @@ private slots:
         const BuilderResult built = buildImage(fields);
         QCOMPARE(built.html, fragment);
         QCOMPARE(built.message.value_or(BuilderMessage()),
-                 fragment.isEmpty() ? (BuilderMessage{kImageMissing, "Insert Image"}) : BuilderMessage());
+                 fragment.isEmpty() ? (BuilderMessage{"You must enter an image location as the minumum for this form.", "Insert Image"}) : BuilderMessage());
     }
 
     void marquee_data()
@@ -79,7 +79,7 @@ private slots:
         const BuilderResult built = buildMarquee(fields);
         QCOMPARE(built.html, fragment);
         QCOMPARE(built.message.value_or(BuilderMessage()),
-                 fragment.isEmpty() ? (BuilderMessage{kMarqueeRepeatMissing, "Insert Marquee"}) : BuilderMessage());
+                 fragment.isEmpty() ? (BuilderMessage{"If you want the marquee to loop a number of times, then you must put a value in the repeat textbox", "Insert Marquee"}) : BuilderMessage());
     }
 
     void leadingNumber_data()

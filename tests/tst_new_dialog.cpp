@@ -54,21 +54,6 @@ private slots:
         QCOMPARE(host.document, defaultPage());
     }
 
-    // The Tab key walks the dialog's own chain, every control reachable, and
-    // wraps round; the chain ends on Reset, OK, Cancel.
-    void tabOrder()
-    {
-        d->cmdCancel->setEnabled(true);
-        const QList<QWidget *> expected = d->tabChain() << d->txtTitle;
-        QCOMPARE(expected.mid(expected.size() - 4),
-                 QList<QWidget *>({d->cmdReset, d->cmdOK, d->cmdCancel, d->txtTitle}));
-        d->txtTitle->setFocus();
-        QList<QWidget *> visited;
-        for (int i = 0; i < expected.size(); ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
-            visited << QApplication::focusWidget();
-        QCOMPARE(visited, expected);
-    }
-
     // A sound with an empty loop box: "Sound Loop", and the dialog stays.
     // Playing continuously disables the loop box and is what the page gets.
     void soundLoop()

@@ -1,10 +1,15 @@
 // Check page: Tidy's messages on small pages with known faults, at the line
 // and column they point to (characters, a tab counts one), in text order;
-// and the column of a message turned into a place in the line.
+// the column of a message turned into a place in the line, and its line
+// after lines were added or removed; the checker process on a page nested
+// deeper than a thread's usual stack takes, and when it fails.
 #include "core/page_check.h"
+#include "core/page_checker.h"
+#include "support/window_fixture.h"
 
 using Messages = QList<PageMessage>;
 Q_DECLARE_METATYPE(PageMessage)
+Q_DECLARE_METATYPE(std::vector<LineShift>)
 
 namespace {
 
@@ -64,6 +69,55 @@ private slots:
         QFETCH(QString, line);
         QFETCH(int, column);
         QTEST(::columnToIndex(line, column), "index");
+    }
+
+    void shiftedLine_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<std::vector<LineShift>>("shifts");
+        QTest::addColumn<int>("shifted");
+        QTest::newRow("lines removed above") << 9 << std::vector<LineShift>{{2, -3}} << 6;
+        QTest::newRow("its line removed") << 4 << std::vector<LineShift>{{2, -3}} << 2;
+        QTest::newRow("one change after another") << 5 << std::vector<LineShift>{{1, 1}, {1, -2}} << 4;
+    }
+    void shiftedLine()
+    {
+        QFETCH(int, line);
+        QFETCH(std::vector<LineShift>, shifts);
+        QTEST(::shiftedLine(line, shifts), "shifted");
+    }
+
+    // The checker, or a stand-in for it (a script), on a page: its messages
+    // or the reason it gave none. 200,000 nested lists need 16 MB of
+    // Tidy's stack, twice what a main thread has.
+    void checker_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("deep page") << "exec '" + defaultChecker().toUtf8() + "'" << "0 errors, 400000 warnings, 10000 listed";
+        QTest::newRow("no checker") << QByteArray() << "failed: The checker '%1' could not be started.";
+        QTest::newRow("checker crashes") << QByteArray("cat >/dev/null; kill -SEGV $$") << "failed: HTML Tidy could not check this page: the checker stopped unexpectedly.";
+        QTest::newRow("checker answers nonsense") << QByteArray("cat; echo nonsense") << "failed: HTML Tidy could not check this page.";
+        QTest::newRow("checker out of memory") << QByteArray("cat >/dev/null; exit 3") << "failed: There is not enough memory to check this page.";
+    }
+    void checker()
+    {
+        QFETCH(QByteArray, script);
+        QTemporaryDir dir;
+        PageChecker checker;
+        checker.setProgram(dir.filePath("checker"));
+        if (!script.isEmpty())
+            writeFile(checker.program(), "#!/bin/sh\n" + script + "\n");
+        QFile::setPermissions(checker.program(), QFile::ReadOwner | QFile::ExeOwner);
+        QString got;
+        connect(&checker, &PageChecker::checked, this, [&](const CheckReport &r) {
+            got = QStringLiteral("%1 errors, %2 warnings, %3 listed").arg(r.errors).arg(r.warnings).arg(r.messages.size());
+        });
+        connect(&checker, &PageChecker::failed, this, [&](const QString &why) { got = "failed: " + why; });
+        checker.start("<!DOCTYPE html><html><head><title>t</title></head><body>" + QByteArray("<ul>").repeated(200000));
+        QTRY_VERIFY_WITH_TIMEOUT(!checker.isRunning(), 60000);
+        QFETCH(QString, outcome);
+        QCOMPARE(got, outcome.replace("%1", checker.program()));
     }
 };
 

@@ -12,6 +12,16 @@
 
 namespace {
 const QString kMarkup = QStringLiteral("Can't open file: /tmp/<b>x</b>.htm");
+// A title longer than the text of its box; a text beyond Qt's own limit of 32,767.
+const QString kLongTitle = QStringLiteral("A title longer than the text of its box"), kPasted(40000, 'x');
+
+// Whether `box` shows kLongTitle whole: in bold, with room for the title
+// bar's icon and buttons.
+bool wideForTitle(const QWidget *box)
+{
+    const QFont bold(box->font().family(), box->font().pointSize(), QFont::Bold);
+    return box->width() >= QFontMetrics(bold).horizontalAdvance(kLongTitle) + 100;
+}
 
 // Runs `act` on the modal dialog of type T once it is shown.
 template <typename T>
@@ -31,15 +41,18 @@ class TestPlatform : public QObject {
 private slots:
     // Messages, prompts and the dialogs' labels are plain text: a file named
     // "<b>x</b>.htm" is not shown bold, the cell advice's "<td>" is shown.
+    // The input box is as wide as its title needs and keeps a long pasted
+    // text whole (the dialogs' boxes: tst_media_dialogs).
     void textsShownAsWritten()
     {
         QString shown;
         whenShown<QInputDialog>([&](QInputDialog *dialog) {
             auto *label = dialog->findChild<QLabel *>();
-            shown = label && label->textFormat() == Qt::PlainText ? label->text() : QStringLiteral("markup");
-            dialog->reject();
+            shown = label && label->textFormat() == Qt::PlainText && wideForTitle(dialog) ? label->text() : "markup";
+            dialog->findChild<QLineEdit *>()->setText(kPasted);
+            dialog->accept();
         });
-        QtPlatform().inputBox(nullptr, kMarkup, QStringLiteral("t"), QString());
+        QCOMPARE(QtPlatform().inputBox(nullptr, kMarkup, kLongTitle, QString()), kPasted);
         QCOMPARE(shown, kMarkup); // the message box's text is the message box test's
 
         FakeHost host;
@@ -150,14 +163,14 @@ private slots:
             qsizetype shown = -1; // the buttons, under the right icon
             whenShown<QMessageBox>([&, want = qtIcon, key = press](QMessageBox *box) {
                 auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
-                const bool plain = label && label->textFormat() == Qt::PlainText && label->text() == kMarkup;
+                const bool plain = label && label->textFormat() == Qt::PlainText && label->text() == kMarkup && wideForTitle(box);
                 shown = box->icon() == want && plain ? box->buttons().size() : 0;
                 if (key)
                     box->button(key)->click();
                 else
                     QTest::keyClick(box, Qt::Key_Escape);
             });
-            const MsgResult result = QtPlatform().messageBox(nullptr, kMarkup, "Title", icon, buttons);
+            const MsgResult result = QtPlatform().messageBox(nullptr, kMarkup, kLongTitle, icon, buttons);
             // OK; Yes, No; Yes, No, Cancel
             QVERIFY2(result == expected && shown == int(buttons) + 1, qPrintable(QString::number(int(icon))));
         }

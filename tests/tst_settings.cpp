@@ -53,12 +53,12 @@ private slots:
         QTest::addColumn<QString>("failedKey");
         const QStringList full = {"Auto-update=True", "Pos1=False", "Pos2=False", "Pos3=True", "Pos4=False"};
         QTest::newRow("first run: Auto-update has no default") << QStringList{} << 3 << "Auto-update";
-        QTest::newRow("booleans only; the rest defaults") << full << int(settings::RegGetStepCount) << "";
+        QTest::newRow("booleans only; the rest defaults") << full << 23 << "";
         QTest::newRow("missing Pos4") << full.mid(0, 4) << 7 << "Pos4";
         QTest::newRow("bad back colour") << (full + QStringList{"BackColour=4294967295"})
-                                         << int(settings::BackColourStep) << "BackColour";
+                                         << 15 << "BackColour";
         QTest::newRow("font size no font can have") << (full + QStringList{"FontName=Mono", "FontSize=99999999"})
-                                                    << int(settings::EditorFontStep) + 1 << "FontSize";
+                                                    << 9 << "FontSize";
     }
     void readOrder()
     {
@@ -73,9 +73,9 @@ private slots:
             [&map](const QString &k) { return map.contains(k) ? std::optional(map[k]) : std::nullopt; }, d);
         QCOMPARE(int(r.values.size()), readCount);
         QCOMPARE(r.failedKey, failedKey); // the flag beside it raises the message: firstRunAndRoundTrip
-        if (readCount == settings::RegGetStepCount) { // the defaults of the missing keys
-            QCOMPARE(r.values[settings::EditorFontStep + 1].value.toFloat(), 10.5f);
-            QCOMPARE(r.values[settings::BackColourStep].value.value<qint32>(), 0x00FFFFFF);
+        if (readCount == 23) { // the defaults of the missing keys: FontSize, BackColour
+            QCOMPARE(r.values[9].value.toFloat(), 10.5f);
+            QCOMPARE(r.values[15].value.value<qint32>(), 0x00FFFFFF);
         }
     }
 

@@ -184,20 +184,6 @@ private slots:
         }
     }
 
-    // Tab goes from the first box through the shared size frame in its own
-    // order, and ends on OK, then Cancel.
-    void tabOrder()
-    {
-        const auto check = [](QDialog &dialog, QWidget *first, SizeFrame *size, QWidget *ok, QWidget *cancel) {
-            const QList<QWidget *> chain = focusChain(&dialog, first);
-            const QList<QWidget *> frame = size->tabChain();
-            QCOMPARE(chain.mid(chain.indexOf(frame.first()), frame.size()), frame);
-            QCOMPARE(chain.mid(chain.size() - 2), QList<QWidget *>({ok, cancel}));
-        };
-        QVERIFY(whileShown<frmC>(kCell, [&](frmC &d) { check(d, d.cmbHAlign, d.fraSize, d.cmdOK, d.cmdCancel); }));
-        QVERIFY(whileShown<frmT>(kTable, [&](frmT &d) { check(d, d.cmbAlign, d.fraSize, d.cmdOK, d.cmdCancel); }));
-    }
-
     // Cancel changes nothing, also after an OK refused for a bad row count
     // (the dialog stays open for a correction); reopened, the dialog shows
     // what was typed. (Esc is QDialog's reject, as Cancel's.)

@@ -7,6 +7,8 @@
 #include "widgets/html_pane.h"
 
 namespace {
+// A match, then a run the backtracking engine gives up on.
+const QString kHard = QStringLiteral("ab ") + QString(40, QLatin1Char('a')) + QStringLiteral(" ab");
 
 SearchOptions opts(const QString &find, const QString &flags)
 {
@@ -41,6 +43,8 @@ private slots:
         QTest::newRow("regex") << "a1 b22 c333" << "\\d{2,}" << "r" << 0 << 4 << 2 << false;
         QTest::newRow("regex ignores case") << "xAB" << "ab" << "r" << 0 << 1 << 2 << false;
         QTest::newRow("regex lines") << "a\r\nb" << "^b$" << "r" << 0 << 3 << 1 << false;
+        QTest::newRow("$ before CR LF, not between") << "abc\r\nE" << "$" << "r" << 0 << 3 << 0 << false;
+        QTest::newRow(". does not match CR") << "c\r\nd" << "c." << "r" << 0 << -1 << 0 << false;
         QTest::newRow("wraps to the start") << "x..x" << "x" << "" << 4 << 0 << 1 << true;
         QTest::newRow("no wrap: not found") << "x..x" << "x" << "n" << 4 << -1 << 0 << false;
         QTest::newRow("empty find finds nothing") << "abc" << "" << "" << 0 << -1 << 0 << false;
@@ -145,6 +149,15 @@ private slots:
         pane.setSelStart(0);
         QVERIFY(bar.findNext() && pane.selStart() == 12);
         QVERIFY(bar.findNext() && pane.selStart() == 24);
+        bar.setOptions(opts("$", "r")); // before CR LF, then on past it
+        pane.setSelStart(0);
+        QVERIFY(bar.findNext() && pane.selStart() == 10 && bar.findNext() && pane.selStart() == 22);
+
+        // Where the engine gives up it says so, and nothing changes.
+        pane.setWholeText(kHard);
+        bar.setOptions(opts("(a+)+b", "r"));
+        QVERIFY(bar.replaceAll() == 0 && bar.status() == TextSearch::kTooComplex && pane.wholeText() == kHard);
+        QVERIFY(!bar.findPrevious() && bar.status() == TextSearch::kTooComplex); // not "Not found", nor the "ab" before
     }
 
     void marksMatchesInView()

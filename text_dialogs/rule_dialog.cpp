@@ -51,6 +51,12 @@ frmH::frmH(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     mnuCancel = new QPushButton(QStringLiteral("C&ancel"), this);
     connect(cmdOK, &QPushButton::clicked, this, &frmH::cmdOK_Click);
     connect(mnuCancel, &QPushButton::clicked, this, &frmH::mnuCancel_Click);
+    nameControls(this, "frmH", {{lblSize, "lblSize"}, {txtSize, "txtSize"}, {lblAlign, "lblAlign"},
+                                {cmbAlign, "cmbAlign"}, {chkShade, "chkShade"},
+                                {cmdColour, "cmdColour"}, {cmdDef, "cmdDef"}, {picLC, "picLC"},
+                                {fraWidth, "fraWidth"}, {txtWidth, "txtWidth"},
+                                {optPixels, "optPixels"}, {optPercent, "optPercent"},
+                                {cmdOK, "cmdOK"}, {mnuCancel, "mnuCancel"}});
 
     // Size and alignment side by side; the shading box beside the two
     // colour buttons, the swatch at the right edge as tall as both; the
@@ -93,6 +99,7 @@ frmH::frmH(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
 
     // The client area: 3615 by 3255 twips, or larger if the fonts need it.
     setFixedSize(sizeHint().expandedTo(QSize(twipsToPixels(3615), twipsToPixels(3255))));
+    unlimitedTextBoxes(this);
 
     Form_Load();
 }

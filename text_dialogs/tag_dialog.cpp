@@ -4,6 +4,7 @@
 #include "text_dialogs/tag_proc.h"
 #include "widgets/dialog_host.h"
 #include "widgets/dialog_parts.h"
+#include "widgets/html_pane.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -30,7 +31,18 @@ frmTag::frmTag(DialogHost &host) : QDialog(host.hostWindow()), host_(host)
     cmdClose = new QPushButton(QStringLiteral("&Close"), this);
     cmdClose->setDefault(true);
     connect(cmdClose, &QPushButton::clicked, this, &frmTag::cmdClose_Click);
+    nameControls(this, "frmTag", {{fraTag, "fraTag"}, {fraStyle, "fraStyle"}, {optOpen, "optOpen"},
+                                  {optClose, "optClose"}, {cmbStyle, "cmbStyle"},
+                                  {cmdInsertStyle, "cmdInsertStyle"}, {fraText, "fraText"},
+                                  {lblFont, "lblFont"}, {lstFont, "lstFont"}, {cmdRFL, "cmdRFL"},
+                                  {lblSize, "lblSize"}, {lstSize, "lstSize"}, {lblAlign, "lblAlign"},
+                                  {lstAlign, "lstAlign"}, {cmdTC, "cmdTC"}, {cmdDef, "cmdDef"},
+                                  {cmdBC, "cmdBC"}, {cmdDefB, "cmdDefB"}, {picTC, "picTC"},
+                                  {picBC, "picBC"}, {lblSample, "lblSample"}, {lblText, "lblText"},
+                                  {txtText, "txtText"}, {cmdInsertText, "cmdInsertText"},
+                                  {cmdClose, "cmdClose"}});
     layOut();
+    unlimitedTextBoxes(this);
     Form_Load();
 }
 
@@ -117,9 +129,16 @@ void frmTag::createTextFrame()
     lblSample->setTextFormat(Qt::PlainText); // the text is shown as typed
     lblSample->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     lblSample->setAutoFillBackground(true);
-    // The sample is clipped to its place, whatever the size of its font.
+    // The sample is clipped to its place, whatever its font and text; its
+    // place holds the text it starts with at the largest size whole.
     lblSample->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    lblSample->setMinimumSize(twipsToPixels(3600), twipsToPixels(900));
+    QFont largest(kSampleFontName);
+    largest.setPointSize(*std::max_element(kStyledSizePoints.begin(), kStyledSizePoints.end()));
+    const QFontMetrics metrics(largest);
+    const int room = 2 * lblSample->frameWidth() + 2 * lblSample->margin() + metrics.averageCharWidth();
+    lblSample->setMinimumSize(
+        qMax(twipsToPixels(3600), metrics.horizontalAdvance(kSampleText) + room),
+        qMax(twipsToPixels(900), metrics.height() + room));
 
     lblText = new QLabel(QStringLiteral("Text&:"), fraText);
     txtText = new QLineEdit(kSampleText, fraText);
@@ -304,24 +323,20 @@ void frmTag::cmdClose_Click()
 void frmTag::showOrActivate()
 {
     if (!isVisible() && !placed_) {
-        // The first time, beside the editor: right of the owner's window
-        // when the screen has room, else over its right-hand side; level
-        // with its text; kept on the screen.
+        // The first time, beside the editor where the screen has room, else
+        // where it hides the least of the text being edited. Until it has
+        // been shown its frame is not known: the owner's stands in for it.
         placed_ = true;
         const QWidget *owner = parentWidget();
         const QRect frame = owner->frameGeometry();
-        const QRect outer = frameGeometry();
-        const int decoration = outer.width() - width();
-        QPoint at(frame.right() + 1, owner->geometry().top() + 40);
-        if (const QScreen *screen = owner->screen();
-            screen && at.x() + width() + decoration > screen->availableGeometry().right())
-            at.setX(frame.right() - width() - decoration - 16);
-        if (const QScreen *screen = owner->screen()) {
-            const QRect area = screen->availableGeometry();
-            at.setX(qBound(area.left(), at.x(), std::max(area.left(), area.right() - width())));
-            at.setY(qBound(area.top(), at.y(), std::max(area.top(), area.bottom() - height())));
-        }
-        move(at);
+        const QRect inner = owner->geometry();
+        const QSize outer = size().grownBy({inner.left() - frame.left(), inner.top() - frame.top(),
+                                            frame.right() - inner.right(), frame.bottom() - inner.bottom()});
+        QRect text;
+        if (const auto *pane = owner->findChild<HTMLPane *>(); pane && pane->isVisible())
+            text = QRect(pane->mapToGlobal(QPoint(0, 0)), pane->size());
+        if (const QScreen *screen = owner->screen())
+            move(placeAside(outer, frame, text, screen->availableGeometry()));
     }
     show();
     raise();

@@ -16,6 +16,8 @@ namespace vatro {
 namespace {
 
 constexpr DISPID kDispIdValue = 0;
+constexpr double kFirstDate = -657434.0; // 1 January 100
+constexpr double kLastDate = 2958465.0;  // 31 December 9999
 
 // A by-value copy of an argument (nothing owned), with a DECIMAL, which
 // fills the whole VARIANT, kept apart.
@@ -62,7 +64,8 @@ HRESULT plainValue(const VARIANT &in, Plain *out)
 }
 
 // The default value (DISPID_VALUE) of an object, which COM converts in its
-// place; false when it has none (or only another object).
+// place; false when it has none, or only another object (by value or by
+// reference: one that gives itself would be followed for ever).
 bool defaultValue(IDispatch *obj, VARIANT *out)
 {
     if (!obj)
@@ -72,7 +75,8 @@ bool defaultValue(IDispatch *obj, VARIANT *out)
     EXCEPINFO ei{};
     const HRESULT h = obj->Invoke(kDispIdValue, IID_NULL, 0x0409, DISPATCH_PROPERTYGET, &none, out, &ei, nullptr);
     ClearExcepInfo(&ei);
-    if (FAILED(h) || out->vt == VT_DISPATCH || out->vt == VT_UNKNOWN) {
+    Plain p;
+    if (FAILED(h) || FAILED(plainValue(*out, &p)) || p.v.vt == VT_DISPATCH || p.v.vt == VT_UNKNOWN) {
         VariantClear(out);
         return false;
     }
@@ -139,10 +143,13 @@ bool parseNumber(const std::string &text, double *out)
     std::string s = text.substr(b, e - b + 1);
     if (s.size() > 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
         const int base = (s[1] == 'H' || s[1] == 'h') ? 16 : 8;
-        char *end = nullptr;
+        // Digits of the base only: no blank, sign or "0x" after the prefix.
+        const char *digits = base == 16 ? "0123456789ABCDEFabcdef" : "01234567";
+        if (s.find_first_not_of(digits, 2) != std::string::npos)
+            return false;
         errno = 0;
-        const unsigned long long v = std::strtoull(s.c_str() + 2, &end, base);
-        if (*end || errno || s[2] == '-' || s[2] == '+' || s[2] == ' ')
+        const unsigned long long v = std::strtoull(s.c_str() + 2, nullptr, base);
+        if (errno)
             return false;
         *out = double(v);
         return true;
@@ -191,8 +198,12 @@ bool numberOf(const Plain &p, double *out)
     case VT_UI8: *out = double(v.ullVal); return true;
     case VT_R4: *out = v.fltVal; return true;
     case VT_R8: case VT_DATE: *out = v.dblVal; return true;
-    case VT_CY: *out = double(v.cyVal); return true; // only compared with 0
-    case VT_DECIMAL: *out = (p.dec.Hi32 || p.dec.Lo64) ? 1 : 0; return true;
+    case VT_CY: *out = double(v.cyVal) / 10000.0; return true;
+    case VT_DECIMAL: {
+        const double n = double(((unsigned __int128)p.dec.Hi32 << 64) | p.dec.Lo64) / std::pow(10.0, p.dec.scale);
+        *out = p.dec.sign & 0x80 ? -n : n;
+        return true;
+    }
     default: return false;
     }
 }
@@ -214,13 +225,15 @@ long long daysToCivil(long long z, int *month, int *day)
 
 std::string dateText(DATE d)
 {
-    if (!std::isfinite(d) || std::fabs(d) > 2958466.0)
+    // 1 January 100 to 31 December 9999, as COM takes dates.
+    if (!(d > kFirstDate - 1.0 && d < kLastDate + 1.0))
         return {};
     double whole = std::trunc(d);
+    // Before 1899-12-30 the fraction still counts forward from midnight.
     long long seconds = std::llround(std::fabs(d - whole) * 86400.0);
-    if (seconds >= 86400) { // rounded up to the next day
-        seconds = 0;
-        whole += d < 0 ? -1 : 1;
+    if (seconds >= 86400) { // rounded up to the next day, but not past the last
+        seconds = whole == kLastDate ? 86399 : 0;
+        whole += whole == kLastDate ? 0 : 1;
     }
     // Day 0 is 1899-12-30, which is 25569 days before 1970-01-01.
     int month = 0, day = 0;
@@ -312,6 +325,26 @@ HRESULT coerceToBool(const VARIANT &arg, VARIANT_BOOL *out)
     }
     *out = number != 0 ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
+}
+
+HRESULT coerceToNumber(const VARIANT &arg, double *out)
+{
+    Plain p;
+    if (const HRESULT h = plainValue(arg, &p); FAILED(h))
+        return h;
+    const VARIANT &v = p.v;
+    switch (v.vt) {
+    case VT_EMPTY: *out = 0; return S_OK;
+    case VT_BOOL: *out = v.boolVal; return S_OK;
+    case VT_BSTR: {
+        const Text t = v.bstrVal ? decode(v.bstrVal, SysStringLen(v.bstrVal)) : Text{};
+        return t.valid && !t.hasNul && parseNumber(t.utf8, out) ? S_OK : DISP_E_TYPEMISMATCH;
+    }
+    case VT_DISPATCH:
+        return throughDefaultValue(v.pdispVal, out, coerceToNumber);
+    default:
+        return numberOf(p, out) ? S_OK : DISP_E_TYPEMISMATCH;
+    }
 }
 
 HRESULT coerceToObject(const VARIANT &arg, IDispatch **out, bool *owned)

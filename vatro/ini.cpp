@@ -95,11 +95,13 @@ std::optional<std::string> IniText::value(const std::string &section, const std:
 bool IniText::setSection(const std::string &section,
                          const std::vector<std::pair<std::string, std::string>> &entries)
 {
+    // What reads back as written: no control character, and no blank at
+    // either end, which reading trims.
     auto plain = [](const std::string &s) {
         for (const unsigned char c : s)
             if (c < 0x20 || c == 0x7F)
                 return false;
-        return true;
+        return s.empty() || (s.front() != ' ' && s.back() != ' ');
     };
     if (!plain(section))
         return false;

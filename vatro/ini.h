@@ -1,7 +1,7 @@
 #pragma once
 // INI text as the class registry and RemoveINIKey use it: sections of raw
-// lines, every byte kept as read unless a section or key is changed, and
-// files replaced keeping their owner, permissions and links.
+// lines, every byte kept as read unless a section or key is changed. The
+// files are written back by saveFile (vatro/savefile.h).
 
 #include <optional>
 #include <string>
@@ -20,7 +20,8 @@ public:
     // Replaces the first section called `section` (or appends a new one)
     // with exactly these entries. Refuses (false, nothing changed) a name,
     // key or value holding a control character, which could end its line
-    // and start a section of its own.
+    // and start a section of its own, or beginning or ending with a blank,
+    // which value() would not give back.
     bool setSection(const std::string &section,
                     const std::vector<std::pair<std::string, std::string>> &entries);
     // Removes every section called `section`; false when there was none.
@@ -46,19 +47,5 @@ private:
 std::optional<std::string> readFile(const std::string &path);
 // The lines of a file without their "\n"; none when it cannot be read.
 std::vector<std::string> readLines(const std::string &path);
-// Gives the file at `path` (a file, not a link to one) the content `data`.
-// `old` is its present content, nullopt for a file that does not exist
-// yet. Where a new file renamed over the old one keeps the file as it was
-// (one link, owner and group settable, the folder writable), that is how;
-// otherwise the file is overwritten in place after its old content was
-// copied to a backup beside it or in stateFolder(), so that a failed
-// write can be undone. False when the file keeps its old content (or,
-// should even that fail, a backup of it is left).
-bool replaceFile(const std::string &path, const std::optional<std::string> &old, const std::string &data);
-
-// The per-user state folder of the program ($XDG_STATE_HOME/velmora, by
-// default ~/.local/state/velmora), made with mode 0700 if missing; empty
-// when it cannot be had or is not this user's own private folder.
-std::string stateFolder();
 
 } // namespace vatro

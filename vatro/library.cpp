@@ -146,8 +146,9 @@ VATRO_EXPORT HRESULT DllRegisterServer()
     std::snprintf(status, sizeof status, "%lu", static_cast<unsigned long>(kMiscStatus));
     bool refused = false;
     const bool written = updateRegistry(true, [&](IniText &ini) {
-        // A value that cannot be written as one line refuses the whole
-        // registration (a library whose file name holds a line break).
+        // A value that cannot be written as one line, or read back as
+        // written, refuses the whole registration (a library whose file
+        // name holds a line break or ends in a blank).
         refused = !ini.setSection(clsidSection(CLSID_Vatro),
                                   {
                                       {"Name", kClassName},

@@ -3,9 +3,11 @@
 #include "vatro/methods.h"
 
 #include "vatro/ini.h"
+#include "vatro/savefile.h"
 #include "vatro/text.h"
 #include "vatro/vatro_ids.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -338,12 +340,18 @@ void removeIniKey(const Text &section, const Text &key, const Text &file)
         return;
     const std::string path = real;
     std::free(real);
+    // The lock registration takes on the class registry, so that neither
+    // loses the other's change. Where the folder takes no lock file, none
+    // can be taken by anyone with this user's rights: the key goes anyway.
+    const FileLock lock(path, true);
+    if (!lock && errno != EACCES && errno != EPERM && errno != EROFS)
+        return;
     const auto text = readFile(path);
     if (!text)
         return;
     IniText ini(*text);
     if (ini.removeKey(section.utf8, key.utf8))
-        replaceFile(path, text, ini.text());
+        saveFile(path, ini.text());
 }
 
 } // namespace vatro

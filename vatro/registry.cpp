@@ -1,13 +1,12 @@
 #include "vatro/registry.h"
 
+#include "vatro/savefile.h"
 #include "vatro/text.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <mutex>
 #include <pwd.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -116,30 +115,6 @@ std::string realFile(const std::string &path)
     return (out == "/" ? out : out + "/") + path.substr(slash + 1);
 }
 
-// Holds an exclusive flock on a lock file while it lives.
-class FileLock {
-public:
-    explicit FileLock(const std::string &path)
-        : fd_(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600))
-    {
-        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0) {
-            if (errno != EINTR) {
-                ::close(fd_);
-                fd_ = -1;
-            }
-        }
-    }
-    ~FileLock()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    explicit operator bool() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
 } // namespace
 
 bool updateRegistry(bool create, const std::function<bool(IniText &)> &change)
@@ -153,7 +128,7 @@ bool updateRegistry(bool create, const std::function<bool(IniText &)> &change)
     const std::string path = realFile(configured);
     if (path.empty())
         return false;
-    const FileLock lock(path + ".lock");
+    const FileLock lock(path);
     if (!lock)
         return false;
     std::optional<std::string> old = readFile(path);
@@ -163,7 +138,7 @@ bool updateRegistry(bool create, const std::function<bool(IniText &)> &change)
     IniText ini(old.value_or(std::string()));
     if (!change(ini))
         return true;
-    return replaceFile(path, old, ini.text());
+    return !saveFile(path, ini.text(), !old);
 }
 
 std::string clsidSection(const CLSID &clsid)

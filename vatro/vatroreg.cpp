@@ -4,9 +4,10 @@
 //
 //   vatroreg [-u] path/to/library.so
 //
-// Exit codes: 0 done, 2 wrong usage (also an empty path or one holding a
-// control character), 3 library not loadable (or not a regular file),
-// 4 entry point missing, 5 the entry point reported a failure.
+// Exit codes: 0 done, 2 wrong usage (also an empty path, one holding a
+// control character or one ending in a blank), 3 library not loadable (or
+// not a regular file), 4 entry point missing, 5 the entry point reported a
+// failure.
 
 #include "vatro/host.h"
 #include "vatro/registry.h"
@@ -36,12 +37,17 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: vatroreg [-u] path/to/library.so\n");
         return 2;
     }
-    // The path is written into the registry, one line per value.
+    // The path is written into the registry, one line per value, and read
+    // back without the blanks at its end.
     for (const char *c = path; *c; ++c) {
         if (static_cast<unsigned char>(*c) < 0x20 || *c == 0x7F) {
             std::fprintf(stderr, "vatroreg: the library path holds a control character; it cannot be registered\n");
             return 2;
         }
+    }
+    if (path[std::strlen(path) - 1] == ' ') {
+        std::fprintf(stderr, "vatroreg: the library path ends in a blank; it cannot be registered\n");
+        return 2;
     }
     // A bare file name would be looked up on the library path; mean the file.
     std::string file = path;

@@ -2,6 +2,7 @@
 // dispatch interface and puts the X11 window there, above the others or
 // back among them.
 
+#include "vatro/coerce.h"
 #include "vatro/methods.h"
 #include "vatro/text.h"
 #include "vatro/x11.h"
@@ -28,36 +29,6 @@ HRESULT raise(const Raised &what, Raised *err)
 {
     *err = what;
     return what.scode;
-}
-
-// A number from a property value, as a conversion to Double would give it.
-bool numberOf(const VARIANT &v, double *out)
-{
-    switch (v.vt) {
-    case VT_I2: *out = v.iVal; return true;
-    case VT_I4: case VT_INT: *out = v.lVal; return true;
-    case VT_R4: *out = v.fltVal; return true;
-    case VT_R8: *out = v.dblVal; return true;
-    case VT_BOOL: *out = v.boolVal; return true;
-    case VT_I1: *out = v.cVal; return true;
-    case VT_UI1: *out = v.bVal; return true;
-    case VT_UI2: *out = v.uiVal; return true;
-    case VT_UI4: case VT_UINT: *out = v.ulVal; return true;
-    case VT_I8: *out = double(v.llVal); return true;
-    case VT_UI8: *out = double(v.ullVal); return true;
-    case VT_CY: *out = double(v.cyVal) / 10000.0; return true;
-    case VT_EMPTY: *out = 0; return true;
-    case VT_BSTR: {
-        Text t = decode(v.bstrVal, SysStringLen(v.bstrVal));
-        if (!t.valid || t.hasNul || t.utf8.empty())
-            return false;
-        char *end = nullptr;
-        *out = std::strtod(t.utf8.c_str(), &end);
-        return end && *end == 0 && std::isfinite(*out);
-    }
-    default:
-        return false;
-    }
 }
 
 // Reads one property late-bound by name (a method of that name serves as
@@ -96,7 +67,8 @@ HRESULT readProperty(IDispatch *obj, const char *name, double *value, Raised *er
         return raise(Raised{h, "Automation error"}, err);
     }
     ClearExcepInfo(&ei);
-    const bool ok = numberOf(v, value);
+    // As a conversion to Double: a string such as "0x10" is no number, a date is.
+    const bool ok = SUCCEEDED(coerceToNumber(v, value));
     VariantClear(&v);
     return ok ? S_OK : raise(kTypeMismatch, err);
 }

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProgressBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -22,11 +23,21 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     auto *header = new QHBoxLayout;
     lblSummary_ = new QLabel(this);
     lblSummary_->setTextFormat(Qt::PlainText);
+    busy_ = new QProgressBar(this);
+    busy_->setRange(0, 0);
+    busy_->setTextVisible(false);
+    busy_->setMaximumWidth(120);
+    cmdCancel_ = new QToolButton(this);
+    cmdCancel_->setText(QStringLiteral("Cancel"));
+    cmdCancel_->setAutoRaise(true);
+    showBusy(false);
     auto *cmdClose = new QToolButton(this);
     cmdClose->setText(QStringLiteral("\u00d7"));
     cmdClose->setToolTip(QStringLiteral("Close"));
     cmdClose->setAutoRaise(true);
     header->addWidget(lblSummary_, 1);
+    header->addWidget(busy_);
+    header->addWidget(cmdCancel_);
     header->addWidget(cmdClose);
     rows->addLayout(header);
 
@@ -38,6 +49,7 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     list_->header()->setStretchLastSection(true);
     rows->addWidget(list_, 1);
 
+    connect(cmdCancel_, &QToolButton::clicked, this, &CheckPanel::cancelRequested);
     connect(cmdClose, &QToolButton::clicked, this, &QWidget::hide);
     connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
         const int line = item->data(0, kLineRole).toInt();
@@ -47,14 +59,33 @@ CheckPanel::CheckPanel(QWidget *parent) : QWidget(parent)
     hide();
 }
 
-void CheckPanel::setMessages(const std::vector<PageMessage> &messages)
+void CheckPanel::showBusy(bool busy)
+{
+    busy_->setVisible(busy);
+    cmdCancel_->setVisible(busy);
+}
+
+void CheckPanel::setBusy(const QString &text)
 {
     list_->clear();
-    int warnings = 0, errors = 0;
+    lblSummary_->setText(text);
+    showBusy(true);
+}
+
+void CheckPanel::setStatus(const QString &text)
+{
+    list_->clear();
+    lblSummary_->setText(text);
+    showBusy(false);
+}
+
+void CheckPanel::setReport(const CheckReport &report, const QString &note)
+{
+    showBusy(false);
+    list_->clear();
     QList<QTreeWidgetItem *> items;
-    items.reserve(int(messages.size()));
-    for (const PageMessage &m : messages) {
-        (m.kind == PageMessage::Error ? errors : warnings) += 1;
+    items.reserve(int(report.messages.size()));
+    for (const PageMessage &m : report.messages) {
         auto *item = new QTreeWidgetItem(
             {m.line > 0 ? QString::number(m.line) : QString(),
              m.line > 0 ? QString::number(m.column) : QString(), kindText(m.kind), m.text});
@@ -65,11 +96,12 @@ void CheckPanel::setMessages(const std::vector<PageMessage> &messages)
     list_->addTopLevelItems(items);
     for (int c = 0; c < 3; ++c)
         list_->resizeColumnToContents(c);
-    lblSummary_->setText(messages.empty()
-                             ? QStringLiteral("Check page: no warnings or errors.")
-                             : QStringLiteral("Check page: %1 error(s), %2 warning(s).")
-                                   .arg(errors)
-                                   .arg(warnings));
+    QString summary = report.errors + report.warnings == 0
+        ? QStringLiteral("Check page: no warnings or errors.")
+        : QStringLiteral("Check page: %1 error(s), %2 warning(s).").arg(report.errors).arg(report.warnings);
+    if (report.messages.size() < size_t(report.errors + report.warnings))
+        summary += QStringLiteral(" The first %1 are listed.").arg(report.messages.size());
+    lblSummary_->setText(summary + note);
     if (!items.isEmpty())
         list_->setCurrentItem(items.first());
 }

@@ -20,6 +20,25 @@ bool OpenSaveDialog::showSave(QWidget *parent)
     return true;
 }
 
+std::optional<QString> OpenSaveDialog::borrowOpen(QWidget *parent, const QString &filter,
+                                                 const QString &title)
+{
+    // The document's own name would be selected under the borrower's filter,
+    // where Enter takes it, and Save As would later start with the
+    // borrower's file; so the name goes back once the choice is read.
+    const QString own = fileName;
+    fileName = own.left(own.lastIndexOf(QLatin1Char('/')) + 1);
+    this->filter = filter;
+    this->title = title;
+    const bool chosen = showOpen(parent);
+    const QString picked = fileName;
+    fileName = own;
+    this->filter = kDocumentFilter;
+    if (!chosen)
+        return std::nullopt;
+    return picked;
+}
+
 bool ColourDialog::show(QWidget *parent)
 {
     // The user may change the custom colours and still cancel; the dialog

@@ -28,6 +28,13 @@ public:
     bool showOpen(QWidget *parent);
     bool showSave(QWidget *parent);
 
+    // A borrower's Open dialog, to choose a file of its own: shown with
+    // `filter` and `title`, starting with an empty name in the folder of the
+    // name the dialog holds (the document's). The dialog is given back as it
+    // was found: the name it holds unchanged, the document filter; the title
+    // stays as set. The chosen name, or nothing when the user cancels.
+    std::optional<QString> borrowOpen(QWidget *parent, const QString &filter, const QString &title);
+
 private:
     Platform &platform_;
 };

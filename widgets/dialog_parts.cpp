@@ -2,14 +2,21 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextBlock>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
 
 // ---------------------------------------------------------------------------
 // Colour swatch
@@ -81,31 +88,14 @@ void connectSwatchButtons(ColourSwatch *swatch, QAbstractButton *colourButton,
 // ---------------------------------------------------------------------------
 // Browse button
 
-namespace {
-// Puts the document filter back into the borrowed file dialog when the
-// borrower is done with it, whatever way it leaves.
-class FilterRestorer {
-public:
-    explicit FilterRestorer(OpenSaveDialog &dialog) : dialog_(dialog) {}
-    ~FilterRestorer() { dialog_.filter = kDocumentFilter; }
-    FilterRestorer(const FilterRestorer &) = delete;
-    FilterRestorer &operator=(const FilterRestorer &) = delete;
-
-private:
-    OpenSaveDialog &dialog_;
-};
-} // namespace
-
 bool browseForFile(OpenSaveDialog &dialog, QWidget *parent, const QString &filter,
                    const QString &title, QLineEdit *target)
 {
-    FilterRestorer restore(dialog);
-    dialog.filter = filter;
-    dialog.title = title;
-    if (!dialog.showOpen(parent))
+    const std::optional<QString> chosen = dialog.borrowOpen(parent, filter, title);
+    if (!chosen)
         return false;
     // The file reference text: the path exactly as the dialog gives it.
-    target->setText(QStringLiteral("file://") + dialog.fileName);
+    target->setText(QStringLiteral("file://") + *chosen);
     return true;
 }
 
@@ -150,6 +140,11 @@ SizeFrame::SizeFrame(const Captions &captions, QWidget *parent) : QGroupBox(capt
     optsLayout->setSpacing(2);
     optsLayout->addWidget(optPercentH);
     optsLayout->addWidget(optPixelsH);
+    nameControls(this, "fraSize", {{lblWidth, "lblWidth"}, {txtWidth, "txtWidth"},
+                                   {optPercent, "optPercent"}, {optPixels, "optPixels"},
+                                   {lblHeight, "lblHeight"}, {txtHeight, "txtHeight"},
+                                   {fraOpts, "fraOpts"}, {optPercentH, "optPercentH"},
+                                   {optPixelsH, "optPixelsH"}});
 
     auto *grid = new QGridLayout(this);
     grid->setVerticalSpacing(2);
@@ -212,4 +207,81 @@ void plainTextLabels(QWidget *window)
 {
     for (QLabel *label : window->findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
+}
+
+QString multiLineText(const QPlainTextEdit *box)
+{
+    // Each block of the document is one line; the blocks' own text is what
+    // was typed, character for character.
+    QString text;
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.position() > 0)
+            text += QStringLiteral("\r\n");
+        text += block.text();
+    }
+    return text;
+}
+
+namespace {
+class PlainLineBreaks : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (!enter || !(key->modifiers() & Qt::ShiftModifier))
+            return false;
+        QKeyEvent plain(QEvent::KeyPress, key->key(), key->modifiers() & ~Qt::ShiftModifier,
+                        key->text(), key->isAutoRepeat(), ushort(key->count()));
+        QCoreApplication::sendEvent(watched, &plain);
+        return true;
+    }
+};
+} // namespace
+
+void plainLineBreaks(QPlainTextEdit *box)
+{
+    box->installEventFilter(new PlainLineBreaks(box));
+}
+
+void nameControls(QWidget *window, const char *windowName,
+                  std::initializer_list<std::pair<QWidget *, const char *>> controls)
+{
+    if (windowName)
+        window->setObjectName(QLatin1String(windowName));
+    for (const auto &[widget, name] : controls)
+        widget->setObjectName(QLatin1String(name));
+}
+
+void unlimitedTextBoxes(QWidget *window)
+{
+    for (QLineEdit *box : window->findChildren<QLineEdit *>())
+        box->setMaxLength(std::numeric_limits<int>::max());
+}
+
+QPoint placeAside(const QSize &size, const QRect &owner, const QRect &keep, const QRect &area)
+{
+    auto onArea = [&](int x, int y) {
+        return QPoint(qBound(area.left(), x, std::max(area.left(), area.right() + 1 - size.width())),
+                      qBound(area.top(), y, std::max(area.top(), area.bottom() + 1 - size.height())));
+    };
+    QList<QPoint> places = {onArea(owner.right() + 1, owner.top()),
+                            onArea(owner.left() - size.width(), owner.top()),
+                            onArea(owner.left(), owner.bottom() + 1),
+                            onArea(owner.left(), owner.top() - size.height())};
+    for (int y : {owner.top(), owner.bottom() + 1 - size.height(), area.top(), area.bottom() + 1 - size.height()})
+        for (int x : {owner.right() + 1 - size.width(), owner.left(), area.right() + 1 - size.width(), area.left()})
+            places << onArea(x, y);
+    auto hidden = [&size](const QPoint &at, const QRect &r) {
+        const QRect overlap = QRect(at, size).intersected(r);
+        return qint64(overlap.width()) * overlap.height();
+    };
+    auto cost = [&](const QPoint &at) { return std::pair(hidden(at, keep), hidden(at, owner)); };
+    return *std::min_element(places.begin(), places.end(),
+                             [&](const QPoint &a, const QPoint &b) { return cost(a) < cost(b); });
 }

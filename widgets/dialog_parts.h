@@ -15,12 +15,16 @@
 #include <QString>
 #include <optional>
 
+#include <initializer_list>
+#include <utility>
+
 class QAbstractButton;
 class QButtonGroup;
 class QHBoxLayout;
 class QPushButton;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QRadioButton;
 
 // A small framed box painted with the colour value it holds. It holds one
@@ -73,11 +77,10 @@ inline const QString kImageFilter = QStringLiteral(
 inline const QString kStyleSheetFilter =
     QStringLiteral("Cascading Style Sheet Document (*.css)|*.css|All files (*.*)|*.*");
 
-// Borrows the shared file dialog: sets `filter` and `title`, shows it as an
-// Open dialog and on success sets `target` to "file://" followed by the chosen
-// path exactly as the dialog returned it. Whatever happens, the dialog's
-// filter is the document filter again afterwards (the title stays as set).
-// Returns whether a file was chosen; on cancel `target` is left unchanged.
+// Borrows the shared file dialog (OpenSaveDialog::borrowOpen) and on success
+// sets `target` to "file://" followed by the chosen path exactly as the
+// dialog returned it. Returns whether a file was chosen; on cancel `target`
+// is left unchanged.
 bool browseForFile(OpenSaveDialog &dialog, QWidget *parent, const QString &filter,
                    const QString &title, QLineEdit *target);
 
@@ -128,6 +131,18 @@ private:
     QButtonGroup *heightGroup_ = nullptr;
 };
 
+// The text of a multi-line box exactly as typed or pasted, every character
+// kept (toPlainText() would make each no-break space a plain space), each
+// line break it holds written as CR LF.
+QString multiLineText(const QPlainTextEdit *box);
+// Shift+Enter in `box` breaks the line as Enter does, so that a line
+// separator (U+2028) in the box is only ever one that was pasted, and kept.
+void plainLineBreaks(QPlainTextEdit *box);
+
+// Every one-line box of `window` takes text of any length: a QLineEdit cuts
+// what is typed, pasted or set at 32,767 characters, without a word.
+void unlimitedTextBoxes(QWidget *window);
+
 // A text box holding `text`, with `label` as its access-key buddy.
 QLineEdit *buddyTextBox(QWidget *parent, const QString &text, QLabel *label);
 
@@ -137,6 +152,12 @@ void setTabChain(QWidget *window, const QList<QWidget *> &chain);
 // The OK button at the left, Cancel at the right.
 QHBoxLayout *okCancelRow(QPushButton *ok, QPushButton *cancel);
 
+// Object names as the controls' names in the design, for tests and
+// accessibility tools: `window` (when `windowName` is given) and each of
+// `controls`.
+void nameControls(QWidget *window, const char *windowName,
+                  std::initializer_list<std::pair<QWidget *, const char *>> controls);
+
 // `widget` with the object name `name` (the control's name in the design).
 template <class Widget>
 Widget *named(Widget *widget, const char *name)
@@ -144,6 +165,13 @@ Widget *named(Widget *widget, const char *name)
     widget->setObjectName(QLatin1String(name));
     return widget;
 }
+
+// Where a window whose frame is `size` first shows beside its owner (the
+// owner's frame `owner`) on `area`, the screen's available part: wholly on
+// the area, hiding as little of `keep` (what the user works in) as it can,
+// then as little of the owner; among equals right of the owner, left,
+// below, above, then at the owner's corners or the area's.
+QPoint placeAside(const QSize &size, const QRect &owner, const QRect &keep, const QRect &area);
 
 // Twips of the dialog descriptions to pixels (15 twips to a pixel).
 // Every label of `window` shows its text as written: no label guesses at

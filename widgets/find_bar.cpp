@@ -1,5 +1,6 @@
 #include "widgets/find_bar.h"
 
+#include "widgets/dialog_parts.h"
 #include "widgets/html_pane.h"
 
 #include <QCheckBox>
@@ -84,6 +85,7 @@ FindBar::FindBar(HTMLPane &pane, QWidget *parent) : QWidget(parent), pane_(pane)
         connect(c, &QCheckBox::toggled, this, &FindBar::optionsChanged);
     txtFind->installEventFilter(this);
     txtReplace->installEventFilter(this);
+    unlimitedTextBoxes(this);
 
     connect(&pane_, &HTMLPane::changed, this, [this] {
         textValid_ = false;
@@ -157,6 +159,11 @@ QString FindBar::status() const
     return lblStatus_->text();
 }
 
+QString FindBar::notFound(const TextSearch &search)
+{
+    return search.error().isEmpty() ? QStringLiteral("Not found") : search.error();
+}
+
 void FindBar::say(const QString &message, bool error)
 {
     lblStatus_->setText(message);
@@ -210,7 +217,7 @@ bool FindBar::search(bool forward)
         m = search.previous(t, start);
     }
     if (!m) {
-        say(QStringLiteral("Not found"), true);
+        say(notFound(search), true);
         return false;
     }
     select(*m);
@@ -242,7 +249,12 @@ bool FindBar::replace()
     std::optional<TextMatch> m = search.next(t, start);
     bool replaced = false;
     if (m && !m->wrapped && m->start == start && m->length == length) {
-        pane_.setSelText(search.replacement(t, *m, txtReplace->text()));
+        const QString with = search.replacement(t, *m, txtReplace->text());
+        if (!search.error().isEmpty()) {
+            say(search.error(), true);
+            return false;
+        }
+        pane_.setSelText(with);
         replaced = true;
     }
     findNext();
@@ -260,7 +272,7 @@ int FindBar::replaceAll()
     }
     const TextSearch::ReplaceAll r = search.replaceAll(text(), txtReplace->text());
     if (r.count == 0) {
-        say(QStringLiteral("Not found"), true);
+        say(notFound(search), true); // the engine may have given up: then nothing changes
         return 0;
     }
     // One selection, one replacement: one undo step, one notification.

@@ -53,6 +53,8 @@ private:
     void select(const TextMatch &m);
     bool search(bool forward);
     void say(const QString &message, bool error = false);
+    // "Not found", or why the search could not tell.
+    static QString notFound(const TextSearch &search);
     void optionsChanged();
     void markVisible();
     void clearMarks();

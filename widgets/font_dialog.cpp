@@ -96,6 +96,7 @@ FontColourDialog::FontColourDialog(QWidget *parent) : QDialog(parent)
 
     setChoice(FontChoice());
     plainTextLabels(this);
+    unlimitedTextBoxes(this);
 }
 
 void FontColourDialog::setChoice(const FontChoice &choice)

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -61,17 +62,22 @@ HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent)
         QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
         + QStringLiteral("/velmora");
     QDir().mkpath(cache);
-    engine_ = new QHelpEngine(cache + QStringLiteral("/help.qhc"), this);
-    engine_->setReadOnly(false); // the collection is the user's own
-    engine_->setupData();
+    const QString collection = cache + QStringLiteral("/help.qhc");
     namespace_ = QHelpEngineCore::namespaceName(helpFile);
-    if (!namespace_.isEmpty()) {
-        // Another copy of the program may have registered its own file.
-        if (engine_->documentationFileName(namespace_) != QFileInfo(helpFile).absoluteFilePath())
-            engine_->unregisterDocumentation(namespace_);
-        if (!engine_->registeredDocumentations().contains(namespace_))
-            engine_->registerDocumentation(helpFile);
-        usable_ = engine_->registeredDocumentations().contains(namespace_);
+    usable_ = openCollection(collection, helpFile);
+    if (!usable_ && !namespace_.isEmpty()) {
+        // The help file is sound, the collection is not (a crash or a full
+        // disk while it was written): it is made again, search index and all.
+        delete engine_;
+        QFile::remove(collection);
+        QDir(cache + QStringLiteral("/.help")).removeRecursively();
+        usable_ = openCollection(collection, helpFile);
+    }
+    if (!usable_ && !namespace_.isEmpty()) {
+        // A cache folder that cannot be written: a collection for this run.
+        delete engine_;
+        scratch_ = std::make_unique<QTemporaryDir>();
+        usable_ = openCollection(scratch_->filePath(QStringLiteral("help.qhc")), helpFile);
     }
 
     page_ = new HelpBrowser(engine_, this);
@@ -112,6 +118,20 @@ HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent)
     }
 }
 
+bool HelpWindow::openCollection(const QString &collection, const QString &helpFile)
+{
+    engine_ = new QHelpEngine(collection, this);
+    engine_->setReadOnly(false); // the collection is the user's own
+    if (!engine_->setupData() || namespace_.isEmpty())
+        return false;
+    // Another copy of the program may have registered its own file.
+    if (engine_->documentationFileName(namespace_) != QFileInfo(helpFile).absoluteFilePath())
+        engine_->unregisterDocumentation(namespace_);
+    if (!engine_->registeredDocumentations().contains(namespace_))
+        engine_->registerDocumentation(helpFile);
+    return engine_->registeredDocumentations().contains(namespace_);
+}
+
 void HelpWindow::showPage(const QString &page)
 {
     if (usable_)
@@ -121,4 +141,9 @@ void HelpWindow::showPage(const QString &page)
 QString HelpWindow::currentPage() const
 {
     return page_->source().fileName();
+}
+
+HelpWindow::~HelpWindow()
+{
+    delete engine_; // before the folder of a collection made for this run
 }

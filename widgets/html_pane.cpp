@@ -354,7 +354,14 @@ QString HTMLPane::lineEnd() const
 void HTMLPane::applyFormat()
 {
     const QPalette pal = palette();
-    const QColor fore = colourToQColor(format_.colour, pal);
+    // A text colour never chosen is black (the value at creation and the
+    // setting's default) on a background never chosen (a system colour; a
+    // chosen one is RGB). It shows as the palette's text colour, made to be
+    // read on the palette's window colour: black on a dark desktop theme
+    // could not be. The colour values themselves stay as they are.
+    const bool neverChosen = format_.colour == 0 && (backColour_ & 0x80000000u);
+    const QColor fore = neverChosen ? pal.color(QPalette::Active, QPalette::Text)
+                                    : colourToQColor(format_.colour, pal);
     const QColor back = colourToQColor(backColour_, pal);
     const unsigned long def = STYLE_DEFAULT;
     const QByteArray name = format_.name.toUtf8();

@@ -36,7 +36,9 @@ public:
     // after the new text, as one step of the control's own undo history.
     void setSelText(const QString &text);
 
-    // The uniform format of the whole text and of what will be typed.
+    // The uniform format of the whole text and of what will be typed. The
+    // colour 0 (black) on a system background colour shows as the palette's
+    // text colour: neither colour was ever chosen.
     void setSelFormat(const FontChoice &font);
     FontChoice selFormat() const;
 

@@ -1,6 +1,7 @@
 #include "widgets/platform.h"
 
 #include "core/conversions.h"
+#include "widgets/dialog_parts.h"
 #include "widgets/font_dialog.h"
 
 #include <QColorDialog>
@@ -8,8 +9,10 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -28,6 +31,18 @@ QMessageBox::Icon qtIcon(MsgIcon icon)
     case MsgIcon::None: break;
     }
     return QMessageBox::NoIcon;
+}
+
+// The width a box needs to show `title` whole in its title bar: the title in
+// bold, as window managers draw it, and room for the window's icon and its
+// buttons. (Qt leaves a message box's title 50 pixels of its own and an
+// input box's nothing, so a window manager cut them short.)
+int titleBarWidth(const QWidget &box, const QString &title)
+{
+    QFont font = box.font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(title) + 8 * metrics.height();
 }
 
 } // namespace
@@ -123,7 +138,8 @@ std::optional<QString> runFileDialog(QWidget *parent, const FileDialogRequest &r
         const QFileInfo info(request.fileName);
         if (request.fileName.contains(QLatin1Char('/')) && info.absoluteDir().exists())
             dialog.setDirectory(info.absolutePath());
-        dialog.selectFile(info.fileName());
+        if (!info.fileName().isEmpty())
+            dialog.selectFile(info.fileName());
     }
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -159,6 +175,11 @@ MsgResult QtPlatform::messageBox(QWidget *parent, const QString &text, const QSt
         break;
     }
     box.setDefaultButton(first); // the first button, as the system's boxes have it
+    // The box sizes itself to its layout when it shows: a row as wide as
+    // the title bar needs widens it.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(titleBarWidth(box, title), 0, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Ok: return MsgResult::OK;
@@ -178,6 +199,13 @@ QString QtPlatform::inputBox(QWidget *parent, const QString &prompt, const QStri
     for (QLabel *label : dialog.findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(defaultText);
+    unlimitedTextBoxes(&dialog);
+    // Wide enough for the title, and for an address of some length.
+    if (auto *entry = dialog.findChild<QLineEdit *>()) {
+        const QMargins margins = dialog.layout() ? dialog.layout()->contentsMargins() : QMargins();
+        entry->setMinimumWidth(qMax(titleBarWidth(dialog, title) - margins.left() - margins.right(),
+                                    40 * entry->fontMetrics().averageCharWidth()));
+    }
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();

@@ -17,7 +17,8 @@ enum class MsgButtons { OK, YesNo, YesNoCancel };
 enum class MsgResult { OK, Yes, No, Cancel };
 
 // What a file dialog is shown with. `filter` is in the "Desc|pattern;pattern|..."
-// form; `fileName` is the name the dialog starts with.
+// form; `fileName` is the name the dialog starts with (one that ends in "/"
+// names only the folder it opens in, with an empty name).
 struct FileDialogRequest {
     QString filter;
     QString title;

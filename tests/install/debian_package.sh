@@ -21,6 +21,7 @@ dpkg-deb --contents "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/contents
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 for f in /usr/bin/Pagewisp /usr/bin/vatroreg \
     "/usr/lib/$multiarch/velmora/libVatroOCX.so" "/usr/lib/$multiarch/velmora/registry.ini" \
+    "/usr/lib/$multiarch/velmora/velmora-check" \
     /etc/xdg/vatro/registry.ini /usr/share/velmora/velmora.qch \
     /usr/share/applications/org.velmora.Pagewisp.desktop \
     /usr/share/metainfo/org.velmora.Pagewisp.metainfo.xml \

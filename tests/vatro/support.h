@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -112,6 +113,48 @@ inline void callText(IDispatch *obj, DISPID id, const std::string &text, Call *o
     *s.address() = allocBstr(text, true); // a file name's bytes as the editor sends them
     invoke(obj, named, {byRef(s)}, out);
 }
+
+// A host form: hWnd, Left, Top, Width and Height (twips as Single) read
+// late-bound, the first also as its default value; or each the one `value`;
+// or, with `self`, a reference to the form itself. One of them may be
+// missing, and they may be methods (which a property-get alone does not
+// reach). It lives on the test's stack.
+class Form final : public IDispatch {
+public:
+    explicit Form(std::array<double, 5> values = {}, int missing = -1, bool methods = false)
+        : values(values), missing(missing), methods(methods) {}
+    HRESULT QueryInterface(REFIID, void **ppv) override { return *ppv = nullptr, E_NOINTERFACE; }
+    ULONG AddRef() override { return ++refs; }
+    ULONG Release() override { return --refs; }
+    HRESULT GetTypeInfoCount(UINT *n) override { return *n = 0, S_OK; }
+    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
+    HRESULT GetIDsOfNames(REFIID, LPOLESTR *names, UINT, LCID, DISPID *ids) override
+    {
+        static const char *const props[] = {"hWnd", "Left", "Top", "Width", "Height"};
+        const std::size_t n = std::char_traits<char16_t>::length(names[0]);
+        for (*ids = 0; *ids < 5 && (*ids == missing || !equalsNoCase(names[0], n, props[*ids]));)
+            ++*ids;
+        return *ids < 5 ? S_OK : (*ids = DISPID_UNKNOWN, DISP_E_UNKNOWNNAME);
+    }
+    HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *, VARIANT *r, EXCEPINFO *, UINT *) override
+    {
+        if (methods && !(flags & DISPATCH_METHOD))
+            return DISP_E_MEMBERNOTFOUND;
+        *r = self ? typed(VT_BYREF | VT_DISPATCH, &me) : value;
+        if (r->vt == VT_BSTR)
+            r->bstrVal = SysAllocStringLen(value.bstrVal, SysStringLen(value.bstrVal));
+        else if (r->vt == VT_EMPTY)
+            r->vt = VT_R4, r->fltVal = float(values.at(id));
+        return S_OK;
+    }
+    std::array<double, 5> values{};
+    int missing = -1;
+    bool methods = false;
+    VARIANT value = typed(VT_EMPTY);
+    bool self = false;
+    IDispatch *me = this;
+    ULONG refs = 1;
+};
 
 inline std::string makeTemp(const std::string &name)
 {

@@ -200,6 +200,7 @@ TEST_F(Methods, RemoveINIKey)
         EXPECT_TRUE(call.hr == S_OK && call.result.vt == VT_EMPTY) << c.name;
         EXPECT_EQ(readText(file), c.after) << c.name;
     }
+    EXPECT_FALSE(fs::exists(file + ".lock")); // the lock file it made is gone
     // A missing file is no error and is not made; a FIFO does not hold the call up.
     for (bool fifo : {false, true}) {
         ::unlink(file.c_str());
@@ -210,17 +211,21 @@ TEST_F(Methods, RemoveINIKey)
     }
 }
 
-// Arguments of other types are converted to strings as COM converts them
-// (English locale); FExists shows the text, as each is the name of a file
-// in the current folder.
-TEST_F(Methods, ArgumentsConvertedToStrings)
+// Arguments of other types are converted as COM converts them (English
+// locale). To strings: FExists shows the text, as each is the name of a
+// file in the current folder; dates only of the years 100 to 9999.
+TEST_F(Methods, ArgumentsConverted)
 {
     const std::string cwd = fs::current_path().string();
     fs::current_path(dir);
     VARIANT r8 = typed(VT_R8), r4 = typed(VT_R4), yes = typed(VT_BOOL), cy = typed(VT_CY),
-            date = typed(VT_DATE), time = typed(VT_DATE), big = typed(VT_R8), i4 = typed(VT_I4), dec;
+            big = typed(VT_R8), i4 = typed(VT_I4), dec;
     r8.dblVal = 0.1 + 0.2, r4.fltVal = 0.1f, big.dblVal = 1e20, yes.boolVal = VARIANT_TRUE;
-    cy.cyVal = 15000, date.date = 45244.5, time.date = 0.25, i4.lVal = -42; // cy: 1.5
+    cy.cyVal = 15000, i4.lVal = -42; // cy: 1.5
+    const auto date = [](double d) {
+        VARIANT v = typed(VT_DATE);
+        return v.date = d, v;
+    };
     VARIANT inner = i4;
     const VARIANT byRefI4 = typed(VT_BYREF | VT_I4, &i4.lVal), byRefVariant = typed(VT_BYREF | VT_VARIANT, &inner);
     DECIMAL d{0, 3, 0x80, 0, 12500}; // -12.500
@@ -231,7 +236,9 @@ TEST_F(Methods, ArgumentsConvertedToStrings)
         std::string text;
     } cases[] = {
         {r8, "0.3"}, {r4, "0.1"}, {big, "1E+20"}, {yes, "-1"}, {cy, "1.5"}, {dec, "-12.5"},
-        {date, "11/14/2023 12:00:00 PM"}, {time, "6:00:00 AM"}, {byRefI4, "-42"}, {byRefVariant, "-42"},
+        {date(45244.5), "11/14/2023 12:00:00 PM"}, {date(0.25), "6:00:00 AM"}, {byRefI4, "-42"},
+        {byRefVariant, "-42"}, {date(-657434), "1/1/100"}, {date(2958465.9999999), "12/31/9999 11:59:59 PM"},
+        {date(-1.9999999), "12:00:00 AM"}, // 12/29/1899 rounded up to the next day
     };
     for (const auto &c : cases) {
         fs::create_directories(fs::path(c.text).parent_path().empty() ? "." : fs::path(c.text).parent_path());
@@ -242,11 +249,31 @@ TEST_F(Methods, ArgumentsConvertedToStrings)
     }
     // What COM cannot convert: the argument is named by its place in rgvarg.
     Bstr s("x");
+    Form self; // its default value refers to itself
+    self.self = true;
+    const VARIANT selfRef = typed(VT_DISPATCH, static_cast<IDispatch *>(&self));
     const VARIANT bad[] = {typed(VT_NULL), typed(VT_ARRAY | VT_I4),
-                           typed(VT_BYREF | VT_VARIANT, const_cast<VARIANT *>(&byRefVariant))};
+                           typed(VT_BYREF | VT_VARIANT, const_cast<VARIANT *>(&byRefVariant)), date(-657435),
+                           date(2958466), selfRef};
     for (const auto &b : bad) {
         invoke(obj.get(), DISPID_RemoveINIKey, {byVal(s.get()), b, byVal(s.get())}, &call);
         EXPECT_TRUE(call.hr == DISP_E_TYPEMISMATCH && call.argErr == 1) << b.vt;
+    }
+    // To a Boolean (TopTF), and to a number (each property TopMost reads;
+    // with no display nothing is moved): taken, or a type mismatch.
+    ::unsetenv("DISPLAY");
+    Bstr hex0x("&H0x10"), hexTab("&H\t1"), octal8("&O8"), hex("&H1f"), c0x("0x10"), sixteen(" 16 ");
+    const std::tuple<int, bool, VARIANT, bool> others[] = { // row, as TopTF, value, taken
+        {1, true, byVal(hex0x.get()), false}, {2, true, byVal(hexTab.get()), false},
+        {3, true, byVal(octal8.get()), false}, {4, true, byVal(hex.get()), true}, {5, true, selfRef, false},
+        {6, false, byVal(c0x.get()), false}, {7, false, byVal(sixteen.get()), true},
+        {8, false, date(1.5), true}, {9, false, selfRef, false},
+    };
+    for (const auto &[row, topTF, value, taken] : others) {
+        Form form;
+        form.value = topTF ? typed(VT_EMPTY) : value;
+        invoke(obj.get(), DISPID_TopMost, {typed(VT_DISPATCH, &form), topTF ? value : typed(VT_EMPTY)}, &call);
+        EXPECT_EQ(call.hr, taken ? S_OK : topTF ? DISP_E_TYPEMISMATCH : DISP_E_EXCEPTION) << row;
     }
     fs::current_path(cwd);
 }

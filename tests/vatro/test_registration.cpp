@@ -100,6 +100,9 @@ TEST_F(Registration, Tool)
     const std::string crafted = dir + "/lib\n[CLSID\\{00000000-0000-0000-0000-000000000001}]\nx.so";
     fs::copy_file(lib, crafted);
     fs::create_symlink(crafted, dir + "/plain.so");
+    // One whose name ends in a blank, which a registry line cannot keep.
+    fs::copy_file(lib, dir + "/blank.so ");
+    fs::create_symlink(dir + "/blank.so ", dir + "/unblank.so");
     ASSERT_EQ(::mkfifo((dir + "/fifo.so").c_str(), 0600), 0);
     const struct {
         std::vector<std::string> args;
@@ -112,6 +115,8 @@ TEST_F(Registration, Tool)
         {{dir + "/fifo.so"}, 3, false},
         {{crafted}, 2, false},
         {{dir + "/plain.so"}, 5, false},
+        {{dir + "/blank.so "}, 2, false},
+        {{dir + "/unblank.so"}, 5, false},
         {{lib}, 0, true},
         {{"-u", lib}, 0, false},
     };
@@ -125,14 +130,24 @@ TEST_F(Registration, Tool)
 
 // Registrations running side by side with other writers of the registry
 // (which hold an flock on "<registry>.lock" while they read and write it)
-// lose none of their entries.
+// and with RemoveINIKey lose none of their entries, nor it its removals.
 TEST_F(Registration, ConcurrentWriters)
 {
-    const int writers = 12, rounds = 8, tools = 6;
+    const int writers = 12, rounds = 8, tools = 6, keys = 60;
+    std::string removed = "[Keys]\n";
+    for (int k = 0; k < keys; ++k)
+        removed += "k" + std::to_string(k) + "=1\n";
+    writeFile(registry, removed);
+    writeFile(registry + ".lock", "");
     std::vector<pid_t> children;
-    for (int w = 0; w < writers + tools; ++w) {
+    for (int w = 0; w <= writers + tools; ++w) {
         const pid_t pid = ::fork();
         if (pid == 0) {
+            for (int k = 0; w == writers + tools && k < keys; ++k) {
+                Bstr section("Keys"), key("k" + std::to_string(k)), file(registry);
+                Call call;
+                invoke(newVatro().get(), DISPID_RemoveINIKey, {byRef(section), byRef(key), byRef(file)}, &call);
+            }
             if (w >= writers) {
                 for (int r = 0; r < rounds; ++r)
                     if (vatroreg({VATRO_LIBRARY_PATH}) != 0)
@@ -164,6 +179,7 @@ TEST_F(Registration, ConcurrentWriters)
         for (int r = 0; r < rounds; ++r)
             lost += !ini.value("Writer\\" + std::to_string(w) + "." + std::to_string(r), "x");
     EXPECT_EQ(lost, 0);
+    EXPECT_EQ(readText(registry).find("\nk"), std::string::npos);
     EXPECT_EQ(create("CLSID"), S_OK) << error;
 }
 

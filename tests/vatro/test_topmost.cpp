@@ -7,7 +7,6 @@
 
 #include "vatro/x11.h"
 
-#include <array>
 #include <csignal>
 #include <cstdio>
 
@@ -15,38 +14,6 @@ using namespace vt;
 namespace X = vatro::x11;
 
 namespace {
-
-// A host form: the five properties (twips as Single), read late-bound; one
-// of them may be missing, and they may be methods (which a property-get
-// alone does not reach). It lives on the test's stack.
-class Form final : public IDispatch {
-public:
-    Form(std::array<double, 5> values, int missing = -1, bool methods = false)
-        : values(values), missing(missing), methods(methods) {}
-    HRESULT QueryInterface(REFIID, void **ppv) override { return *ppv = nullptr, E_NOINTERFACE; }
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override { return --refs; }
-    HRESULT GetTypeInfoCount(UINT *n) override { return *n = 0, S_OK; }
-    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo **) override { return E_NOTIMPL; }
-    HRESULT GetIDsOfNames(REFIID, LPOLESTR *names, UINT, LCID, DISPID *ids) override
-    {
-        static const char *const props[] = {"hWnd", "Left", "Top", "Width", "Height"};
-        const std::size_t n = std::char_traits<char16_t>::length(names[0]);
-        for (*ids = 0; *ids < 5 && (*ids == missing || !equalsNoCase(names[0], n, props[*ids]));)
-            ++*ids;
-        return *ids < 5 ? S_OK : (*ids = DISPID_UNKNOWN, DISP_E_UNKNOWNNAME);
-    }
-    HRESULT Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS *, VARIANT *r, EXCEPINFO *, UINT *) override
-    {
-        if (methods && !(flags & DISPATCH_METHOD))
-            return DISP_E_MEMBERNOTFOUND;
-        return r->vt = VT_R4, r->fltVal = float(values.at(id)), S_OK;
-    }
-    std::array<double, 5> values;
-    int missing;
-    bool methods;
-    ULONG refs = 1;
-};
 
 // Calls TopMost by name, its parameters' names looked up too.
 void callTopMost(Form &form, VARIANT topTF, Call *call)
