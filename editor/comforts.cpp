@@ -10,6 +10,7 @@
 #include "editor/markup_commands.h"
 #include "editor/recent_files.h"
 #include "editor/status_line.h"
+#include "editor/tidy_command.h"
 #include "editor/view_options.h"
 #include "widgets/check_panel.h"
 #include "widgets/find_bar.h"
@@ -29,6 +30,7 @@ Comforts::Comforts(QWidget &window, HTMLPane &pane, PaneFooter &footer, Document
       drop_(new FileDrop(window, [&document](const QString &path) { document.openPath(path); })),
       diskWatch_(new DiskWatch(document, pane, platform, window)),
       markup_(new MarkupCommands(menu, pane, platform, window)),
+      tidy_(new TidyCommand(menu, pane, platform, window)),
       status_(new StatusLine(menu, static_cast<QMainWindow &>(window), pane, document)),
       desktopKeys_(new DesktopKeys(menu, pane, &window))
 {

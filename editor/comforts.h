@@ -12,6 +12,7 @@ class CheckCommand;
 class DesktopKeys;
 class MarkupCommands;
 class StatusLine;
+class TidyCommand;
 class CheckPanel;
 class DiskWatch;
 class Document;
@@ -40,6 +41,7 @@ public:
     RecentFiles &recent() { return *recent_; }
     DiskWatch &diskWatch() { return *diskWatch_; }
     MarkupCommands &markup() { return *markup_; }
+    TidyCommand &tidy() { return *tidy_; }
     StatusLine &statusLine() { return *status_; }
     DesktopKeys &desktopKeys() { return *desktopKeys_; }
 
@@ -53,6 +55,7 @@ private:
     FileDrop *drop_;
     DiskWatch *diskWatch_;
     MarkupCommands *markup_;
+    TidyCommand *tidy_;
     StatusLine *status_;
     DesktopKeys *desktopKeys_;
 };
