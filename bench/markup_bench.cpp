@@ -3,6 +3,9 @@
 // move into tags all over the page (limit 16 ms median), and a plain key and
 // a ">" with every typing option on against all off. Prints medians and the
 // slowest in milliseconds. Run by hand: build/bench/markup_bench [megabytes]
+// [line]; "line" puts the page on one line and times the markup questions
+// alone (the text pane's own layout of so long a line is another matter).
+#include "core/markup_outline.h"
 #include "widgets/html_pane.h"
 #include "widgets/pane_markup.h"
 #include "widgets/tag_completion.h"
@@ -29,7 +32,7 @@ struct Times {
     double slowest() { return *std::max_element(ms.begin(), ms.end()); }
 };
 
-QByteArray page(int megabytes)
+QByteArray page(int megabytes, bool oneLine)
 {
     QByteArray text = "<!DOCTYPE html>\r\n<html>\r\n<head><title>Bench</title></head>\r\n<body>\r\n";
     const QByteArray section =
@@ -39,7 +42,7 @@ QByteArray page(int megabytes)
         "  <table><tr><td>a<td>b</tr></table>\r\n</div>\r\n";
     while (text.size() < qsizetype(megabytes) << 20)
         text += section;
-    return text;
+    return oneLine ? text.replace("\r\n", " ") : text;
 }
 
 double key(HTMLPane &pane, int k, const QString &text)
@@ -49,6 +52,35 @@ double key(HTMLPane &pane, int k, const QString &text)
     t.start();
     QApplication::sendEvent(&pane, &press);
     return t.nsecsElapsed() / 1e6;
+}
+
+// The questions a key and a caret move ask, on a page that is one line.
+int oneLine(QByteArray text, int megabytes)
+{
+    markup::Outline outline;
+    Times context, tag;
+    for (int i = 0; i < 60; ++i) {
+        text.append('<'); // a key at the end
+        outline.invalidateFrom(text.size() - 1);
+        QElapsedTimer t;
+        t.start();
+        const markup::Context c = outline.contextAt(text, text.size());
+        context.ms.push_back(t.nsecsElapsed() / 1e6);
+        if (c.place != markup::Place::TagName)
+            return 1;
+        text.chop(1);
+        outline.invalidateFrom(text.size());
+        const qsizetype at = text.indexOf("<b>", qsizetype(i) * (text.size() / 61)) + 1;
+        t.restart();
+        const std::optional<markup::TagInfo> info = outline.tagAt(text, at);
+        if (info)
+            outline.partner(text, *info);
+        tag.ms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::printf("%d MB on one line: context at the end after a key: median %.3f ms, slowest %.2f ms; "
+                "tag and partner: median %.3f ms, slowest %.2f ms\n",
+                megabytes, context.median(), context.slowest(), tag.median(), tag.slowest());
+    return 0;
 }
 
 } // namespace
@@ -63,7 +95,9 @@ int main(int argc, char *argv[])
     auto *markup = new PaneMarkup(pane);
     auto *completion = new TagCompletion(*markup);
     auto *matching = new TagMatching(*markup);
-    pane.setWholeText(QString::fromUtf8(page(megabytes)));
+    if (argc > 2 && QByteArray(argv[2]) == "line")
+        return oneLine(page(megabytes, true), megabytes);
+    pane.setWholeText(QString::fromUtf8(page(megabytes, false)));
     const long end = pane.SendScintilla(SB::SCI_GETTEXTLENGTH);
 
     // A key that opens the list at the end: "<", then the list is closed
