@@ -65,9 +65,9 @@ public:
     // folder this run made for it is removed when it is empty.
     void removeFile();
 
-    // View in Browser: refreshes, then starts the browser command line in
-    // its start-in folder. When it cannot be started, says so and emits
-    // launchFailed().
+    // View in Browser: Browser, Update, then, when the preview file was
+    // written, starts the browser command line in its start-in folder. When
+    // it cannot be started, says so and emits launchFailed().
     void viewInBrowser();
 
 signals:
@@ -82,6 +82,7 @@ signals:
 private:
     void textChanged();
     void pageLoaded();
+    bool update();
     bool writeFile(bool *existed);
     void writeAhead();
     bool firstTimeFor(const QString &condition);
