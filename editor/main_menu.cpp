@@ -120,6 +120,7 @@ void frmHTML::connectMenus()
     connect(m.mnuSaveAs, &QAction::triggered, document_, &Document::saveAs);
     connect(m.mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(document_, &Document::fileNameChanged, this, &frmHTML::setCaption);
+    connect(document_, &Document::fileNameChanged, preview_, &Preview::setDocumentFile);
     connect(document_, &Document::formatResetWanted, this, &frmHTML::ResetFormat);
 
     connect(m.mnuCut, &QAction::triggered, this, &frmHTML::mnuCut_Click);

@@ -237,6 +237,19 @@ void Preview::refreshOnRequest()
     refresh();
 }
 
+void Preview::setDocumentFile(const QString &fileName)
+{
+    const QString folder = fileName.isEmpty() ? QString() : QFileInfo(fileName).absolutePath();
+    if (folder == documentFolder_)
+        return;
+    documentFolder_ = folder;
+    browser_.setBaseFolder(folder);
+    navigatePending_ = true;
+    // A document saved into another folder: the page as it is, from there.
+    if (!suspended_ && isDocumentFile(previewFile()))
+        showFile();
+}
+
 // Writes the whole text to the preview file; false, after telling the user,
 // when it could not. `existed` tells whether the file was there before.
 bool Preview::writeFile(bool *existed)

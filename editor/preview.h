@@ -37,6 +37,12 @@ public:
     // again.
     void refreshOnRequest();
 
+    // The document's file name changed: the page's relative addresses
+    // resolve in the document's folder, whose files its scripts may read;
+    // an unsaved document's (empty name) in the temporary folder, as the
+    // preview file's. A page shown is shown again there at once.
+    void setDocumentFile(const QString &fileName);
+
     bool autoUpdate() const { return autoUpdate_; }
     void setAutoUpdate(bool on);
     // Browser, Auto-update: switches off, or switches on and refreshes.
@@ -94,6 +100,7 @@ private:
     Platform &platform_;
     QWidget *window_;
     LocationValues locations_;
+    QString documentFolder_;
     FileEncoding encoding_ = FileEncoding::Utf8;
     bool autoUpdate_ = false;
     bool suspended_ = false;

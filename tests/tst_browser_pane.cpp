@@ -1,6 +1,7 @@
 // The browser pane on the real WebEngine view: loading a local file in UTF-8,
 // refresh with and without a page, the scroll position kept by a refresh and
-// reset by a navigate, and the keyboard focus left where it was.
+// reset by a navigate, and the keyboard focus left where it was; what a page
+// may load and read of the disk.
 #include "widgets/browser_pane.h"
 #include "widgets/html_pane.h"
 #include "support/test_env.h"
@@ -73,6 +74,63 @@ private slots:
         QVERIFY(load(view, [&] { view.navigate(other); }));
         QTest::qWait(200);
         QCOMPARE(js(view, QStringLiteral("window.scrollY")).toInt(), 0);
+    }
+
+    // A page in the temporary folder shown for a document of "site": its
+    // relative addresses resolve there, and its scripts read files of that
+    // folder only; images and style sheets load from anywhere, by name.
+    void localFiles_data()
+    {
+        QTest::addColumn<QString>("probe");
+        QTest::addColumn<QString>("result");
+        for (const auto &[probe, result] : std::initializer_list<std::pair<const char *, const char *>>{
+                 {"css", "7px"}, {"img rel", "shown"}, {"img up", "shown"}, {"img abs", "shown"},
+                 {"img txt", "broken"}, {"fetch inside", "inside"}, {"xhr inside", "inside"},
+                 {"fetch outside", "denied"}, {"xhr outside", "denied"}, {"folder", "denied"},
+                 {"link", "denied"}, {"hidden", "denied"}, {"frame", "denied"}})
+            QTest::newRow(probe) << probe << result;
+    }
+    void localFiles()
+    {
+        QFETCH(QString, probe);
+        QFETCH(QString, result);
+        static QVariantMap results;
+        if (results.isEmpty()) {
+            const QString root = dir.path();
+            for (const char *folder : {"/site/.hidden", "/temp"})
+                QVERIFY(QDir().mkpath(root + folder));
+            for (const char *image : {"/site/pic.png", "/outside.png"})
+                QVERIFY(QImage(2, 2, QImage::Format_RGB32).save(root + image));
+            writeFile(root + "/site/style.css", "#s { width: 7px }");
+            writeFile(root + "/site/data.txt", "inside");
+            writeFile(root + "/site/.hidden/key.txt", "hidden");
+            writeFile(root + "/secret.txt", "secret");
+            QVERIFY(QFile::link(root, root + "/site/link"));
+            const QString address = page("temp/KV731504.htm", QByteArray(
+                "<link rel=\"stylesheet\" href=\"style.css\"><div id=\"s\"></div>\n"
+                "<img id=\"rel\" src=\"pic.png\"><img id=\"up\" src=\"../outside.png\"><img id=\"abs\" src=\"file://@/outside.png\"><img id=\"txt\" src=\"../secret.txt\">\n"
+                "<script>\n"
+                "r = {};\n"
+                "const read = (name, url) => fetch(url).then(x => x.text()).then(t => r[name] = t, () => r[name] = 'denied');\n"
+                "const xhr = (name, url) => { const q = new XMLHttpRequest(); q.open('GET', url);\n"
+                "  q.onload = () => r[name] = q.responseText; q.onerror = () => r[name] = 'denied'; q.send(); };\n"
+                "read('fetch inside', 'data.txt'), xhr('xhr inside', 'data.txt'), read('fetch outside', '../secret.txt');\n"
+                "xhr('xhr outside', 'file://@/secret.txt'), read('folder', 'file://@/'), read('link', 'link/secret.txt');\n"
+                "read('hidden', '.hidden/key.txt');\n"
+                "onload = () => {\n"
+                "  for (const i of document.images) r['img ' + i.id] = i.naturalWidth ? 'shown' : 'broken';\n"
+                "  r.css = getComputedStyle(s).width;\n"
+                "  const f = document.body.appendChild(document.createElement('iframe'));\n"
+                "  f.onload = () => { try { r.frame = f.contentDocument.body.textContent } catch (e) { r.frame = 'denied' } };\n"
+                "  f.src = '../secret.txt';\n"
+                "};\n"
+                "</script>\n").replace("@", root.toUtf8()));
+            BrowserPane view;
+            view.setBaseFolder(root + "/site");
+            QVERIFY(load(view, [&] { view.navigate(address); }));
+            QVERIFY(QTest::qWaitFor([&] { return (results = js(view, "r").toMap()).size() == 13; }, 10000));
+        }
+        QCOMPARE(results.value(probe).toString(), result);
     }
 };
 

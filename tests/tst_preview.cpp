@@ -68,7 +68,7 @@ private slots:
         const QString preview = WindowFixture::previewFile();
         const auto current = [&] { return w.HTML()->wholeText().toUtf8() + "\r\n"; };
         QCOMPARE(fileBytes(preview), current());
-        QVERIFY(waitUntil([&] { return w.Browser()->url() == QUrl::fromLocalFile(preview); }));
+        QVERIFY(waitUntil([&] { return w.Browser()->shownFile() == preview; }));
         struct stat st {};
         QVERIFY(::stat(QFile::encodeName(preview), &st) == 0 && (st.st_mode & 0777) == 0600);
 
@@ -164,6 +164,33 @@ private slots:
         }
     }
 
+    // Relative addresses: a new document's resolve in the temporary folder,
+    // an opened one's in its own folder, and after Save As in the new one
+    // at once; the preview file holds the text and CR LF, nothing else.
+    void relativeAddresses()
+    {
+        WindowFixture fx;
+        frmHTML &w = fx.start();
+        const QString root = testenv::root(), text = "<img id=\"i\" src=\"pic.png\">";
+        // The picture's width tells which folder it came from.
+        const QStringList folders = {qEnvironmentVariable("TEMP"), root + "/one", root + "/two"};
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(QDir().mkpath(folders[i]) && QImage(i + 1, 1, QImage::Format_RGB32).save(folders[i] + "/pic.png"));
+        writeFile(folders[1] + "/page.htm", text.toUtf8());
+        const QString width = "document.getElementById('i') && document.getElementById('i').naturalWidth";
+        w.HTML()->setWholeText(text);
+        w.menu().mnuUpdate->trigger();
+        QVERIFY(pageShows(*w.Browser(), width, 1));
+        fx.platform.messageAnswers << MsgResult::No;
+        fx.platform.fileAnswers << folders[1] + "/page.htm";
+        w.menu().mnuOpen->trigger();
+        QVERIFY(pageShows(*w.Browser(), width, 2));
+        QCOMPARE(fileBytes(w.previewFile()), text.toUtf8() + "\r\n");
+        fx.platform.fileAnswers << folders[2] + "/page.htm";
+        w.menu().mnuSaveAs->trigger();
+        QVERIFY(pageShows(*w.Browser(), width, 3));
+    }
+
     // Typing with auto-update on (its shortcut works from the text pane): a
     // key on an idle page is written at once; keys that come while that page
     // loads only mark it stale, and one write follows the load. Every key
@@ -195,12 +222,7 @@ private slots:
         }
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.HTML()));
         QCOMPARE(w.HTML()->wholeText(), head + typed + tail);
-        const auto shown = std::make_shared<QString>(); // answers may come after the wait
-        QVERIFY(waitUntil([&] {
-            w.Browser()->page()->runJavaScript("document.getElementById('t').textContent",
-                                               [shown](const QVariant &v) { *shown = v.toString(); });
-            return *shown == typed;
-        }, 20000));
+        QVERIFY(pageShows(*w.Browser(), "document.getElementById('t').textContent", typed));
         QCOMPARE(fx.platform.messages.size(), 0);
     }
 };

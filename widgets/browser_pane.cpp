@@ -1,17 +1,31 @@
 #include "widgets/browser_pane.h"
 
+#include "widgets/page_files.h"
+
 #include <QDateTime>
 #include <QUrl>
-#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
-BrowserPane::BrowserPane(QWidget *parent) : QWebEngineView(parent)
+BrowserPane::BrowserPane(QWidget *parent)
+    // The scheme must be known before the first profile is made.
+    : QWebEngineView((pagefiles::registerScheme(), parent)),
+      profile_(new QWebEngineProfile(this)),
+      files_(new PageFiles(*profile_)),
+      page_(new QWebEnginePage(profile_, this))
 {
-    QWebEngineSettings *s = settings();
+    QWebEngineSettings *s = profile_->settings();
     // A page that loads must not take the keyboard from the text pane.
     s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    // Every local file comes through PageFiles; a "file:" page, should one
+    // ever show, reads nothing else.
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     // The preview file is written in the locale's encoding, UTF-8.
     s->setDefaultTextEncoding(QStringLiteral("utf-8"));
+    page_->scripts().insert(pagefiles::localFetch());
+    setPage(page_);
     // Focus only by a click, never by a load or by tabbing through the window.
     setFocusPolicy(Qt::ClickFocus);
 
@@ -28,6 +42,12 @@ BrowserPane::BrowserPane(QWidget *parent) : QWebEngineView(parent)
     });
 }
 
+// The page goes before the profile it belongs to.
+BrowserPane::~BrowserPane()
+{
+    delete page_;
+}
+
 void BrowserPane::started()
 {
     busySince_ = QDateTime::currentMSecsSinceEpoch();
@@ -42,7 +62,8 @@ void BrowserPane::navigate(const QString &address)
 {
     started();
     restorePending_ = false;
-    load(QUrl(address));
+    const QString file = pagefiles::pathOf(QUrl(address));
+    load(file.isEmpty() ? QUrl(address) : files_->show(file, baseFolder_));
 }
 
 std::int32_t BrowserPane::refresh()
@@ -59,4 +80,9 @@ std::int32_t BrowserPane::refresh()
     started();
     reload();
     return 0;
+}
+
+QString BrowserPane::shownFile() const
+{
+    return files_->fileOf(url());
 }
