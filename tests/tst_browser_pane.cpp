@@ -1,9 +1,12 @@
 // The browser pane on the real WebEngine view: loading a local file in UTF-8,
 // refresh with and without a page, the scroll position kept by a refresh and
 // reset by a navigate, and the keyboard focus left where it was; what a page
-// may load and read of the disk.
+// may load and read of the disk; its script dialogs.
 #include "widgets/browser_pane.h"
 #include "widgets/html_pane.h"
+#include "widgets/script_dialogs.h"
+
+#include <QWebEngineSettings>
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -131,6 +134,66 @@ private slots:
             QVERIFY(QTest::qWaitFor([&] { return (results = js(view, "r").toMap()).size() == 13; }, 10000));
         }
         QCOMPARE(results.value(probe).toString(), result);
+    }
+
+    // The page's dialogs in the strip over it, in plain text, while the
+    // editor goes on; the answers reach the page. A page that keeps asking
+    // is offered to be stopped, and stopping it stops its scripts.
+    void scriptDialogs_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("alert") << "alert('<b>hi</b>'); document.title = 'done'" << "OK" << "" << "done";
+        QTest::newRow("confirm, OK") << "document.title = confirm('<b>hi</b>')" << "OK" << "" << "true";
+        QTest::newRow("confirm, Cancel") << "document.title = confirm('<b>hi</b>')" << "Cancel" << "" << "false";
+        QTest::newRow("prompt, typed") << "document.title = prompt('<b>hi</b>', 'x')" << "OK" << "typed" << "typed";
+        QTest::newRow("prompt, Cancel") << "document.title = prompt('<b>hi</b>', 'x')" << "Cancel" << "" << "null";
+        QTest::newRow("again and again") << "for (;;) alert('<b>hi</b>')" << "Stop the page's scripts" << "" << "";
+    }
+    void scriptDialogs()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, button);
+        QFETCH(QString, typed);
+        QFETCH(QString, title);
+        QWidget window;
+        auto *layout = new QHBoxLayout(&window);
+        auto &view = *new BrowserPane(&window);
+        auto *editor = new HTMLPane(&window);
+        layout->addWidget(&view), layout->addWidget(editor);
+        window.show();
+        QStringList said; // what the strip said, and whether it offered to stop
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                said << "modal", modal->close();
+            auto *bar = view.findChild<ScriptDialogBar *>();
+            if (!bar || !bar->isVisible() || bar->findChild<QPushButton *>()->isHidden())
+                return;
+            QTest::keyClicks(editor, "k"); // the editor takes keys meanwhile
+            const QList<QPushButton *> buttons = bar->findChildren<QPushButton *>();
+            said << bar->findChild<QLabel *>()->text() + (buttons.at(2)->isVisible() ? " +stop" : "");
+            bar->findChild<QLineEdit *>()->setText(typed);
+            for (QPushButton *b : buttons)
+                if (b->text() == button && b->isVisible())
+                    return b->click();
+            buttons.first()->click(); // OK until the stop is offered
+        });
+        answer.start(20);
+        view.navigate(page("dialog.htm", "<script>" + script.toUtf8() + "</script>"));
+        const QString text = script.contains("alert") ? "The page says: <b>hi</b>" : "The page asks: <b>hi</b>";
+        if (title.isEmpty()) { // stopped: the page loads again without its scripts
+            QTRY_COMPARE(said, QStringList({text, text, text + " +stop"}));
+            QTest::qWait(500);
+            QCOMPARE(said.size(), 3);
+            QCOMPARE(view.page()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled), false);
+            return;
+        }
+        QTRY_COMPARE(view.title(), title);
+        QCOMPARE(said, QStringList{text});
+        QCOMPARE(editor->wholeText(), "k");
     }
 };
 

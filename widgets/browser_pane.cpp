@@ -1,7 +1,9 @@
 #include "widgets/browser_pane.h"
 
 #include "widgets/page_files.h"
+#include "widgets/script_dialogs.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QUrl>
 #include <QWebEngineProfile>
@@ -9,12 +11,16 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
+#include <csignal>
+#include <utility>
+
 BrowserPane::BrowserPane(QWidget *parent)
     // The scheme must be known before the first profile is made.
     : QWebEngineView((pagefiles::registerScheme(), parent)),
       profile_(new QWebEngineProfile(this)),
       files_(new PageFiles(*profile_)),
-      page_(new QWebEnginePage(profile_, this))
+      dialogs_(new ScriptDialogBar(this)),
+      page_(new PreviewPage(profile_, *dialogs_, this))
 {
     QWebEngineSettings *s = profile_->settings();
     // A page that loads must not take the keyboard from the text pane.
@@ -40,6 +46,12 @@ BrowserPane::BrowserPane(QWidget *parent)
                                   .arg(restoreScroll_.x())
                                   .arg(restoreScroll_.y()));
     });
+    connect(page_, &PreviewPage::stopWanted, this, &BrowserPane::stopScripts, Qt::QueuedConnection);
+    connect(dialogs_, &ScriptDialogBar::runScriptsWanted, this, &BrowserPane::runScripts);
+    connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        if (std::exchange(killing_, false))
+            page_->triggerAction(QWebEnginePage::Reload);
+    });
 }
 
 // The page goes before the profile it belongs to.
@@ -51,6 +63,10 @@ BrowserPane::~BrowserPane()
 void BrowserPane::started()
 {
     busySince_ = QDateTime::currentMSecsSinceEpoch();
+    // The editor's own load answers an open question of the page, and goes
+    // ahead without asking whether to leave it.
+    dialogs_->cancel();
+    page_->leaveWithoutAsking();
 }
 
 bool BrowserPane::isBusy() const
@@ -85,4 +101,26 @@ std::int32_t BrowserPane::refresh()
 QString BrowserPane::shownFile() const
 {
     return files_->fileOf(url());
+}
+
+// A page that keeps opening dialogs: its scripts are switched off and its
+// process, which may be running a script that never ends, is ended; the
+// page then loads again without them.
+void BrowserPane::stopScripts()
+{
+    page_->setStopping(true);
+    page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    dialogs_->showStopped(true);
+    const qint64 pid = page_->renderProcessPid();
+    killing_ = pid > 0 && pid != QCoreApplication::applicationPid() && ::kill(pid_t(pid), SIGKILL) == 0;
+    if (!killing_)
+        page_->triggerAction(QWebEnginePage::Reload);
+}
+
+void BrowserPane::runScripts()
+{
+    page_->setStopping(false);
+    page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+    dialogs_->showStopped(false);
+    page_->triggerAction(QWebEnginePage::Reload);
 }

@@ -3,13 +3,16 @@
 // refresh waits for the page; the pane never takes the keyboard focus from
 // the text pane when a page loads. A refresh keeps the page's scroll position.
 // The pane has a profile of its own, kept in memory only: what its pages may
-// read of the disk is decided by PageFiles (page_files.h).
+// read of the disk is decided by PageFiles (page_files.h), their script
+// dialogs show in a strip over the page (script_dialogs.h).
 
 #include <QWebEngineView>
 #include <cstdint>
 
 class PageFiles;
+class PreviewPage;
 class QWebEngineProfile;
+class ScriptDialogBar;
 
 class BrowserPane : public QWebEngineView {
     Q_OBJECT
@@ -40,12 +43,16 @@ public:
 
 private:
     void started();
+    void stopScripts();
+    void runScripts();
 
     QWebEngineProfile *profile_;
     PageFiles *files_;
-    QWebEnginePage *page_;
+    ScriptDialogBar *dialogs_;
+    PreviewPage *page_;
     QString baseFolder_;
     qint64 busySince_ = -1;       // ms on the monotonic clock, -1 when idle
     QPointF restoreScroll_;       // the page's scroll position before a refresh
     bool restorePending_ = false; // a refresh waits for its load to finish
+    bool killing_ = false;        // the page's process is being ended
 };
