@@ -170,18 +170,38 @@ ReadResult readDocumentFile(const QString &path, qint64 maxBytes)
     return r;
 }
 
+// What is at `name` when it is not a regular file, in words; nothing for a
+// regular file or none. Whether a FIFO has a reader or not, whether a link
+// leads anywhere, the same thing is in the way and is called the same.
+static std::optional<FileError> notRegularFile(const QByteArray &name)
+{
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return std::nullopt;
+    const char *what = S_ISLNK(st.st_mode)    ? "a symbolic link"
+                       : S_ISFIFO(st.st_mode) ? "a FIFO (named pipe)"
+                       : S_ISDIR(st.st_mode)  ? "a folder"
+                       : S_ISSOCK(st.st_mode) ? "a socket"
+                                              : "a device";
+    return FileError{QStringLiteral("%1 is in its place, not a regular file").arg(QLatin1String(what)),
+                     EINVAL};
+}
+
 std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView text)
 {
     const QByteArray name = nativePath(path);
     const int fd = ::open(name.constData(),
                           O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
-    if (fd < 0)
-        return errnoError(errno);
+    if (fd < 0) {
+        const int e = errno;
+        return notRegularFile(name).value_or(errnoError(e));
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
-        const int e = S_ISREG(st.st_mode) ? EPERM : EINVAL;
         ::close(fd);
-        return errnoError(e);
+        if (!S_ISREG(st.st_mode))
+            return notRegularFile(name).value_or(errnoError(EINVAL));
+        return errnoError(EPERM);
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::optional<FileError> result;

@@ -82,7 +82,8 @@ std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray 
 // 0600 (an existing one is set to 0600), truncated, never through a
 // symbolic link; anything but a regular file of this user's at that path
 // (a FIFO, a device, another user's file in a shared folder) is refused
-// without waiting and left as it is.
+// without waiting and left as it is; what is not a regular file is named
+// so in the error, the same way each time.
 std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView text);
 
 // A FIFO at `path` may hold a reader (the browser, loading the preview)

@@ -59,6 +59,7 @@ frmHTML::frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro,
     undo_ = new InsertionUndo(menu_, *html_, this);
     connect(html_, &HTMLPane::changed, this, &frmHTML::HTML_Change);
     connect(document_, &Document::fileNameChanged, this, &frmHTML::setCaption);
+    connect(document_, &Document::fileNameChanged, preview_, &Preview::setDocumentFile);
     connect(document_, &Document::formatResetWanted, this, &frmHTML::ResetFormat);
     setCaption(QString());
     resize(kDesignSize);

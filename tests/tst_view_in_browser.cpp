@@ -72,6 +72,34 @@ private slots:
         QVERIFY(fx.platform.messages.isEmpty() && (!dialog || !dialog->isVisible()));
     }
 
+    // View in Browser runs Update: a preview file that cannot be written
+    // gives Update's message and the locations dialog every time, and no
+    // browser is started on it.
+    void previewNotWritten()
+    {
+        fx.platform.messages.clear();
+        QFile::remove(record);
+        w->preview().setBrowser("'" + root + "/browser dir/fake browser' %HTML%");
+        w->preview().setBrowserStartIn(root);
+        const LocationValues kept = w->preview().locations();
+        { LocationValues l = kept; l.tempDir = root + "/gone"; w->preview().setLocations(l); }
+        int shown = 0;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            if (auto *d = qobject_cast<frmLoc *>(QApplication::activeModalWidget()))
+                ++shown, d->cmdClose->click();
+        });
+        closer.start(5);
+        w->menu().mnuVIB->trigger();
+        w->menu().mnuVIB->trigger();
+        QTest::qWait(500);
+        w->preview().setLocations(kept);
+        QCOMPARE(shown, 2);
+        QCOMPARE(fx.platform.messages.size(), 2);
+        QCOMPARE(messageLine(fx.platform, 1), "Error|Exclamation|OK|The temp directory does not exist, please choose a new one");
+        QVERIFY(!QFile::exists(record));
+    }
+
     // Shift+F7 shows the dialog modally. A new temporary directory deletes
     // the old preview file at once; the next refresh writes the file there
     // and shows it (navigating, though a file was left there). What Close
@@ -80,7 +108,7 @@ private slots:
     {
         const QString oldFile = w->previewFile(), newDir = root + "/temp #2";
         const QString newFile = newDir + "/KV731504.htm";
-        QVERIFY(waitUntil([&] { return w->Browser()->url() == QUrl::fromLocalFile(oldFile); }));
+        QVERIFY(waitUntil([&] { return w->Browser()->shownFile() == oldFile; }));
         writeFile(newFile, "left over");
         fx.platform.folderAnswers << newDir;
         activate(w);
@@ -99,7 +127,7 @@ private slots:
         w->HTML()->setWholeText("<p>new</p>");
         w->menu().mnuUpdate->trigger();
         QCOMPARE(fileBytes(newFile), QByteArray("<p>new</p>\r\n"));
-        QVERIFY(waitUntil([&] { return w->Browser()->url() == QUrl::fromLocalFile(newFile); }));
+        QVERIFY(waitUntil([&] { return w->Browser()->shownFile() == newFile; }));
     }
 };
 

@@ -62,6 +62,18 @@ WindowFixture::~WindowFixture()
         window->hide();
 }
 
+bool pageShows(BrowserPane &pane, const QString &script, const QVariant &expected, int ms)
+{
+    // Shared: an answer may come after the wait.
+    const auto shown = std::make_shared<QVariant>();
+    const auto asking = std::make_shared<bool>(false);
+    return waitUntil([&] {
+        if (!std::exchange(*asking, true))
+            pane.page()->runJavaScript(script, [shown, asking](const QVariant &v) { *shown = v, *asking = false; });
+        return *shown == expected;
+    }, ms);
+}
+
 QByteArray fileBytes(const QString &path)
 {
     QFile f(path);

@@ -57,6 +57,10 @@ inline bool waitUntil(const std::function<bool()> &predicate, int ms = 10000)
     return QTest::qWaitFor(predicate, ms);
 }
 
+// Waits until `script` gives `expected` in the page `pane` shows. One
+// question to the page at a time: a pile of them holds up its reload.
+bool pageShows(BrowserPane &pane, const QString &script, const QVariant &expected, int ms = 20000);
+
 // The whole content of a file, or an empty array.
 QByteArray fileBytes(const QString &path);
 void writeFile(const QString &path, const QByteArray &bytes);
