@@ -3,6 +3,7 @@
 // locations dialog, and typing all the way to the rendered page.
 
 #include "options_dialogs/locations_dialog.h"
+#include "support/modal_watch.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -128,24 +129,16 @@ private slots:
         { LocationValues l = w.preview().locations(); l.tempDir = dir; w.preview().setLocations(l); }
         const QString text = w.HTML()->wholeText();
         // Each message is followed by the locations dialog, shown modally.
-        int locationsShown = 0;
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, this, [&] {
-            if (auto *d = qobject_cast<frmLoc *>(QApplication::activeModalWidget())) {
-                ++locationsShown;
-                d->cmdClose->click();
-            }
-        });
-        closer.start(5);
+        ModalWatch<frmLoc> locations([](frmLoc &d) { d.cmdClose->click(); });
         w.menu().mnuAU->trigger();
         QTest::keyClicks(w.HTML(), "xy");
-        QCOMPARE(locationsShown, 1);
+        QCOMPARE(locations.count(), 1);
         // Whether a FIFO has a reader (a browser loading it) or not, the same words.
         const int reader = kind == "FIFO" ? ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK) : -1;
         w.menu().mnuUpdate->trigger();
         if (reader >= 0)
             ::close(reader);
-        QCOMPARE(locationsShown, 2);
+        QCOMPARE(locations.count(), 2);
         QCOMPARE(fx.platform.messages.size(), 2); // switching on, then Update
         QVERIFY2(messageLine(fx.platform, 0).startsWith(QString(message).replace("%1", file)),
                  qPrintable(messageLine(fx.platform, 0)));

@@ -4,6 +4,7 @@
 // dialog (Shift+F7) reaching the preview.
 #include "editor/dialog_registry.h"
 #include "options_dialogs/locations_dialog.h"
+#include "support/modal_watch.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -83,18 +84,12 @@ private slots:
         w->preview().setBrowserStartIn(root);
         const LocationValues kept = w->preview().locations();
         { LocationValues l = kept; l.tempDir = root + "/gone"; w->preview().setLocations(l); }
-        int shown = 0;
-        QTimer closer;
-        connect(&closer, &QTimer::timeout, this, [&] {
-            if (auto *d = qobject_cast<frmLoc *>(QApplication::activeModalWidget()))
-                ++shown, d->cmdClose->click();
-        });
-        closer.start(5);
+        ModalWatch<frmLoc> locations([](frmLoc &d) { d.cmdClose->click(); });
         w->menu().mnuVIB->trigger();
         w->menu().mnuVIB->trigger();
         QTest::qWait(500);
         w->preview().setLocations(kept);
-        QCOMPARE(shown, 2);
+        QCOMPARE(locations.count(), 2);
         QCOMPARE(fx.platform.messages.size(), 2);
         QCOMPARE(messageLine(fx.platform, 1), "Error|Exclamation|OK|The temp directory does not exist, please choose a new one");
         QVERIFY(!QFile::exists(record));
@@ -112,17 +107,14 @@ private slots:
         writeFile(newFile, "left over");
         fx.platform.folderAnswers << newDir;
         activate(w);
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto *d = qobject_cast<frmLoc *>(QApplication::activeModalWidget());
-            QVERIFY(shown = d != nullptr);
-            d->Browse3->click();
-            QVERIFY(!QFile::exists(oldFile) && d->lblTD->text() == newDir);
+        ModalWatch<frmLoc> locations([&](frmLoc &d) {
+            d.Browse3->click();
+            QVERIFY(!QFile::exists(oldFile) && d.lblTD->text() == newDir);
             QCOMPARE(fileBytes(newFile), QByteArray("left over")); // no refresh yet
-            d->cmdClose->click();
+            d.cmdClose->click();
         });
         QTest::keyClick(w->HTML(), Qt::Key_F7, Qt::ShiftModifier);
-        QVERIFY(shown);
+        QCOMPARE(locations.count(), 1);
 
         w->HTML()->setWholeText("<p>new</p>");
         w->menu().mnuUpdate->trigger();

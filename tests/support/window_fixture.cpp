@@ -35,25 +35,17 @@ frmHTML &WindowFixture::start(const QString &commandLine, bool seed)
 
 void WindowFixture::answerNewDialog(bool ok)
 {
-    // Polls from inside the dialog's own event loop.
-    dropAnswer();
-    auto *timer = new QTimer(window.get());
-    answer_ = timer;
-    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, ok] {
-        frmNew &dialog = window->newDialog();
-        if (!dialog.isVisible())
-            return;
-        ++newDialogShown;
-        timer->deleteLater();
-        timer->stop();
-        (ok ? dialog.cmdOK : dialog.cmdCancel)->click();
-    });
-    timer->start(5);
+    answer_ = std::make_unique<ModalWatch<frmNew>>(
+        [this, ok](frmNew &dialog) {
+            ++newDialogShown;
+            (ok ? dialog.cmdOK : dialog.cmdCancel)->click();
+        },
+        1);
 }
 
 void WindowFixture::dropAnswer()
 {
-    delete answer_.data();
+    answer_.reset();
 }
 
 WindowFixture::~WindowFixture()

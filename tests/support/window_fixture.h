@@ -9,6 +9,8 @@
 #include "editor/preview.h"
 #include "widgets/browser_pane.h"
 #include "widgets/html_pane.h"
+#include "document_dialogs/new_dialog.h"
+#include "support/modal_watch.h"
 #include "support/scripted_platform.h"
 
 #include <QApplication>
@@ -40,7 +42,7 @@ struct WindowFixture {
     ~WindowFixture();
 
 private:
-    QPointer<QTimer> answer_;
+    std::unique_ptr<ModalWatch<frmNew>> answer_;
 };
 
 // Makes `window` the active window: offscreen, a hidden dialog keeps the
