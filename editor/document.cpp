@@ -37,7 +37,15 @@ Document::Document(HTMLPane &pane, Preview &preview, OpenSaveDialog &files, Plat
 void Document::textChanged()
 {
     if (!loading_)
-        changed_ = true;
+        setChanged(true);
+}
+
+void Document::setChanged(bool changed)
+{
+    if (changed_ == changed)
+        return;
+    changed_ = changed;
+    emit modificationChanged(changed);
 }
 
 void Document::setLoading(bool loading)
@@ -56,7 +64,7 @@ void Document::adoptEncoding(FileEncoding encoding)
 // preview shows it.
 void Document::finishLoading()
 {
-    changed_ = false;
+    setChanged(false);
     emit fileNameChanged(fileName_);
     emit formatResetWanted();
     setLoading(false);
@@ -109,58 +117,68 @@ void Document::newDocument(frmNew &dialog)
     finishLoading();
 }
 
+void Document::open()
+{
+    openDocument(QString(), true);
+}
+
 void Document::openAtStartup(const QString &path)
 {
     files_.fileName = path;
-    openNamed_ = true;
-    open();
+    openDocument(path, false);
 }
 
 void Document::openPath(const QString &path)
 {
-    setLoading(true);
-    if (!offerToSave()) {
-        setLoading(false);
-        return;
-    }
-    openAtStartup(path);
+    files_.fileName = path;
+    openDocument(path, true);
 }
 
-void Document::open()
+void Document::reload()
+{
+    openDocument(fileName_, false);
+}
+
+void Document::openDocument(const QString &name, bool askFirst)
 {
     setLoading(true);
-    auto giveUp = [this] {
-        setLoading(false);
-        preview_.refresh();
-    };
-
-    if (openNamed_) {
-        openNamed_ = false;
+    Opened opened = Opened::Stopped;
+    if (askFirst && !offerToSave()) {
+        opened = Opened::Stopped;
+    } else if (!name.isEmpty()) {
+        opened = readAsDocument(name);
     } else {
-        if (!offerToSave()) {
-            setLoading(false);
-            return;
-        }
         files_.title = QStringLiteral("Open an HTML file");
-        if (!files_.showOpen(window_))
-            return giveUp();
+        opened = files_.showOpen(window_) ? readAsDocument(files_.fileName) : Opened::GaveUp;
     }
-    const QString name = files_.fileName;
+    if (opened == Opened::Yes) {
+        setChanged(false);
+        emit fileNameChanged(fileName_);
+        emit formatResetWanted();
+    }
+    setLoading(false);
+    if (opened != Opened::Stopped)
+        preview_.refresh();
+}
 
+// Reads `name` and makes it the document; a file that cannot be read is
+// said so and leaves the document as it was.
+Document::Opened Document::readAsDocument(const QString &name)
+{
     if (!vatro_.FExists(name)) {
         platform_.messageBox(window_,
                              QStringLiteral("The file '") + shownPath(name)
                                  + QStringLiteral("' could not be found."),
                              QStringLiteral("Open Error"), MsgIcon::Critical, MsgButtons::OK);
-        setLoading(false);
-        return;
+        return Opened::Stopped;
     }
     const auto refuse = [this](const QString &text) {
         platform_.messageBox(window_, text, QStringLiteral("Open Error"), MsgIcon::Critical,
                              MsgButtons::OK);
-        setLoading(false);
+        return Opened::Stopped;
     };
     const qint64 limit = maxDocumentBytes();
+    const FileStamp stamp = fileStamp(name);
     const ReadResult read = readDocumentFile(name, limit);
     if (read.tooLarge)
         return refuse(QStringLiteral("The file '") + shownPath(name)
@@ -176,7 +194,7 @@ void Document::open()
         // A file that fails while it is read (EIO) is as unreadable as one
         // that cannot be opened: say so, then carry on as a cancelled Open.
         refuse(QStringLiteral("Can't open file: ") + shownPath(name));
-        return giveUp();
+        return Opened::GaveUp;
     }
 
     try {
@@ -190,8 +208,8 @@ void Document::open()
                       + QStringLiteral("'."));
     }
     fileName_ = name;
-    onDisk_ = fileStamp(name);
-    finishLoading();
+    onDisk_ = accepted_ = stamp;
+    return Opened::Yes;
 }
 
 void Document::save()
@@ -208,8 +226,8 @@ void Document::save()
     const std::optional<FileError> error =
         saveDocumentFile(fileName_, encodeDocument(pane_.wholeText(), encoding_));
     if (!error) {
-        onDisk_ = fileStamp(fileName_);
-        changed_ = false;
+        onDisk_ = accepted_ = fileStamp(fileName_);
+        setChanged(false);
         emit fileNameChanged(fileName_);
         return;
     }
@@ -243,7 +261,7 @@ void Document::saveAs()
 bool Document::mayOverwrite()
 {
     const FileStamp now = fileStamp(fileName_);
-    if (!now.exists || now == onDisk_)
+    if (!now.exists || now.sameContent(onDisk_))
         return true;
     const MsgResult answer = platform_.messageBox(
         window_,
@@ -285,5 +303,5 @@ void Document::restoreUnsaved(const QString &fileName, const QString &text, File
     pane_.setWholeText(text);
     onDisk_ = fileStamp(fileName);
     finishLoading();
-    changed_ = true; // still not saved
+    setChanged(true); // still not saved
 }
