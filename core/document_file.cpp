@@ -126,6 +126,13 @@ FileStamp fileStamp(const QString &path)
     return f;
 }
 
+QString linkTarget(const QString &path)
+{
+    char buf[4096];
+    const ssize_t n = ::readlink(nativePath(path).constData(), buf, sizeof buf);
+    return n > 0 ? pathFromNative(QByteArrayView(buf, n)) : QString();
+}
+
 bool isDocumentFile(const QString &path)
 {
     struct stat st {};

@@ -70,6 +70,8 @@ struct FileStamp {
     bool operator!=(const FileStamp &o) const { return !(*this == o); }
 };
 FileStamp fileStamp(const QString &path);
+// Where the symbolic link `path` points, as it is written in the link.
+QString linkTarget(const QString &path);
 // True when `path` names a regular file, at the end of any links.
 bool isDocumentFile(const QString &path);
 

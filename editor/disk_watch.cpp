@@ -59,6 +59,8 @@ void DiskWatch::check()
                                                   "Its text stays open here; Save writes it again."),
                              title, MsgIcon::Exclamation, MsgButtons::OK);
         document_.markChanged();
+    } else if (document_.replacedByLink()) {
+        document_.reload(); // which says why it does not follow the link
     } else {
         QString question = QStringLiteral("The file '") + path_
                            + QStringLiteral("' has been changed by another program. Reload it?");

@@ -136,7 +136,24 @@ void Document::openPath(const QString &path)
 
 void Document::reload()
 {
+    if (replacedByLink()) {
+        platform_.messageBox(
+            window_,
+            QStringLiteral("The file '") + shownPath(fileName_)
+                + QStringLiteral("' has been replaced by a symbolic link to '")
+                + shownPath(linkTarget(fileName_))
+                + QStringLiteral("'. It was not reloaded: the link is not followed, and the text "
+                                 "stays open here."),
+            QStringLiteral("File Changed on Disk"), MsgIcon::Exclamation, MsgButtons::OK);
+        setChanged(true);
+        return;
+    }
     openDocument(fileName_, false);
+}
+
+bool Document::replacedByLink() const
+{
+    return !fileName_.isEmpty() && !onDisk_.link && fileStamp(fileName_).link;
 }
 
 void Document::openDocument(const QString &name, bool askFirst)
@@ -255,13 +272,17 @@ void Document::saveAs()
     save();
 }
 
-// Save writes over the file only as it was opened or last saved: a file
-// changed by another program since is written over only when the user says
-// so, and a symbolic link put in its place is replaced, never followed.
+// Save writes over the file only as it was opened or last saved (or as the
+// user chose to keep the text over it, when it is still that file): a file
+// changed or replaced by another program since is written over only when
+// the user says so, and a symbolic link put in its place is replaced,
+// never followed.
 bool Document::mayOverwrite()
 {
     const FileStamp now = fileStamp(fileName_);
-    if (!now.exists || now.sameContent(onDisk_))
+    const bool sameFile =
+        now.link == onDisk_.link && now.inode == onDisk_.inode && now.device == onDisk_.device;
+    if (!now.exists || now.sameContent(onDisk_) || (sameFile && now.sameContent(accepted_)))
         return true;
     const MsgResult answer = platform_.messageBox(
         window_,

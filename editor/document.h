@@ -42,14 +42,20 @@ public:
     // unsaved-changes question, then that file, without the Open dialog.
     void openPath(const QString &path);
     // The document's own file read again (the user asked for it after
-    // another program changed it): no question, no dialog.
+    // another program changed it): no question, no dialog. A symbolic link
+    // put in the file's place is not followed: a message says so, and the
+    // text stays, changed.
     void reload();
+    // The document's name is now a symbolic link, where the file opened or
+    // last saved was none: another program put it there.
+    bool replacedByLink() const;
     // The text differs from the file (the file was changed by another
     // program and the user kept this text): a later Save writes it.
     void markChanged() { setChanged(true); }
     // The user has seen the file as it is on disk now and chose to keep this
-    // text: a later Save does not ask about that change again.
-    void acceptDiskVersion() { onDisk_ = accepted_ = fileStamp(fileName_); }
+    // text: a later Save does not ask about that change again, as long as
+    // the name still leads to the file that was opened or last saved.
+    void acceptDiskVersion() { accepted_ = fileStamp(fileName_); }
 
     // The unsaved-changes question of the exit sequence (the same as New's
     // and Open's): false when the user cancels or the save the user asked

@@ -226,6 +226,7 @@ private slots:
         QTest::newRow("written, kept") << "write" << MsgResult::No << "a\r\nb\r\nc" << true;
         QTest::newRow("renamed over, reloaded") << "rename" << MsgResult::Yes << "new\r\nB\r\nC" << false;
         QTest::newRow("deleted") << "delete" << MsgResult::OK << "a\r\nb\r\nc" << true;
+        QTest::newRow("replaced by a link: not followed") << "link" << MsgResult::OK << "a\r\nb\r\nc" << true;
     }
     void changedOnDisk()
     {
@@ -244,8 +245,9 @@ private slots:
 
         platform.messageAnswers << answer;
         const QString written = how == "rename" ? path + ".tmp" : path;
-        if (how == "delete")
-            QFile::remove(path);
+        const QString other = file("other.txt", "someone else's");
+        if (how == "delete" || how == "link")
+            QVERIFY(QFile::remove(path) && (how == "delete" || QFile::link(other, path)));
         else
             writeFile(written, "new\r\nB\r\nC");
         QVERIFY(written == path || ::rename(QFile::encodeName(written), QFile::encodeName(path)) == 0);
@@ -253,6 +255,8 @@ private slots:
         QCOMPARE(messageLine(platform, 0), how == "delete"
             ? "File Changed on Disk|Exclamation|OK|The file '" + path
                   + "' has been deleted or moved by another program. Its text stays open here; Save writes it again."
+            : how == "link" ? "File Changed on Disk|Exclamation|OK|The file '" + path + "' has been replaced by a symbolic link to '"
+                  + other + "'. It was not reloaded: the link is not followed, and the text stays open here."
             : "File Changed on Disk|Question|YesNo|The file '" + path
                   + "' has been changed by another program. Reload it?");
         QTEST(main->HTML()->wholeText(), "text");
@@ -260,10 +264,14 @@ private slots:
         QVERIFY(answer != MsgResult::Yes || caretLine(*main->HTML()) == 3);
         QTest::qWait(300);
         QCOMPARE(platform.messages.size(), 1); // asked once
-        if (how == "write" && answer == MsgResult::No) {
-            // A later Save writes the user's text over the other program's.
+        if ((how == "write" && answer == MsgResult::No) || how == "link") {
+            // A later Save writes the user's text over the other program's;
+            // a link is asked about and replaced, its target left alone.
+            platform.messageAnswers << MsgResult::Yes;
             main->menu().mnuSave->trigger();
+            QCOMPARE(platform.messages.size(), 1 + int(how == "link"));
             QCOMPARE(fileBytes(path), QByteArray("a\r\nb\r\nc\r\n"));
+            QVERIFY(fileBytes(other) == "someone else's" && !QFileInfo(path).isSymLink());
         }
     }
 };
