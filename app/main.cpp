@@ -7,8 +7,15 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // Before anything writes a file (the toolkit's and the browser's caches
+    // come first): a file-size limit makes a write fail with EFBIG, reported
+    // like any other failure of a save or of the preview, instead of ending
+    // the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // File names are taken as the bytes they are, UTF-8 or not.
     QStringList original;
     for (int i = 1; i < argc; ++i)

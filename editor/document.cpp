@@ -13,7 +13,6 @@
 
 #include <QPushButton>
 
-#include <csignal>
 #include <new>
 #include <unistd.h>
 
@@ -28,10 +27,6 @@ Document::Document(HTMLPane &pane, Preview &preview, OpenSaveDialog &files, Plat
       window_(window)
 {
     connect(&pane_, &HTMLPane::changed, this, &Document::textChanged);
-    // A file-size limit makes a write fail with EFBIG, reported like any
-    // other failure of a save or of the preview, instead of ending the
-    // program.
-    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void Document::textChanged()

@@ -4,10 +4,12 @@
 #include "core/state_folder.h"
 #include "editor/document.h"
 #include "editor/main_window.h"
+#include "editor/preview.h"
 #include "editor/recovery_keeper.h"
 #include "widgets/html_pane.h"
 #include "widgets/platform.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QGuiApplication>
@@ -89,6 +91,12 @@ void SessionGuard::endBySignal(int signal)
             keepUnsavedText();
         window_.finishExit();
         ending_ = true;
+        // A signal that came while the load step waited in a message box
+        // (a preview that could not be written) returns there, and the load
+        // step's last refresh writes the preview file again: it goes once
+        // more as the program leaves.
+        connect(qApp, &QCoreApplication::aboutToQuit, this,
+                [this] { window_.preview().removeFile(); });
     }
     // Leaves every running event loop; a signal during the load step, before
     // the main loop runs, ends that loop as soon as it starts.

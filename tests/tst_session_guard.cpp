@@ -33,15 +33,24 @@ private slots:
     void signalRunsTheExitSequence_data()
     {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << SIGTERM;
-        QTest::newRow("SIGHUP") << SIGHUP;
-        QTest::newRow("SIGINT") << SIGINT;
+        QTest::addColumn<bool>("limited"); // a file-size limit of one byte: every write fails
+        QTest::newRow("SIGTERM") << SIGTERM << false;
+        QTest::newRow("SIGHUP") << SIGHUP << false;
+        QTest::newRow("SIGINT") << SIGINT << false;
+        QTest::newRow("SIGTERM, started under a file-size limit") << SIGTERM << true;
     }
     void signalRunsTheExitSequence()
     {
         QFETCH(int, signal);
+        QFETCH(bool, limited);
         QProcess program; // on the test's own platform, offscreen under ctest
         program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.setChildProcessModifier([limited] {
+            std::signal(SIGXFSZ, SIG_DFL); // as a shell starts it
+            const rlimit one{1, RLIM_INFINITY};
+            if (limited)
+                ::setrlimit(RLIMIT_FSIZE, &one);
+        });
         program.start(VELMORA_PROGRAM, {doc_});
         QVERIFY(program.waitForStarted());
         // Start-up is over once the first refresh wrote the preview file.
