@@ -32,6 +32,7 @@ private slots:
         QTest::newRow("last line") << mixed << 11 << 2 << "\ne";
         QTest::newRow("length past end clamps") << mixed << 12 << 50 << "e";
         QTest::newRow("start past end clamps") << "abc" << 10 << 0 << "";
+        QTest::newRow("byte-order mark kept") << QStringLiteral("\uFEFFab") << 0 << 2 << QStringLiteral("\uFEFFa");
         QTest::newRow("nul kept") << QString::fromUtf16(u"a\0b", 3) << 1 << 2 << QString::fromUtf16(u"\0b", 2);
     }
     void selection()

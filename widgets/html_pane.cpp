@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStringDecoder>
 #include <cmath>
 
 namespace {
@@ -59,6 +60,14 @@ void asStreamEvent(const QMouseEvent *e, Handle handle)
                        e->source(), e->pointingDevice());
     stream.setTimestamp(e->timestamp()); // double and triple clicks count time
     handle(&stream);
+}
+
+// The pane's UTF-8 as text. Qt's fromUtf8 drops a byte-order mark at the
+// start; here it is a character of the document like any other.
+QString fromPaneBytes(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return utf8.decode(bytes);
 }
 
 int keyCombination(const QKeyEvent *e)
@@ -218,7 +227,7 @@ long HTMLPane::indexToByte(int index) const
 QString HTMLPane::wholeText() const
 {
     const QByteArrayView bytes = utf8Text();
-    return bytes.isEmpty() ? QString() : QString::fromUtf8(bytes);
+    return bytes.isEmpty() ? QString() : fromPaneBytes(bytes);
 }
 
 QByteArrayView HTMLPane::utf8Text() const
@@ -301,7 +310,7 @@ QString HTMLPane::textBetween(long startByte, long endByte) const
         return QString();
     QByteArray bytes(endByte - startByte + 1, '\0');
     SendScintilla(SCI_GETTEXTRANGE, startByte, endByte, bytes.data());
-    return QString::fromUtf8(bytes.constData(), endByte - startByte);
+    return fromPaneBytes(QByteArrayView(bytes.constData(), endByte - startByte));
 }
 
 void HTMLPane::setSelText(const QString &text)
