@@ -135,8 +135,19 @@ QString linkTarget(const QString &path)
 
 bool isDocumentFile(const QString &path)
 {
+    return fileKind(path) == FileKind::Regular;
+}
+
+FileKind fileKind(const QString &path)
+{
     struct stat st {};
-    return !path.isEmpty() && ::stat(nativePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    if (path.isEmpty() || ::stat(nativePath(path).constData(), &st) != 0)
+        return FileKind::Missing;
+    if (S_ISREG(st.st_mode))
+        return FileKind::Regular;
+    if (S_ISDIR(st.st_mode))
+        return FileKind::Folder;
+    return S_ISFIFO(st.st_mode) ? FileKind::Fifo : FileKind::Other;
 }
 
 bool losesCharacters(const QString &text, FileEncoding encoding)

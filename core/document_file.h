@@ -74,6 +74,9 @@ FileStamp fileStamp(const QString &path);
 QString linkTarget(const QString &path);
 // True when `path` names a regular file, at the end of any links.
 bool isDocumentFile(const QString &path);
+// What `path` names, at the end of any links.
+enum class FileKind { Missing, Regular, Folder, Fifo, Other };
+FileKind fileKind(const QString &path);
 
 // True when the text holds a character `encoding` cannot write.
 bool losesCharacters(const QString &text, FileEncoding encoding);

@@ -182,13 +182,17 @@ private slots:
         recent.items()[2]->trigger();
         QVERIFY(main->documentFileName() == paths[7] && recent.files().first() == paths[7]);
 
-        // A file that is gone: a message, and off the list.
-        QFile::remove(paths[6]);
-        recent.items()[3]->trigger();
-        QCOMPARE(messageLine(platform, 2),
-                 "Open Error|Exclamation|OK|The file '" + paths[6]
-                     + "' could not be found. It has been removed from the list of recent files.");
-        QVERIFY(!recent.files().contains(paths[6]) && recent.items().size() == 7);
+        // A file that is gone, a folder or a FIFO in its place: a message
+        // that says which, and off the list.
+        QVERIFY(QFile::remove(paths[6]) && QFile::remove(paths[5]) && QFile::remove(paths[4]));
+        QVERIFY(QDir().mkdir(paths[5]) && ::mkfifo(QFile::encodeName(paths[4]), 0600) == 0);
+        const QStringList why = {"The file '" + paths[6] + "' could not be found.", "'" + paths[5] + "' is a folder, not a file.",
+                                 "'" + paths[4] + "' is a named pipe (FIFO), not a file that can be edited."};
+        for (int i = 0; i < 3; ++i) {
+            recent.items()[3]->trigger();
+            QCOMPARE(messageLine(platform, 2 + i), "Open Error|Exclamation|OK|" + why[i] + " It has been removed from the list of recent files.");
+        }
+        QVERIFY(!recent.files().contains(paths[6]) && recent.items().size() == 5);
         QCOMPARE(main->documentFileName(), paths[7]);
     }
 
