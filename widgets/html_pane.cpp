@@ -1,7 +1,5 @@
 #include "widgets/html_pane.h"
 
-#include "core/conversions.h"
-
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 #include <QAccessible>
@@ -9,13 +7,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStringDecoder>
-#include <cmath>
 
 namespace {
 
 using SB = QsciScintillaBase;
-
-constexpr int kStrikeIndicator = 8; // the first indicator free for container use
 
 // Keys the main window's menus use as shortcuts: the control must leave them
 // alone, or the menu commands would not run while the text pane has focus.
@@ -154,6 +149,8 @@ HTMLPane::HTMLPane(QWidget *parent) : QsciScintilla(parent)
                 if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
                     noteChange();
             });
+    caretPeriod_ = SendScintilla(SCI_GETCARETPERIOD);
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &HTMLPane::steadyCaretOnLongLine);
 
     applyFormat();
 }
@@ -262,7 +259,7 @@ void HTMLPane::setWholeText(const QString &text)
     // A new whole text starts a new editing history, as a text box does.
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETEMPTYSELECTION, 0UL);
-    SendScintilla(SCI_SCROLLCARET);
+    showCaret();
 }
 
 int HTMLPane::textLength() const
@@ -278,7 +275,36 @@ int HTMLPane::selStart() const
 void HTMLPane::setSelStart(int start)
 {
     SendScintilla(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(indexToByte(start)));
-    SendScintilla(SCI_SCROLLCARET);
+    showCaret();
+}
+
+// Scintilla places the caret by laying out its whole line: seconds for a
+// line of megabytes, and again after each change of format (an Open sets
+// the text, the editor font, then the caret at the start). The start of
+// the text needs no layout to be shown.
+void HTMLPane::showCaret()
+{
+    if (SendScintilla(SCI_GETCURRENTPOS) != 0 || SendScintilla(SCI_GETANCHOR) != 0) {
+        SendScintilla(SCI_SCROLLCARET);
+        return;
+    }
+    SendScintilla(SCI_SETFIRSTVISIBLELINE, 0UL);
+    SendScintilla(SCI_SETXOFFSET, 0UL);
+}
+
+// To paint any part of a line Scintilla goes through all of it: a tenth of
+// a second on a line of megabytes, twice a second while the caret blinks
+// on it, for as long as the editor stays open. On such a line the caret
+// stays lit instead.
+void HTMLPane::steadyCaretOnLongLine()
+{
+    const long line = SendScintilla(SCI_LINEFROMPOSITION,
+                                    static_cast<unsigned long>(SendScintilla(SCI_GETCURRENTPOS)));
+    const bool steady = SendScintilla(SCI_LINELENGTH, static_cast<unsigned long>(line)) > kLongLine;
+    if (steady != caretSteady_) {
+        caretSteady_ = steady;
+        SendScintilla(SCI_SETCARETPERIOD, static_cast<unsigned long>(steady ? 0 : caretPeriod_));
+    }
 }
 
 int HTMLPane::selLength() const
@@ -296,7 +322,10 @@ void HTMLPane::setSelLength(int length)
 {
     const long start = SendScintilla(SCI_GETSELECTIONSTART);
     const long end = length <= 0 ? start : indexToByte(byteToIndex(start) + length);
-    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(start), static_cast<long>(end));
+    // Not scrolled (setSelStart showed the start): selecting the whole text
+    // to give it a format would lay out the last line for nothing.
+    SendScintilla(SCI_SETANCHOR, static_cast<unsigned long>(start));
+    SendScintilla(SCI_SETCURRENTPOS, static_cast<unsigned long>(end));
 }
 
 QString HTMLPane::selText() const
@@ -326,28 +355,6 @@ void HTMLPane::setSelText(const QString &text)
     SendScintilla(SCI_SCROLLCARET);
 }
 
-void HTMLPane::setSelFormat(const FontChoice &font)
-{
-    format_ = font;
-    applyFormat();
-}
-
-FontChoice HTMLPane::selFormat() const
-{
-    return format_;
-}
-
-ColourValue HTMLPane::backColour() const
-{
-    return backColour_;
-}
-
-void HTMLPane::setBackColour(ColourValue colour)
-{
-    backColour_ = colour;
-    applyFormat();
-}
-
 QString HTMLPane::lineEnd() const
 {
     switch (eolMode()) {
@@ -358,36 +365,6 @@ QString HTMLPane::lineEnd() const
     default:
         return QStringLiteral("\r\n");
     }
-}
-
-void HTMLPane::applyFormat()
-{
-    const QPalette pal = palette();
-    const QColor fore = colourToQColor(format_.colour, pal);
-    const QColor back = colourToQColor(backColour_, pal);
-    const unsigned long def = STYLE_DEFAULT;
-    const QByteArray name = format_.name.toUtf8();
-    SendScintilla(SCI_STYLESETFONT, def, name.constData());
-    const double size = std::isfinite(format_.size) ? qBound(1.0, format_.size, 1638.0) : 8.0;
-    SendScintilla(SCI_STYLESETSIZEFRACTIONAL, def, static_cast<long>(std::lround(size * 100)));
-    SendScintilla(SCI_STYLESETBOLD, def, static_cast<long>(format_.bold));
-    SendScintilla(SCI_STYLESETITALIC, def, static_cast<long>(format_.italic));
-    SendScintilla(SCI_STYLESETUNDERLINE, def, static_cast<long>(format_.underline));
-    SendScintilla(SCI_STYLESETFORE, def, fore);
-    SendScintilla(SCI_STYLESETBACK, def, back);
-    SendScintilla(SCI_STYLECLEARALL);
-    SendScintilla(SCI_SETCARETFORE, fore);
-
-    // Scintilla's styles know no strikethrough: an indicator draws it over
-    // the whole text, and every insertion gets it as well.
-    SendScintilla(SCI_INDICSETFORE, static_cast<unsigned long>(kStrikeIndicator), fore);
-    SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(kStrikeIndicator));
-    const long length = byteLength();
-    if (format_.strikethrough)
-        SendScintilla(SCI_INDICATORFILLRANGE, 0UL, length);
-    else
-        SendScintilla(SCI_INDICATORCLEARRANGE, 0UL, length);
-    emit formatApplied();
 }
 
 bool HTMLPane::event(QEvent *e)
@@ -401,13 +378,6 @@ bool HTMLPane::event(QEvent *e)
         }
     }
     return QsciScintilla::event(e);
-}
-
-void HTMLPane::changeEvent(QEvent *e)
-{
-    QsciScintilla::changeEvent(e);
-    if (e->type() == QEvent::PaletteChange)
-        applyFormat(); // system colours follow the palette
 }
 
 void HTMLPane::keyPressEvent(QKeyEvent *e)
