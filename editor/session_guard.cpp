@@ -161,8 +161,7 @@ void SessionGuard::keepUnsavedText()
 {
     keeper_->keepAtEnd(true);
     if (!keeper_->writeNow(true))
-        std::fprintf(stderr, "Pagewisp: the unsaved text could not be kept in %s: %s\n",
-                     qPrintable(stateFolder()), qPrintable(keeper_->note()));
+        std::fprintf(stderr, "Pagewisp: %s\n", qPrintable(keeper_->note()));
 }
 
 namespace {
