@@ -6,7 +6,6 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStringDecoder>
 
 namespace {
 
@@ -58,11 +57,17 @@ void asStreamEvent(const QMouseEvent *e, Handle handle)
 }
 
 // The pane's UTF-8 as text. Qt's fromUtf8 drops a byte-order mark at the
-// start; here it is a character of the document like any other.
+// start; here it is a character of the document like any other (the fast
+// conversion stays for the text after the marks).
 QString fromPaneBytes(QByteArrayView bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
-    return utf8.decode(bytes);
+    const QByteArrayView mark("\xEF\xBB\xBF", 3);
+    qsizetype marks = 0;
+    while (bytes.sliced(marks * 3).startsWith(mark))
+        ++marks;
+    if (marks == 0)
+        return QString::fromUtf8(bytes);
+    return QString(marks, QChar(0xFEFF)) + QString::fromUtf8(bytes.sliced(marks * 3));
 }
 
 int keyCombination(const QKeyEvent *e)
