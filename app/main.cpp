@@ -9,10 +9,16 @@
 #include <QApplication>
 #include <QLoggingCategory>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    // Before anything writes a file (the toolkit's and the browser's caches
+    // come first): a file-size limit makes a write fail with EFBIG, reported
+    // like any other failure of a save or of the preview, instead of ending
+    // the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The web engine reports its set-up (graphics, the switches it gives
     // Chromium, a sandbox switched off) on standard error at every start,
     // Chromium adds its passing errors (a graphics context that needed a

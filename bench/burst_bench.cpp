@@ -2,8 +2,11 @@
 // into a 10 MB document, as fast as the keys come. Reports when the text
 // pane showed the last key, when the preview file held the final text, and
 // the memory (PSS) of the editor and its browser processes before and after.
+// The unsaved text is kept in the recovery file meanwhile, as in the program.
 // Run by hand: build/bench/burst_bench [keys] [megabytes]
 
+#include "editor/recovery_keeper.h"
+#include "editor/session_guard.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -65,6 +68,7 @@ int main(int argc, char *argv[])
     const int megabytes = argc > 2 ? std::atoi(argv[2]) : 10;
     WindowFixture fx;
     frmHTML &w = fx.start();
+    auto *guard = new SessionGuard(w);
     const QString line = QStringLiteral("<p>The quick brown fox jumps over the lazy dog.</p>\r\n");
     QString text;
     while (text.size() < qsizetype(megabytes) << 20)
@@ -102,5 +106,7 @@ int main(int argc, char *argv[])
     std::printf("  preview file final    %8lld ms after the last key (%s)\n",
                 static_cast<long long>(fileDone), written ? "holds the final text" : "NOT the final text");
     std::printf("  PSS of the process tree: %.0f MiB before, %.0f MiB after\n", before, after);
+    std::printf("  recovery file         %8lld bytes\n",
+                static_cast<long long>(QFileInfo(guard->recoveryFile()).size()));
     return written ? 0 : 1;
 }

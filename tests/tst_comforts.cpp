@@ -220,13 +220,17 @@ private slots:
         recent.items()[2]->trigger();
         QVERIFY(main->documentFileName() == paths[7] && recent.files().first() == paths[7]);
 
-        // A file that is gone: a message, and off the list.
-        QFile::remove(paths[6]);
-        recent.items()[3]->trigger();
-        QCOMPARE(messageLine(platform, 2),
-                 "Open Error|Exclamation|OK|The file '" + paths[6]
-                     + "' could not be found. It has been removed from the list of recent files.");
-        QVERIFY(!recent.files().contains(paths[6]) && recent.items().size() == 7);
+        // A file that is gone, a folder or a FIFO in its place: a message
+        // that says which, and off the list.
+        QVERIFY(QFile::remove(paths[6]) && QFile::remove(paths[5]) && QFile::remove(paths[4]));
+        QVERIFY(QDir().mkdir(paths[5]) && ::mkfifo(QFile::encodeName(paths[4]), 0600) == 0);
+        const QStringList why = {"The file '" + paths[6] + "' could not be found.", "'" + paths[5] + "' is a folder, not a file.",
+                                 "'" + paths[4] + "' is a named pipe (FIFO), not a file that can be edited."};
+        for (int i = 0; i < 3; ++i) {
+            recent.items()[3]->trigger();
+            QCOMPARE(messageLine(platform, 2 + i), "Open Error|Exclamation|OK|" + why[i] + " It has been removed from the list of recent files.");
+        }
+        QVERIFY(!recent.files().contains(paths[6]) && recent.items().size() == 5);
         QCOMPARE(main->documentFileName(), paths[7]);
     }
 
@@ -264,6 +268,7 @@ private slots:
         QTest::newRow("written, kept") << "write" << MsgResult::No << "a\r\nb\r\nc" << true;
         QTest::newRow("renamed over, reloaded") << "rename" << MsgResult::Yes << "new\r\nB\r\nC" << false;
         QTest::newRow("deleted") << "delete" << MsgResult::OK << "a\r\nb\r\nc" << true;
+        QTest::newRow("replaced by a link: not followed") << "link" << MsgResult::OK << "a\r\nb\r\nc" << true;
     }
     void changedOnDisk()
     {
@@ -282,8 +287,9 @@ private slots:
 
         platform.messageAnswers << answer;
         const QString written = how == "rename" ? path + ".tmp" : path;
-        if (how == "delete")
-            QFile::remove(path);
+        const QString other = file("other.txt", "someone else's");
+        if (how == "delete" || how == "link")
+            QVERIFY(QFile::remove(path) && (how == "delete" || QFile::link(other, path)));
         else
             writeFile(written, "new\r\nB\r\nC");
         QVERIFY(written == path || ::rename(QFile::encodeName(written), QFile::encodeName(path)) == 0);
@@ -291,6 +297,8 @@ private slots:
         QCOMPARE(messageLine(platform, 0), how == "delete"
             ? "File Changed on Disk|Exclamation|OK|The file '" + path
                   + "' has been deleted or moved by another program. Its text stays open here; Save writes it again."
+            : how == "link" ? "File Changed on Disk|Exclamation|OK|The file '" + path + "' has been replaced by a symbolic link to '"
+                  + other + "'. It was not reloaded: the link is not followed, and the text stays open here."
             : "File Changed on Disk|Question|YesNo|The file '" + path
                   + "' has been changed by another program. Reload it?");
         QTEST(main->HTML()->wholeText(), "text");
@@ -298,10 +306,14 @@ private slots:
         QVERIFY(answer != MsgResult::Yes || caretLine(*main->HTML()) == 3);
         QTest::qWait(300);
         QCOMPARE(platform.messages.size(), 1); // asked once
-        if (how == "write" && answer == MsgResult::No) {
-            // A later Save writes the user's text over the other program's.
+        if ((how == "write" && answer == MsgResult::No) || how == "link") {
+            // A later Save writes the user's text over the other program's;
+            // a link is asked about and replaced, its target left alone.
+            platform.messageAnswers << MsgResult::Yes;
             main->menu().mnuSave->trigger();
+            QCOMPARE(platform.messages.size(), 1 + int(how == "link"));
             QCOMPARE(fileBytes(path), QByteArray("a\r\nb\r\nc\r\n"));
+            QVERIFY(fileBytes(other) == "someone else's" && !QFileInfo(path).isSymLink());
         }
     }
 };
