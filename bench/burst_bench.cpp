@@ -94,7 +94,7 @@ int main(int argc, char *argv[])
     const double shown = clock.elapsed() / double(keys);
     const QByteArray expected = w.HTML()->utf8Text().toByteArray() + "\r\n";
     const qint64 lastKey = clock.elapsed();
-    const bool written = waitUntil([&] { return fileBytes(w.previewFile()) == expected; }, 60000);
+    const bool written = waitUntil([&] { return fileBytes(w.preview().previewFile()) == expected; }, 60000);
     const qint64 fileDone = clock.elapsed() - lastKey;
     QTest::qWait(1000);
     const double after = treePssMiB();

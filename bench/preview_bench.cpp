@@ -105,7 +105,7 @@ int main(int argc, char *argv[])
         QElapsedTimer t;
         for (int i = 0; i < 5; ++i) {
             fx.platform.fileAnswers << file;
-            if (w.documentChanged())
+            if (w.document().isChanged())
                 fx.platform.messageAnswers << MsgResult::No;
             t.start();
             w.menu().mnuOpen->trigger();

@@ -65,7 +65,7 @@ class TestComforts : public QObject {
     // Opens `path` as a recent file is opened, saying No to the question.
     void open(const QString &path)
     {
-        if (main->documentChanged())
+        if (main->document().isChanged())
             platform.messageAnswers << MsgResult::No;
         main->document().openPath(path);
     }
@@ -75,7 +75,7 @@ private slots:
     {
         fx.start();
         main = fx.window.get();
-        c = &main->comforts();
+        c = main->findChild<Comforts *>();
         activate(main);
     }
 
@@ -216,9 +216,9 @@ private slots:
         platform = ScriptedPlatform();
         platform.messageAnswers << MsgResult::Cancel << MsgResult::No << MsgResult::OK;
         recent.items()[2]->trigger();
-        QVERIFY(platform.messages.value(0).title == "File Changed" && main->documentFileName() == paths[3]);
+        QVERIFY(platform.messages.value(0).title == "File Changed" && main->document().fileName() == paths[3]);
         recent.items()[2]->trigger();
-        QVERIFY(main->documentFileName() == paths[7] && recent.files().first() == paths[7]);
+        QVERIFY(main->document().fileName() == paths[7] && recent.files().first() == paths[7]);
 
         // A file that is gone, a folder or a FIFO in its place: a message
         // that says which, and off the list.
@@ -231,20 +231,20 @@ private slots:
             QCOMPARE(messageLine(platform, 2 + i), "Open Error|Exclamation|OK|" + why[i] + " It has been removed from the list of recent files.");
         }
         QVERIFY(!recent.files().contains(paths[6]) && recent.items().size() == 5);
-        QCOMPARE(main->documentFileName(), paths[7]);
+        QCOMPARE(main->document().fileName(), paths[7]);
     }
 
     void dropAFileOrText()
     {
         const QString path = file("dropped.htm", "<p>dropped</p>");
         document(QStringLiteral("<p>ab</p>"));
-        if (main->documentChanged())
+        if (main->document().isChanged())
             platform.messageAnswers << MsgResult::No;
         QMimeData files, text;
         files.setUrls({QUrl::fromLocalFile(path)});
         files.setText(path);
         dropOn(main->HTML()->viewport(), &files, QPoint(5, 5));
-        QTRY_COMPARE(main->documentFileName(), path);
+        QTRY_COMPARE(main->document().fileName(), path);
         QCOMPARE(main->HTML()->wholeText(), QStringLiteral("<p>dropped</p>"));
 
         document(QStringLiteral("<p>ab</p>"));
@@ -253,7 +253,7 @@ private slots:
         dropOn(main->HTML()->viewport(), &text, QPoint(int(main->HTML()->SendScintilla(SB::SCI_POINTXFROMPOSITION, 0UL, 3L)),
                                                        int(main->HTML()->SendScintilla(SB::SCI_POINTYFROMPOSITION, 0UL, 3L)) + 2));
         QCOMPARE(main->HTML()->wholeText(), QStringLiteral("<p><b>in</b>ab</p>"));
-        QVERIFY(main->documentChanged());
+        QVERIFY(main->document().isChanged());
         main->HTML()->undo(); // one step of the pane's history
         QCOMPARE(main->HTML()->wholeText(), QStringLiteral("<p>ab</p>"));
     }
@@ -302,7 +302,7 @@ private slots:
             : "File Changed on Disk|Question|YesNo|The file '" + path
                   + "' has been changed by another program. Reload it?");
         QTEST(main->HTML()->wholeText(), "text");
-        QTEST(main->documentChanged(), "changed");
+        QTEST(main->document().isChanged(), "changed");
         QVERIFY(answer != MsgResult::Yes || caretLine(*main->HTML()) == 3);
         QTest::qWait(300);
         QCOMPARE(platform.messages.size(), 1); // asked once

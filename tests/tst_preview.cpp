@@ -178,7 +178,7 @@ private slots:
         fx.platform.fileAnswers << folders[1] + "/page.htm";
         w.menu().mnuOpen->trigger();
         QVERIFY(pageShows(*w.Browser(), width, 2));
-        QCOMPARE(fileBytes(w.previewFile()), text.toUtf8() + "\r\n");
+        QCOMPARE(fileBytes(w.preview().previewFile()), text.toUtf8() + "\r\n");
         fx.platform.fileAnswers << folders[2] + "/page.htm";
         w.menu().mnuSaveAs->trigger();
         QVERIFY(pageShows(*w.Browser(), width, 3));
@@ -203,10 +203,10 @@ private slots:
         w.HTML()->setSelStart(int(head.size()));
         QTRY_VERIFY_WITH_TIMEOUT(!w.Browser()->isBusy(), 20000); // a loaded machine loads slowly
         QTest::keyClicks(w.HTML(), "0");
-        QCOMPARE(fileBytes(w.previewFile()), (head + "0" + tail).toUtf8() + "\r\n");
+        QCOMPARE(fileBytes(w.preview().previewFile()), (head + "0" + tail).toUtf8() + "\r\n");
         QTest::keyClicks(w.HTML(), "123456789");
-        QCOMPARE(fileBytes(w.previewFile()), (head + "0" + tail).toUtf8() + "\r\n");
-        QTRY_COMPARE_WITH_TIMEOUT(fileBytes(w.previewFile()), (head + "0123456789" + tail).toUtf8() + "\r\n", 20000);
+        QCOMPARE(fileBytes(w.preview().previewFile()), (head + "0" + tail).toUtf8() + "\r\n");
+        QTRY_COMPARE_WITH_TIMEOUT(fileBytes(w.preview().previewFile()), (head + "0123456789" + tail).toUtf8() + "\r\n", 20000);
         QString typed = "0123456789";
         for (int i = 0; i < 200; ++i) {
             typed += QChar('a' + i % 26);

@@ -204,14 +204,14 @@ private slots:
     {
         document(3, 0);
         main->menu().mnuST->trigger();
-        frmTag *dialog = main->dialogs().existing<frmTag>();
+        frmTag *dialog = main->findChild<frmTag *>();
         QVERIFY(dialog && dialog->isVisible() && !dialog->isModal() && dialog->parentWidget() == main);
         QTRY_VERIFY(dialog->isActiveWindow());
         dialog->cmdAmp->click();
         QCOMPARE(main->menu().mnuUndo->text(), "&Undo Ampersand");
         QTRY_COMPARE(QApplication::focusWidget(), main->HTML());
         main->menu().mnuST->trigger();
-        QVERIFY(main->dialogs().existing<frmTag>() == dialog && dialog->isVisible());
+        QVERIFY(main->findChild<frmTag *>() == dialog && dialog->isVisible());
         QTRY_VERIFY(dialog->isActiveWindow());
         dialog->cmdClose->click();
     }

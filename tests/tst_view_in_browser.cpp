@@ -56,9 +56,9 @@ private slots:
 
         w->menu().mnuVIB->trigger();
         // The preview file was brought up to date first; the editor's folder stays.
-        QCOMPARE(fileBytes(w->previewFile()), QByteArray(QTest::currentDataTag()) + "\r\n");
+        QCOMPARE(fileBytes(w->preview().previewFile()), QByteArray(QTest::currentDataTag()) + "\r\n");
         QCOMPARE(QDir::currentPath(), editorFolder);
-        frmLoc *dialog = w->dialogs().existing<frmLoc>();
+        frmLoc *dialog = w->findChild<frmLoc *>();
         if (received.isEmpty()) {
             QCOMPARE(messageLine(fx.platform, 0), "View in Browser|Exclamation|OK|Could not launch the "
                                                   "browser, make sure that the locations are correct.");
@@ -69,7 +69,7 @@ private slots:
         }
         QVERIFY(waitUntil([&] { return QFile::exists(record); }));
         const QStringList lines = QString::fromUtf8(fileBytes(record)).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(QStringList(lines).replaceInStrings(w->previewFile(), "F"), received);
+        QCOMPARE(QStringList(lines).replaceInStrings(w->preview().previewFile(), "F"), received);
         QVERIFY(fx.platform.messages.isEmpty() && (!dialog || !dialog->isVisible()));
     }
 
@@ -101,7 +101,7 @@ private slots:
     // stores is the dialog's own test.
     void newTempDir()
     {
-        const QString oldFile = w->previewFile(), newDir = root + "/temp #2";
+        const QString oldFile = w->preview().previewFile(), newDir = root + "/temp #2";
         const QString newFile = newDir + "/KV731504.htm";
         QVERIFY(waitUntil([&] { return w->Browser()->shownFile() == oldFile; }));
         writeFile(newFile, "left over");
