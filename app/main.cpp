@@ -7,11 +7,30 @@
 #include "vatro/registry.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
+    // Before anything writes a file (the toolkit's and the browser's caches
+    // come first): a file-size limit makes a write fail with EFBIG, reported
+    // like any other failure of a save or of the preview, instead of ending
+    // the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // The web engine reports its set-up (graphics, the switches it gives
+    // Chromium, a sandbox switched off) on standard error at every start,
+    // Chromium adds its passing errors (a graphics context that needed a
+    // second try), the pages their console messages: quiet unless asked
+    // for. Rules in QT_LOGGING_RULES (or a logging configuration file)
+    // speak over these, and QTWEBENGINE_CHROMIUM_FLAGS, when set, decides
+    // Chromium's log alone.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false\n"
+                                                    "default.info=false\n"
+                                                    "js=false"));
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--log-level=3");
     // File names are taken as the bytes they are, UTF-8 or not.
     QStringList original;
     for (int i = 1; i < argc; ++i)

@@ -2,9 +2,12 @@
 // into a 10 MB document, as fast as the keys come. Reports when the text
 // pane showed the last key, when the preview file held the final text, and
 // the memory (PSS) of the editor and its browser processes before and after.
+// The unsaved text is kept in the recovery file meanwhile, as in the program.
 // Run by hand: build/bench/burst_bench [keys] [megabytes] [on]; "on" first
 // switches on every option of the Options menu.
 
+#include "editor/recovery_keeper.h"
+#include "editor/session_guard.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -67,6 +70,7 @@ int main(int argc, char *argv[])
     const int megabytes = argc > 2 ? std::atoi(argv[2]) : 10;
     WindowFixture fx;
     frmHTML &w = fx.start();
+    auto *guard = new SessionGuard(w);
     const bool optionsOn = argc > 3 && QByteArray(argv[3]) == "on";
     if (optionsOn)
         for (QAction *a : w.menu().mnuOptions->actions())
@@ -97,7 +101,7 @@ int main(int argc, char *argv[])
     const double shown = clock.elapsed() / double(keys);
     const QByteArray expected = w.HTML()->utf8Text().toByteArray() + "\r\n";
     const qint64 lastKey = clock.elapsed();
-    const bool written = waitUntil([&] { return fileBytes(w.previewFile()) == expected; }, 60000);
+    const bool written = waitUntil([&] { return fileBytes(w.preview().previewFile()) == expected; }, 60000);
     const qint64 fileDone = clock.elapsed() - lastKey;
     QTest::qWait(1000);
     const double after = treePssMiB();
@@ -110,5 +114,7 @@ int main(int argc, char *argv[])
     std::printf("  preview file final    %8lld ms after the last key (%s)\n",
                 static_cast<long long>(fileDone), written ? "holds the final text" : "NOT the final text");
     std::printf("  PSS of the process tree: %.0f MiB before, %.0f MiB after\n", before, after);
+    std::printf("  recovery file         %8lld bytes\n",
+                static_cast<long long>(QFileInfo(guard->recoveryFile()).size()));
     return written ? 0 : 1;
 }

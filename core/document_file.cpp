@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <climits>
+#include <vector>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -17,7 +19,7 @@ namespace {
 
 FileError errnoError(int number)
 {
-    return {QString::fromLocal8Bit(std::strerror(number)), number};
+    return systemError(number);
 }
 
 bool hasSurrogates(const QString &text)
@@ -29,6 +31,41 @@ bool hasSurrogates(const QString &text)
 }
 
 } // namespace
+
+FileError systemError(int number)
+{
+    return {QString::fromLocal8Bit(std::strerror(number)), number};
+}
+
+std::optional<FileError> writeParts(int fd, std::initializer_list<QByteArrayView> parts)
+{
+    std::vector<iovec> io;
+    for (const QByteArrayView part : parts)
+        if (!part.isEmpty())
+            io.push_back({const_cast<char *>(part.data()), size_t(part.size())});
+    iovec *part = io.data();
+    size_t count = io.size();
+    while (count > 0) {
+        const ssize_t n = ::writev(fd, part, int(std::min<size_t>(count, IOV_MAX)));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return systemError(errno);
+        }
+        // Step past what was written, part by part.
+        size_t done = size_t(n);
+        while (count > 0 && done >= part->iov_len) {
+            done -= part->iov_len;
+            ++part;
+            --count;
+        }
+        if (count > 0) {
+            part->iov_base = static_cast<char *>(part->iov_base) + done;
+            part->iov_len -= done;
+        }
+    }
+    return std::nullopt;
+}
 
 DecodedDocument decodeDocument(const QByteArray &bytes)
 {
@@ -80,17 +117,37 @@ FileStamp fileStamp(const QString &path)
     // A link is known by the file it leads to as well.
     if (f.link && ::stat(name.constData(), &st) != 0)
         return f;
+    f.regular = S_ISREG(st.st_mode);
     f.size = st.st_size;
     f.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    f.ctimeNs = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
     f.inode = st.st_ino;
     f.device = st.st_dev;
     return f;
 }
 
+QString linkTarget(const QString &path)
+{
+    char buf[4096];
+    const ssize_t n = ::readlink(nativePath(path).constData(), buf, sizeof buf);
+    return n > 0 ? pathFromNative(QByteArrayView(buf, n)) : QString();
+}
+
 bool isDocumentFile(const QString &path)
 {
+    return fileKind(path) == FileKind::Regular;
+}
+
+FileKind fileKind(const QString &path)
+{
     struct stat st {};
-    return !path.isEmpty() && ::stat(nativePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    if (path.isEmpty() || ::stat(nativePath(path).constData(), &st) != 0)
+        return FileKind::Missing;
+    if (S_ISREG(st.st_mode))
+        return FileKind::Regular;
+    if (S_ISDIR(st.st_mode))
+        return FileKind::Folder;
+    return S_ISFIFO(st.st_mode) ? FileKind::Fifo : FileKind::Other;
 }
 
 bool losesCharacters(const QString &text, FileEncoding encoding)
@@ -170,50 +227,46 @@ ReadResult readDocumentFile(const QString &path, qint64 maxBytes)
     return r;
 }
 
+// What is at `name` when it is not a regular file, in words; nothing for a
+// regular file or none. Whether a FIFO has a reader or not, whether a link
+// leads anywhere, the same thing is in the way and is called the same.
+static std::optional<FileError> notRegularFile(const QByteArray &name)
+{
+    struct stat st {};
+    if (::lstat(name.constData(), &st) != 0 || S_ISREG(st.st_mode))
+        return std::nullopt;
+    const char *what = S_ISLNK(st.st_mode)    ? "a symbolic link"
+                       : S_ISFIFO(st.st_mode) ? "a FIFO (named pipe)"
+                       : S_ISDIR(st.st_mode)  ? "a folder"
+                       : S_ISSOCK(st.st_mode) ? "a socket"
+                                              : "a device";
+    return FileError{QStringLiteral("%1 is in its place, not a regular file").arg(QLatin1String(what)),
+                     EINVAL};
+}
+
 std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView text)
 {
     const QByteArray name = nativePath(path);
     const int fd = ::open(name.constData(),
                           O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
-    if (fd < 0)
-        return errnoError(errno);
+    if (fd < 0) {
+        const int e = errno;
+        return notRegularFile(name).value_or(errnoError(e));
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) {
-        const int e = S_ISREG(st.st_mode) ? EPERM : EINVAL;
         ::close(fd);
-        return errnoError(e);
+        if (!S_ISREG(st.st_mode))
+            return notRegularFile(name).value_or(errnoError(EINVAL));
+        return errnoError(EPERM);
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::optional<FileError> result;
     if (::ftruncate(fd, 0) != 0 || ::fchmod(fd, 0600) != 0)
         result = errnoError(errno);
-    // The text and the line end go out together, straight from where the
-    // text lies: no copy of a document that may be megabytes long.
-    static const char kLineEnd[] = "\r\n";
-    iovec parts[2] = {{const_cast<char *>(text.data()), size_t(text.size())},
-                      {const_cast<char *>(kLineEnd), 2}};
-    iovec *part = parts;
-    int count = 2;
-    while (!result && count > 0) {
-        const ssize_t n = ::writev(fd, part, count);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            result = errnoError(errno);
-            break;
-        }
-        // Step past what was written, part by part.
-        size_t done = size_t(n);
-        while (count > 0 && done >= part->iov_len) {
-            done -= part->iov_len;
-            ++part;
-            --count;
-        }
-        if (count > 0) {
-            part->iov_base = static_cast<char *>(part->iov_base) + done;
-            part->iov_len -= done;
-        }
-    }
+    // The text and the line end go out together.
+    if (!result)
+        result = writeParts(fd, {text, QByteArrayView("\r\n", 2)});
     if (::close(fd) != 0 && !result)
         result = errnoError(errno);
     return result;

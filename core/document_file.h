@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <initializer_list>
 #include <optional>
 
 enum class FileEncoding { Utf8, Latin1 };
@@ -50,26 +51,41 @@ ReadResult readDocumentFile(const QString &path, qint64 maxBytes);
 qint64 maxDocumentBytes();
 
 // What tells one version of a file on disk from another: whether the name
-// is a symbolic link, and the identity, size and time of change of the file
-// it names.
+// is a symbolic link, and the kind, identity, size and times of change of
+// the file it names.
 struct FileStamp {
     bool exists = false;
     bool link = false;
-    qint64 size = 0, mtimeNs = 0;
+    bool regular = false;
+    qint64 size = 0, mtimeNs = 0, ctimeNs = 0;
     quint64 inode = 0, device = 0;
-    bool operator==(const FileStamp &o) const
+    // The same file behind the name, with the same content as far as its
+    // size and time of modification tell (a new mode or owner is no change).
+    bool sameContent(const FileStamp &o) const
     {
-        return exists == o.exists && link == o.link && size == o.size && mtimeNs == o.mtimeNs
-            && inode == o.inode && device == o.device;
+        return exists == o.exists && link == o.link && regular == o.regular && size == o.size
+            && mtimeNs == o.mtimeNs && inode == o.inode && device == o.device;
     }
+    bool operator==(const FileStamp &o) const { return sameContent(o) && ctimeNs == o.ctimeNs; }
     bool operator!=(const FileStamp &o) const { return !(*this == o); }
 };
 FileStamp fileStamp(const QString &path);
+// Where the symbolic link `path` points, as it is written in the link.
+QString linkTarget(const QString &path);
 // True when `path` names a regular file, at the end of any links.
 bool isDocumentFile(const QString &path);
+// What `path` names, at the end of any links.
+enum class FileKind { Missing, Regular, Folder, Fifo, Other };
+FileKind fileKind(const QString &path);
 
 // True when the text holds a character `encoding` cannot write.
 bool losesCharacters(const QString &text, FileEncoding encoding);
+
+// The failure `number` (an errno value) as the system words it.
+FileError systemError(int number);
+// Writes every byte of `parts` to `fd`, together where the system takes
+// them so, straight from where they lie (no copy of a long text).
+std::optional<FileError> writeParts(int fd, std::initializer_list<QByteArrayView> parts);
 
 // Saves `bytes` as the file `path` through the component's file-replacement
 // routine (vatro::saveFile): an existing file keeps its owner, group, mode
@@ -82,7 +98,8 @@ std::optional<FileError> saveDocumentFile(const QString &path, const QByteArray 
 // 0600 (an existing one is set to 0600), truncated, never through a
 // symbolic link; anything but a regular file of this user's at that path
 // (a FIFO, a device, another user's file in a shared folder) is refused
-// without waiting and left as it is.
+// without waiting and left as it is; what is not a regular file is named
+// so in the error, the same way each time.
 std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView text);
 
 // A FIFO at `path` may hold a reader (the browser, loading the preview)

@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QStringList>
 #include <charconv>
 #include <cmath>
@@ -251,8 +252,29 @@ std::optional<QString> Store::get(const QString &key) const
     return v.toString();
 }
 
+// A file that cannot be read as settings (random bytes, a broken disk
+// block) is moved aside to "<file>.bad", as it is, so that the store starts
+// afresh; else it stays unreadable and its junk is written back into it.
+// QSettings keeps what it read of a file for the whole process and tells of
+// a format error only to the first reader: a copy of the file is read.
+void Store::keepUnreadableAside()
+{
+    const QString file = fileName();
+    QTemporaryDir probeDir;
+    const QString probe = probeDir.filePath(QStringLiteral("probe.ini"));
+    if (!probeDir.isValid() || !QFile::copy(file, probe))
+        return;
+    QSettings copy(probe, QSettings::IniFormat);
+    copy.allKeys(); // reads it
+    if (copy.status() != QSettings::FormatError)
+        return;
+    QFile::remove(file + QStringLiteral(".bad"));
+    QFile::rename(file, file + QStringLiteral(".bad"));
+}
+
 std::optional<QString> Store::set(const std::vector<std::pair<QString, QString>> &values)
 {
+    keepUnreadableAside();
     QSettings s(QSettings::IniFormat, QSettings::UserScope, kApplication, kApplication);
     s.beginGroup(kSection);
     for (const auto &[key, value] : values)

@@ -108,10 +108,14 @@ class Store {
 public:
     std::optional<QString> get(const QString &key) const;
     // Writes the values; when they cannot be written, a sentence that says
-    // where and why.
+    // where and why. A store that cannot be read at all is kept beside as
+    // "<file>.bad" and written afresh.
     std::optional<QString> set(const std::vector<std::pair<QString, QString>> &values);
     // The file that holds the settings.
     static QString fileName();
+
+private:
+    static void keepUnreadableAside();
 };
 
 } // namespace settings

@@ -7,29 +7,6 @@
 #include "widgets/platform.h"
 
 #include <QFileInfo>
-#include <sys/stat.h>
-
-bool DiskWatch::Stamp::operator==(const Stamp &o) const
-{
-    return exists == o.exists && size == o.size && mtimeNs == o.mtimeNs && ctimeNs == o.ctimeNs
-           && inode == o.inode && device == o.device;
-}
-
-DiskWatch::Stamp DiskWatch::stampOf(const QString &path)
-{
-    Stamp s;
-    struct stat st {};
-    if (path.isEmpty() || ::stat(nativePath(path).constData(), &st) != 0
-        || !S_ISREG(st.st_mode))
-        return s;
-    s.exists = true;
-    s.size = st.st_size;
-    s.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    s.ctimeNs = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
-    s.inode = st.st_ino;
-    s.device = st.st_dev;
-    return s;
-}
 
 DiskWatch::DiskWatch(Document &document, HTMLPane &pane, Platform &platform, QWidget &window)
     : QObject(&document), document_(document), pane_(pane), platform_(platform), window_(window)
@@ -50,7 +27,7 @@ void DiskWatch::follow(const QString &path)
     if (!watcher_.directories().isEmpty())
         watcher_.removePaths(watcher_.directories());
     path_ = path;
-    known_ = stampOf(path_);
+    known_ = fileStamp(path_);
     if (path_.isEmpty())
         return;
     // The folder too: a file renamed over this one is a new file the old
@@ -61,7 +38,7 @@ void DiskWatch::follow(const QString &path)
 
 void DiskWatch::rewatch()
 {
-    if (known_.exists && !watcher_.files().contains(path_))
+    if (known_.regular && !watcher_.files().contains(path_))
         watcher_.addPath(path_);
 }
 
@@ -69,19 +46,21 @@ void DiskWatch::check()
 {
     if (path_.isEmpty() || asking_ || document_.isLoading())
         return;
-    const Stamp now = stampOf(path_);
+    const FileStamp now = fileStamp(path_);
     if (now == known_)
         return;
     known_ = now; // this change is asked about once
     asking_ = true;
     const QString title = QStringLiteral("File Changed on Disk");
-    if (!now.exists) {
+    if (!now.regular) {
         platform_.messageBox(&window_,
                              QStringLiteral("The file '") + path_
                                  + QStringLiteral("' has been deleted or moved by another program. "
                                                   "Its text stays open here; Save writes it again."),
                              title, MsgIcon::Exclamation, MsgButtons::OK);
         document_.markChanged();
+    } else if (document_.replacedByLink()) {
+        document_.reload(); // which says why it does not follow the link
     } else {
         QString question = QStringLiteral("The file '") + path_
                            + QStringLiteral("' has been changed by another program. Reload it?");
@@ -91,7 +70,7 @@ void DiskWatch::check()
             platform_.messageBox(&window_, question, title, MsgIcon::Question, MsgButtons::YesNo);
         if (answer == MsgResult::Yes) {
             const int line = caretLine(pane_);
-            document_.openAtStartup(path_); // the named file, no question, no dialog
+            document_.reload();
             moveCaretTo(pane_, line, 1);
         } else {
             document_.markChanged();

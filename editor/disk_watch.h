@@ -6,6 +6,8 @@
 // marks the document as changed so that a later Save writes the user's
 // text. Saves of the editor's own are not changes.
 
+#include "core/document_file.h"
+
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
@@ -25,16 +27,6 @@ public:
     void check();
     QString watchedFile() const { return path_; }
 
-    // What identifies one version of a file.
-    struct Stamp {
-        bool exists = false;
-        qint64 size = 0, mtimeNs = 0, ctimeNs = 0;
-        quint64 inode = 0, device = 0;
-        bool operator==(const Stamp &o) const;
-        bool operator!=(const Stamp &o) const { return !(*this == o); }
-    };
-    static Stamp stampOf(const QString &path);
-
 private:
     void follow(const QString &path);
     void rewatch();
@@ -46,6 +38,6 @@ private:
     QFileSystemWatcher watcher_;
     QTimer settle_; // several notices of one save make one check
     QString path_;
-    Stamp known_;
+    FileStamp known_;
     bool asking_ = false;
 };

@@ -13,7 +13,6 @@
 
 #include <QPushButton>
 
-#include <csignal>
 #include <new>
 #include <unistd.h>
 
@@ -28,16 +27,20 @@ Document::Document(HTMLPane &pane, Preview &preview, OpenSaveDialog &files, Plat
       window_(window)
 {
     connect(&pane_, &HTMLPane::changed, this, &Document::textChanged);
-    // A file-size limit makes a write fail with EFBIG, reported like any
-    // other failure of a save or of the preview, instead of ending the
-    // program.
-    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 void Document::textChanged()
 {
     if (!loading_)
-        changed_ = true;
+        setChanged(true);
+}
+
+void Document::setChanged(bool changed)
+{
+    if (changed_ == changed)
+        return;
+    changed_ = changed;
+    emit modificationChanged(changed);
 }
 
 void Document::setLoading(bool loading)
@@ -56,7 +59,7 @@ void Document::adoptEncoding(FileEncoding encoding)
 // preview shows it.
 void Document::finishLoading()
 {
-    changed_ = false;
+    setChanged(false);
     emit fileNameChanged(fileName_);
     emit formatResetWanted();
     setLoading(false);
@@ -109,58 +112,85 @@ void Document::newDocument(frmNew &dialog)
     finishLoading();
 }
 
+void Document::open()
+{
+    openDocument(QString(), true);
+}
+
 void Document::openAtStartup(const QString &path)
 {
     files_.fileName = path;
-    openNamed_ = true;
-    open();
+    openDocument(path, false);
 }
 
 void Document::openPath(const QString &path)
 {
-    setLoading(true);
-    if (!offerToSave()) {
-        setLoading(false);
-        return;
-    }
-    openAtStartup(path);
+    files_.fileName = path;
+    openDocument(path, true);
 }
 
-void Document::open()
+void Document::reload()
+{
+    if (replacedByLink()) {
+        platform_.messageBox(
+            window_,
+            QStringLiteral("The file '") + shownPath(fileName_)
+                + QStringLiteral("' has been replaced by a symbolic link to '")
+                + shownPath(linkTarget(fileName_))
+                + QStringLiteral("'. It was not reloaded: the link is not followed, and the text "
+                                 "stays open here."),
+            QStringLiteral("File Changed on Disk"), MsgIcon::Exclamation, MsgButtons::OK);
+        setChanged(true);
+        return;
+    }
+    openDocument(fileName_, false);
+}
+
+bool Document::replacedByLink() const
+{
+    return !fileName_.isEmpty() && !onDisk_.link && fileStamp(fileName_).link;
+}
+
+void Document::openDocument(const QString &name, bool askFirst)
 {
     setLoading(true);
-    auto giveUp = [this] {
-        setLoading(false);
-        preview_.refresh();
-    };
-
-    if (openNamed_) {
-        openNamed_ = false;
+    Opened opened = Opened::Stopped;
+    if (askFirst && !offerToSave()) {
+        opened = Opened::Stopped;
+    } else if (!name.isEmpty()) {
+        opened = readAsDocument(name);
     } else {
-        if (!offerToSave()) {
-            setLoading(false);
-            return;
-        }
         files_.title = QStringLiteral("Open an HTML file");
-        if (!files_.showOpen(window_))
-            return giveUp();
+        opened = files_.showOpen(window_) ? readAsDocument(files_.fileName) : Opened::GaveUp;
     }
-    const QString name = files_.fileName;
+    if (opened == Opened::Yes) {
+        setChanged(false);
+        emit fileNameChanged(fileName_);
+        emit formatResetWanted();
+    }
+    setLoading(false);
+    if (opened != Opened::Stopped)
+        preview_.refresh();
+}
 
+// Reads `name` and makes it the document; a file that cannot be read is
+// said so and leaves the document as it was.
+Document::Opened Document::readAsDocument(const QString &name)
+{
     if (!vatro_.FExists(name)) {
         platform_.messageBox(window_,
                              QStringLiteral("The file '") + shownPath(name)
                                  + QStringLiteral("' could not be found."),
                              QStringLiteral("Open Error"), MsgIcon::Critical, MsgButtons::OK);
-        setLoading(false);
-        return;
+        return Opened::Stopped;
     }
     const auto refuse = [this](const QString &text) {
         platform_.messageBox(window_, text, QStringLiteral("Open Error"), MsgIcon::Critical,
                              MsgButtons::OK);
-        setLoading(false);
+        return Opened::Stopped;
     };
     const qint64 limit = maxDocumentBytes();
+    const FileStamp stamp = fileStamp(name);
     const ReadResult read = readDocumentFile(name, limit);
     if (read.tooLarge)
         return refuse(QStringLiteral("The file '") + shownPath(name)
@@ -176,7 +206,7 @@ void Document::open()
         // A file that fails while it is read (EIO) is as unreadable as one
         // that cannot be opened: say so, then carry on as a cancelled Open.
         refuse(QStringLiteral("Can't open file: ") + shownPath(name));
-        return giveUp();
+        return Opened::GaveUp;
     }
 
     try {
@@ -190,8 +220,8 @@ void Document::open()
                       + QStringLiteral("'."));
     }
     fileName_ = name;
-    onDisk_ = fileStamp(name);
-    finishLoading();
+    onDisk_ = accepted_ = stamp;
+    return Opened::Yes;
 }
 
 void Document::save()
@@ -208,8 +238,8 @@ void Document::save()
     const std::optional<FileError> error =
         saveDocumentFile(fileName_, encodeDocument(pane_.wholeText(), encoding_));
     if (!error) {
-        onDisk_ = fileStamp(fileName_);
-        changed_ = false;
+        onDisk_ = accepted_ = fileStamp(fileName_);
+        setChanged(false);
         emit fileNameChanged(fileName_);
         return;
     }
@@ -237,13 +267,17 @@ void Document::saveAs()
     save();
 }
 
-// Save writes over the file only as it was opened or last saved: a file
-// changed by another program since is written over only when the user says
-// so, and a symbolic link put in its place is replaced, never followed.
+// Save writes over the file only as it was opened or last saved (or as the
+// user chose to keep the text over it, when it is still that file): a file
+// changed or replaced by another program since is written over only when
+// the user says so, and a symbolic link put in its place is replaced,
+// never followed.
 bool Document::mayOverwrite()
 {
     const FileStamp now = fileStamp(fileName_);
-    if (!now.exists || now == onDisk_)
+    const bool sameFile =
+        now.link == onDisk_.link && now.inode == onDisk_.inode && now.device == onDisk_.device;
+    if (!now.exists || now.sameContent(onDisk_) || (sameFile && now.sameContent(accepted_)))
         return true;
     const MsgResult answer = platform_.messageBox(
         window_,
@@ -285,5 +319,5 @@ void Document::restoreUnsaved(const QString &fileName, const QString &text, File
     pane_.setWholeText(text);
     onDisk_ = fileStamp(fileName);
     finishLoading();
-    changed_ = true; // still not saved
+    setChanged(true); // still not saved
 }

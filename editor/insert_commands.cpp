@@ -25,44 +25,9 @@ InsertCommands::InsertCommands(const MainMenu &menu, DialogHost &host, DialogReg
     serveItem(menu.mnuST, this, &InsertCommands::mnuST_Click);
 }
 
-frmT &InsertCommands::tableDialog()
-{
-    return dialogs_.once<frmT>(host_);
-}
-
-frmC &InsertCommands::cellDialog()
-{
-    return dialogs_.once<frmC>(host_);
-}
-
-frmI &InsertCommands::imageDialog()
-{
-    return dialogs_.once<frmI>(host_);
-}
-
-frmM &InsertCommands::marqueeDialog()
-{
-    return dialogs_.once<frmM>(host_);
-}
-
-frmS &InsertCommands::scriptDialog()
-{
-    return dialogs_.once<frmS>(host_);
-}
-
-frmH &InsertCommands::ruleDialog()
-{
-    return dialogs_.once<frmH>(host_);
-}
-
-frmTag &InsertCommands::tagDialog()
-{
-    return dialogs_.once<frmTag>(host_);
-}
-
 void InsertCommands::mnuTable_Click()
 {
-    tableDialog().exec();
+    dialogs_.once<frmT>(host_).exec();
 }
 
 void InsertCommands::mnuCell_Click()
@@ -71,30 +36,30 @@ void InsertCommands::mnuCell_Click()
         host_.platform().messageBox(host_.hostWindow(), kCellAdvice,
                                     QStringLiteral("Cell Properties"), MsgIcon::Exclamation,
                                     MsgButtons::OK);
-    cellDialog().exec();
+    dialogs_.once<frmC>(host_).exec();
 }
 
 void InsertCommands::mnuImage_Click()
 {
-    imageDialog().exec();
+    dialogs_.once<frmI>(host_).exec();
 }
 
 void InsertCommands::mnuMarquee_Click()
 {
-    marqueeDialog().exec();
+    dialogs_.once<frmM>(host_).exec();
 }
 
 void InsertCommands::mnuScript_Click()
 {
-    scriptDialog().exec();
+    dialogs_.once<frmS>(host_).exec();
 }
 
 void InsertCommands::mnuH_Click()
 {
-    ruleDialog().exec();
+    dialogs_.once<frmH>(host_).exec();
 }
 
 void InsertCommands::mnuST_Click()
 {
-    tagDialog().showOrActivate();
+    dialogs_.once<frmTag>(host_).showOrActivate();
 }

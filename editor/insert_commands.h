@@ -8,13 +8,6 @@
 class DialogHost;
 class DialogRegistry;
 struct MainMenu;
-class frmT;
-class frmC;
-class frmI;
-class frmM;
-class frmS;
-class frmH;
-class frmTag;
 
 class InsertCommands : public QObject {
     Q_OBJECT
@@ -37,15 +30,6 @@ public:
     // Insert, Special character/tag/text: the dialog shown modeless above
     // the main window, or only activated when it is already shown.
     void mnuST_Click();
-
-    // The dialog instances, created (hidden) on first use.
-    frmT &tableDialog();
-    frmC &cellDialog();
-    frmI &imageDialog();
-    frmM &marqueeDialog();
-    frmS &scriptDialog();
-    frmH &ruleDialog();
-    frmTag &tagDialog();
 
 private:
     DialogHost &host_;

@@ -59,6 +59,7 @@ frmHTML::frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro,
     undo_ = new InsertionUndo(menu_, *html_, this);
     connect(html_, &HTMLPane::changed, this, &frmHTML::HTML_Change);
     connect(document_, &Document::fileNameChanged, this, &frmHTML::setCaption);
+    connect(document_, &Document::fileNameChanged, preview_, &Preview::setDocumentFile);
     connect(document_, &Document::formatResetWanted, this, &frmHTML::ResetFormat);
     setCaption(QString());
     resize(kDesignSize);
@@ -70,8 +71,8 @@ frmHTML::frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro,
     new BrowserCommands(menu_, *preview_, *this, *dialogs_, this);
     new InsertCommands(menu_, *this, *dialogs_, this);
     new TextCommands(menu_, *this, *html_, ctlFont_, this);
-    helpCommands_ = new HelpCommands(menu_, platform_, this, defaultHelpFile());
-    comforts_ = new Comforts(*this, *html_, *footer_, *document_, platform_, menu_);
+    new HelpCommands(menu_, platform_, this, defaultHelpFile());
+    new Comforts(*this, *html_, *footer_, *document_, platform_, menu_);
 }
 
 frmHTML::~frmHTML() = default;
@@ -201,27 +202,3 @@ void frmHTML::ResetFormat()
     html_->setSelStart(0);
 }
 
-bool frmHTML::documentChanged() const
-{
-    return document_->isChanged();
-}
-
-QString frmHTML::documentFileName() const
-{
-    return document_->fileName();
-}
-
-int frmHTML::saveFailed() const
-{
-    return document_->saveFailed();
-}
-
-bool frmHTML::isLoading() const
-{
-    return document_->isLoading();
-}
-
-QString frmHTML::previewFile() const
-{
-    return preview_->previewFile();
-}

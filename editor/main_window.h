@@ -16,9 +16,7 @@
 #include <memory>
 
 class BrowserPane;
-class Comforts;
 class Document;
-class HelpCommands;
 class DialogRegistry;
 class HTMLPane;
 class InsertionUndo;
@@ -62,14 +60,9 @@ public:
     HTMLPane *HTML() const { return html_; }
     BrowserPane *Browser() const { return browser_; }
     FontDialog &ctlFont() { return ctlFont_; }
-    VatroControl &Vatro() { return *vatro_; }
     const MainMenu &menu() const { return menu_; }
     Document &document() { return *document_; }
     Preview &preview() { return *preview_; }
-    DialogRegistry &dialogs() { return *dialogs_; }
-    HelpCommands &help() { return *helpCommands_; }
-    Comforts &comforts() { return *comforts_; }
-    frmNew &newDialog();
 
     // Procedures the load step and the document call by their names.
     void HTMLUpdate();
@@ -77,18 +70,12 @@ public:
     // Options, Browser/HTML position: the arrangement and the layout.
     PaneArranger &panes() { return *arranger_; }
 
-    // Read-only views of the document state.
-    bool documentChanged() const;
-    QString documentFileName() const;
-    int saveFailed() const;
-    bool isLoading() const;
-    QString previewFile() const;
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls();
+    frmNew &newDialog();
     void HTML_Change();
     std::optional<QString> writeSettings();
     void restoreWindowPlace();
@@ -110,6 +97,4 @@ private:
     InsertionUndo *undo_ = nullptr;
     PaneArranger *arranger_ = nullptr;
     std::unique_ptr<DialogRegistry> dialogs_;
-    HelpCommands *helpCommands_ = nullptr;
-    Comforts *comforts_ = nullptr;
 };

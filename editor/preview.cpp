@@ -237,6 +237,19 @@ void Preview::refreshOnRequest()
     refresh();
 }
 
+void Preview::setDocumentFile(const QString &fileName)
+{
+    const QString folder = fileName.isEmpty() ? QString() : QFileInfo(fileName).absolutePath();
+    if (folder == documentFolder_)
+        return;
+    documentFolder_ = folder;
+    browser_.setBaseFolder(folder);
+    navigatePending_ = true;
+    // A document saved into another folder: the page as it is, from there.
+    if (!suspended_ && isDocumentFile(previewFile()))
+        showFile();
+}
+
 // Writes the whole text to the preview file; false, after telling the user,
 // when it could not. `existed` tells whether the file was there before.
 bool Preview::writeFile(bool *existed)
@@ -276,20 +289,23 @@ bool Preview::writeFile(bool *existed)
 
 void Preview::refresh()
 {
+    update();
+}
+
+// HTMLUpdate; true when the preview file was written.
+bool Preview::update()
+{
     if (suspended_)
-        return;
+        return false;
     stale_ = false;
     writeSoon_.stop();
     bool fileExists = false;
     if (!writeFile(&fileExists))
-        return;
-    if (!fileExists || navigatePending_) {
-        showFile();
-        return;
-    }
+        return false;
     // The browser refuses to reload when it shows no page: show the file.
-    if (browser_.refresh() == BrowserPane::kUnspecifiedFailure)
+    if (!fileExists || navigatePending_ || browser_.refresh() == BrowserPane::kUnspecifiedFailure)
         showFile();
+    return true;
 }
 
 // A short pause in a burst of changes while a slow page still loads: the
@@ -310,8 +326,11 @@ void Preview::writeAhead()
 
 void Preview::viewInBrowser()
 {
-    // A failed refresh has said so already; the browser still starts.
-    refresh();
+    // Browser, Update, with its message and the locations every time; the
+    // browser never starts on a preview file that was not written.
+    lastFailure_.clear();
+    if (!update())
+        return;
     const std::optional<locations::Command> command =
         locations::browserCommand(locations_.browser, previewFile());
     if (command

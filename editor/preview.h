@@ -37,6 +37,12 @@ public:
     // again.
     void refreshOnRequest();
 
+    // The document's file name changed: the page's relative addresses
+    // resolve in the document's folder, whose files its scripts may read;
+    // an unsaved document's (empty name) in the temporary folder, as the
+    // preview file's. A page shown is shown again there at once.
+    void setDocumentFile(const QString &fileName);
+
     bool autoUpdate() const { return autoUpdate_; }
     void setAutoUpdate(bool on);
     // Browser, Auto-update: switches off, or switches on and refreshes.
@@ -65,9 +71,9 @@ public:
     // folder this run made for it is removed when it is empty.
     void removeFile();
 
-    // View in Browser: refreshes, then starts the browser command line in
-    // its start-in folder. When it cannot be started, says so and emits
-    // launchFailed().
+    // View in Browser: Browser, Update, then, when the preview file was
+    // written, starts the browser command line in its start-in folder. When
+    // it cannot be started, says so and emits launchFailed().
     void viewInBrowser();
 
 signals:
@@ -82,6 +88,7 @@ signals:
 private:
     void textChanged();
     void pageLoaded();
+    bool update();
     bool writeFile(bool *existed);
     void writeAhead();
     bool firstTimeFor(const QString &condition);
@@ -93,6 +100,7 @@ private:
     Platform &platform_;
     QWidget *window_;
     LocationValues locations_;
+    QString documentFolder_;
     FileEncoding encoding_ = FileEncoding::Utf8;
     bool autoUpdate_ = false;
     bool suspended_ = false;

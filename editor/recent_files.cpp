@@ -105,16 +105,30 @@ void RecentFiles::choose(int index)
     const QString path = files_.value(index);
     if (path.isEmpty())
         return;
-    if (!isDocumentFile(path)) {
-        platform_.messageBox(&window_,
-                             QStringLiteral("The file '") + shownPath(path)
-                                 + QStringLiteral("' could not be found. It has been removed from "
-                                                  "the list of recent files."),
-                             QStringLiteral("Open Error"), MsgIcon::Exclamation, MsgButtons::OK);
-        files_.removeAt(index);
-        store();
-        rebuild();
+    // What is at the name now, when it is no document: one message each.
+    QString why;
+    switch (fileKind(path)) {
+    case FileKind::Regular:
+        document_.openPath(path);
         return;
+    case FileKind::Missing:
+        why = QStringLiteral("The file '%1' could not be found.");
+        break;
+    case FileKind::Folder:
+        why = QStringLiteral("'%1' is a folder, not a file.");
+        break;
+    case FileKind::Fifo:
+        why = QStringLiteral("'%1' is a named pipe (FIFO), not a file that can be edited.");
+        break;
+    case FileKind::Other:
+        why = QStringLiteral("'%1' is a device or socket, not a file that can be edited.");
+        break;
     }
-    document_.openPath(path);
+    platform_.messageBox(&window_,
+                         why.arg(shownPath(path))
+                             + QStringLiteral(" It has been removed from the list of recent files."),
+                         QStringLiteral("Open Error"), MsgIcon::Exclamation, MsgButtons::OK);
+    files_.removeAt(index);
+    store();
+    rebuild();
 }

@@ -4,12 +4,14 @@
 #include "core/state_folder.h"
 #include "editor/document.h"
 #include "editor/main_window.h"
+#include "editor/preview.h"
+#include "editor/recovery_keeper.h"
 #include "widgets/html_pane.h"
 #include "widgets/platform.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
+#include <QDateTime>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
@@ -28,8 +30,6 @@
 namespace {
 
 constexpr int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
-const QByteArray kMagic = "Velmora unsaved text\n";
-const QString kRecoveryPrefix = QStringLiteral("unsaved-");
 
 // The pipe from the signal handler into the event loop; one per process.
 int g_pipe[2] = {-1, -1};
@@ -42,58 +42,7 @@ extern "C" void onSignal(int signal)
     errno = saved;
 }
 
-bool writeAll(int fd, const QByteArray &bytes)
-{
-    const char *p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
 } // namespace
-
-QByteArray encodeUnsavedText(const UnsavedText &unsaved)
-{
-    QByteArray out = kMagic;
-    out += "name: " + nativePath(unsaved.fileName).toPercentEncoding() + '\n';
-    out += unsaved.encoding == FileEncoding::Latin1 ? "encoding: iso-8859-1\n" : "encoding: utf-8\n";
-    out += '\n';
-    out += unsaved.text.toUtf8();
-    return out;
-}
-
-std::optional<UnsavedText> decodeUnsavedText(const QByteArray &bytes)
-{
-    if (!bytes.startsWith(kMagic))
-        return std::nullopt;
-    const qsizetype end = bytes.indexOf("\n\n", kMagic.size() - 1);
-    if (end < 0)
-        return std::nullopt;
-    UnsavedText unsaved;
-    bool named = false, encoded = false;
-    const QByteArray header = bytes.mid(kMagic.size(), end + 1 - kMagic.size());
-    for (const QByteArray &line : header.split('\n')) {
-        if (line.startsWith("name: ")) {
-            unsaved.fileName = pathFromNative(QByteArray::fromPercentEncoding(line.mid(6)));
-            named = true;
-        } else if (line == "encoding: iso-8859-1" || line == "encoding: utf-8") {
-            unsaved.encoding = line.endsWith("1") ? FileEncoding::Latin1 : FileEncoding::Utf8;
-            encoded = true;
-        }
-    }
-    if (!named || !encoded)
-        return std::nullopt;
-    unsaved.text = QString::fromUtf8(bytes.mid(end + 2));
-    return unsaved;
-}
 
 SessionGuard::SessionGuard(frmHTML &window) : QObject(&window), window_(window)
 {
@@ -114,6 +63,7 @@ SessionGuard::SessionGuard(frmHTML &window) : QObject(&window), window_(window)
                 Qt::DirectConnection);
     connect(window_.HTML(), &HTMLPane::changed, this, &SessionGuard::textChanged);
     window_.installEventFilter(this);
+    keeper_ = new RecoveryKeeper(window_.document(), *window_.HTML(), window_);
 }
 
 SessionGuard::~SessionGuard()
@@ -141,6 +91,12 @@ void SessionGuard::endBySignal(int signal)
             keepUnsavedText();
         window_.finishExit();
         ending_ = true;
+        // A signal that came while the load step waited in a message box
+        // (a preview that could not be written) returns there, and the load
+        // step's last refresh writes the preview file again: it goes once
+        // more as the program leaves.
+        connect(qApp, &QCoreApplication::aboutToQuit, this,
+                [this] { window_.preview().removeFile(); });
     }
     // Leaves every running event loop; a signal during the load step, before
     // the main loop runs, ends that loop as soon as it starts.
@@ -193,61 +149,80 @@ void SessionGuard::textChanged()
     if (!ending_ || window_.document().isLoading())
         return;
     ending_ = false;
-    if (!recoveryFile_.isEmpty())
-        ::unlink(nativePath(recoveryFile_).constData());
-    recoveryFile_.clear();
+    keeper_->keepAtEnd(false);
 }
 
-bool SessionGuard::keepUnsavedText()
+QString SessionGuard::recoveryFile() const
 {
-    const Document &doc = window_.document();
-    const QByteArray bytes = encodeUnsavedText({doc.fileName(), doc.encoding(), window_.HTML()->wholeText()});
-    QByteArray path = nativePath(stateFolder() + QLatin1Char('/') + kRecoveryPrefix) + "XXXXXX";
-    int fd = -1;
-    if (makeStateFolder())
-        fd = ::mkostemp(path.data(), O_CLOEXEC); // mode 0600
-    bool kept = fd >= 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    if (fd >= 0)
-        kept = ::close(fd) == 0 && kept;
-    if (!kept) {
-        const int e = errno;
-        if (fd >= 0)
-            ::unlink(path.constData());
-        std::fprintf(stderr, "Pagewisp: the unsaved text could not be kept in %s: %s\n",
-                     qPrintable(stateFolder()), std::strerror(e));
-        return false;
-    }
-    recoveryFile_ = pathFromNative(path);
-    return true;
+    return keeper_->file();
 }
+
+void SessionGuard::keepUnsavedText()
+{
+    keeper_->keepAtEnd(true);
+    if (!keeper_->writeNow(true))
+        std::fprintf(stderr, "Pagewisp: %s\n", qPrintable(keeper_->note()));
+}
+
+namespace {
+
+QString shownName(const QString &fileName)
+{
+    return fileName.isEmpty() ? QStringLiteral("New File") : shownPath(fileName);
+}
+
+} // namespace
 
 void SessionGuard::offerRecovery()
 {
     if (ending_)
         return;
-    QDir folder(stateFolder());
-    QFileInfoList files = folder.entryInfoList({kRecoveryPrefix + QLatin1Char('*')}, QDir::Files,
-                                               QDir::Time | QDir::Reversed);
-    for (const QFileInfo &info : files) {
-        QFile file(info.filePath());
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const std::optional<UnsavedText> unsaved = decodeUnsavedText(file.readAll());
-        file.close();
-        if (!unsaved)
-            continue; // not ours: left alone
-        const QString name =
-            unsaved->fileName.isEmpty() ? QStringLiteral("New File") : unsaved->fileName;
-        const MsgResult answer = window_.platform().messageBox(
+    std::vector<LeftRecovery> left = leftRecoveryFiles(maxRecoveryBytes());
+    if (left.empty())
+        return;
+    LeftRecovery &newest = left.back();
+    MsgResult answer;
+    if (left.size() == 1) {
+        answer = window_.platform().messageBox(
             &window_,
-            QStringLiteral("Velmora was closed with unsaved changes to ") + name
+            QStringLiteral("Velmora was closed with unsaved changes to ") + shownName(newest.fileName)
                 + QStringLiteral(". Restore them?"),
             QStringLiteral("Velmora"), MsgIcon::Question, MsgButtons::YesNo);
-        if (answer == MsgResult::Yes) {
-            window_.document().restoreUnsaved(unsaved->fileName, unsaved->text, unsaved->encoding);
-            file.remove();
-            return; // one document at a time: the others wait for a later start
+    } else {
+        // One question for them all, newest first, the list kept short.
+        constexpr int kListed = 10;
+        QString list;
+        for (int i = 0; i < std::min<int>(kListed, int(left.size())); ++i) {
+            const LeftRecovery &r = left[left.size() - 1 - size_t(i)];
+            list += QStringLiteral("\r\n") + shownName(r.fileName) + QStringLiteral(" (")
+                + QDateTime::fromSecsSinceEpoch(r.modified).toString(QStringLiteral("yyyy-MM-dd hh:mm"))
+                + QLatin1Char(')');
         }
-        file.remove();
+        if (left.size() > size_t(kListed))
+            list += QStringLiteral("\r\nand %1 more").arg(left.size() - kListed);
+        answer = window_.platform().messageBox(
+            &window_,
+            QStringLiteral("Velmora was closed with unsaved changes to %1 documents:\r\n")
+                    .arg(left.size())
+                + list
+                + QStringLiteral("\r\n\r\nRestore the newest, %1? Yes restores it and keeps the "
+                                 "others for the next start; No discards them all; Cancel keeps "
+                                 "them all.")
+                      .arg(shownName(newest.fileName)),
+            QStringLiteral("Velmora"), MsgIcon::Question, MsgButtons::YesNoCancel);
     }
+    if (answer == MsgResult::Cancel)
+        return;
+    if (answer == MsgResult::No) {
+        for (LeftRecovery &r : left)
+            r.discard();
+        return;
+    }
+    const std::optional<UnsavedText> unsaved = newest.read(maxRecoveryBytes());
+    if (!unsaved)
+        return; // it stays for a later start
+    window_.document().restoreUnsaved(unsaved->fileName, unsaved->text, unsaved->encoding);
+    // This editor's own copy first, then the old one goes.
+    if (keeper_->writeNow(false))
+        newest.discard();
 }

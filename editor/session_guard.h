@@ -4,15 +4,18 @@
 // logs off. The exit sequence still runs, as far as it can without a
 // question: the settings are written, the preview file is deleted, and
 // unsaved text is never dropped but kept in a recovery file in the state
-// folder, which the next start offers to restore.
+// folder (kept up to date all along by RecoveryKeeper, so that a crash
+// loses no more than its last seconds), which the next start offers to
+// restore.
 
-#include "core/document_file.h"
+#include "core/recovery_file.h"
 
 #include <QObject>
 #include <QString>
 
 class QSessionManager;
 class QSocketNotifier;
+class RecoveryKeeper;
 class frmHTML;
 
 class SessionGuard : public QObject {
@@ -23,10 +26,13 @@ public:
     explicit SessionGuard(frmHTML &window);
     ~SessionGuard() override;
 
-    // At start-up, once the first document is made: for each recovery file
-    // a session left, asks "Velmora was closed with unsaved changes to
-    // <file>. Restore them?". Yes makes that text the document, changed,
-    // under its old file name; No discards it.
+    // At start-up, once the first document is made: when an editor that
+    // has ended left a recovery file, asks "Velmora was closed with unsaved
+    // changes to <file>. Restore them?". Yes makes that text the document,
+    // changed, under its old file name; No discards it. Several such files
+    // make one question listing them: Yes restores the newest and keeps the
+    // others for a later start, No discards them all, Cancel keeps them.
+    // The files of editors still running are left alone.
     void offerRecovery();
 
     // What a signal does: keeps unsaved text, writes the settings, deletes
@@ -40,8 +46,9 @@ public:
     // the window later closes without asking again.
     bool endSession(bool mayAsk);
 
-    // The recovery file written last (empty when none was needed).
-    QString recoveryFile() const { return recoveryFile_; }
+    // This editor's recovery file (empty before the first was needed).
+    QString recoveryFile() const;
+    RecoveryKeeper &keeper() { return *keeper_; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -49,26 +56,16 @@ protected:
 private:
     void signalArrived();
     void commitData(QSessionManager &manager);
-    // Writes the document's unsaved text to a new recovery file; false when
-    // it could not be written (said on standard error).
-    bool keepUnsavedText();
+    // Writes the document's unsaved text to the recovery file, to stay
+    // there; when it cannot be written (said on standard error), the last
+    // copy written stays.
+    void keepUnsavedText();
     void textChanged();
 
     frmHTML &window_;
     QSocketNotifier *notifier_ = nullptr;
-    QString recoveryFile_;
+    RecoveryKeeper *keeper_ = nullptr;
     // The session is ending and the user's text is safe (saved, declined, or
     // in the recovery file): closing the window asks nothing more.
     bool ending_ = false;
 };
-
-// The recovery file format: a first line naming the format, "name: " with
-// the percent-encoded file name (empty for a new document), "encoding: "
-// "utf-8" or "iso-8859-1", an empty line, then the text in UTF-8.
-struct UnsavedText {
-    QString fileName;
-    FileEncoding encoding = FileEncoding::Utf8;
-    QString text;
-};
-QByteArray encodeUnsavedText(const UnsavedText &unsaved);
-std::optional<UnsavedText> decodeUnsavedText(const QByteArray &bytes);

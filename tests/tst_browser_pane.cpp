@@ -1,8 +1,12 @@
 // The browser pane on the real WebEngine view: loading a local file in UTF-8,
 // refresh with and without a page, the scroll position kept by a refresh and
-// reset by a navigate, and the keyboard focus left where it was.
+// reset by a navigate, and the keyboard focus left where it was; what a page
+// may load and read of the disk; its script dialogs.
 #include "widgets/browser_pane.h"
 #include "widgets/html_pane.h"
+#include "widgets/script_dialogs.h"
+
+#include <QWebEngineSettings>
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -73,6 +77,123 @@ private slots:
         QVERIFY(load(view, [&] { view.navigate(other); }));
         QTest::qWait(200);
         QCOMPARE(js(view, QStringLiteral("window.scrollY")).toInt(), 0);
+    }
+
+    // A page in the temporary folder shown for a document of "site": its
+    // relative addresses resolve there, and its scripts read files of that
+    // folder only; images and style sheets load from anywhere, by name.
+    void localFiles_data()
+    {
+        QTest::addColumn<QString>("probe");
+        QTest::addColumn<QString>("result");
+        for (const auto &[probe, result] : std::initializer_list<std::pair<const char *, const char *>>{
+                 {"css", "7px"}, {"img rel", "shown"}, {"img up", "shown"}, {"img abs", "shown"},
+                 {"img txt", "broken"}, {"fetch inside", "inside"}, {"xhr inside", "inside"},
+                 {"fetch outside", "denied"}, {"xhr outside", "denied"}, {"folder", "denied"},
+                 {"link", "denied"}, {"hidden", "denied"}, {"frame", "denied"}})
+            QTest::newRow(probe) << probe << result;
+    }
+    void localFiles()
+    {
+        QFETCH(QString, probe);
+        QFETCH(QString, result);
+        static QVariantMap results;
+        if (results.isEmpty()) {
+            const QString root = dir.path();
+            for (const char *folder : {"/site/.hidden", "/temp"})
+                QVERIFY(QDir().mkpath(root + folder));
+            for (const char *image : {"/site/pic.png", "/outside.png"})
+                QVERIFY(QImage(2, 2, QImage::Format_RGB32).save(root + image));
+            writeFile(root + "/site/style.css", "#s { width: 7px }");
+            writeFile(root + "/site/data.txt", "inside");
+            writeFile(root + "/site/.hidden/key.txt", "hidden");
+            writeFile(root + "/secret.txt", "secret");
+            QVERIFY(QFile::link(root, root + "/site/link"));
+            const QString address = page("temp/KV731504.htm", QByteArray(
+                "<link rel=\"stylesheet\" href=\"style.css\"><div id=\"s\"></div>\n"
+                "<img id=\"rel\" src=\"pic.png\"><img id=\"up\" src=\"../outside.png\"><img id=\"abs\" src=\"file://@/outside.png\"><img id=\"txt\" src=\"../secret.txt\">\n"
+                "<script>\n"
+                "r = {};\n"
+                "const read = (name, url) => fetch(url).then(x => x.text()).then(t => r[name] = t, () => r[name] = 'denied');\n"
+                "const xhr = (name, url) => { const q = new XMLHttpRequest(); q.open('GET', url);\n"
+                "  q.onload = () => r[name] = q.responseText; q.onerror = () => r[name] = 'denied'; q.send(); };\n"
+                "read('fetch inside', 'data.txt'), xhr('xhr inside', 'data.txt'), read('fetch outside', '../secret.txt');\n"
+                "xhr('xhr outside', 'file://@/secret.txt'), read('folder', 'file://@/'), read('link', 'link/secret.txt');\n"
+                "read('hidden', '.hidden/key.txt');\n"
+                "onload = () => {\n"
+                "  for (const i of document.images) r['img ' + i.id] = i.naturalWidth ? 'shown' : 'broken';\n"
+                "  r.css = getComputedStyle(s).width;\n"
+                "  const f = document.body.appendChild(document.createElement('iframe'));\n"
+                "  f.onload = () => { try { r.frame = f.contentDocument.body.textContent } catch (e) { r.frame = 'denied' } };\n"
+                "  f.src = '../secret.txt';\n"
+                "};\n"
+                "</script>\n").replace("@", root.toUtf8()));
+            BrowserPane view;
+            view.setBaseFolder(root + "/site");
+            QVERIFY(load(view, [&] { view.navigate(address); }));
+            QVERIFY(QTest::qWaitFor([&] { return (results = js(view, "r").toMap()).size() == 13; }, 10000));
+        }
+        QCOMPARE(results.value(probe).toString(), result);
+    }
+
+    // The page's dialogs in the strip over it, in plain text, while the
+    // editor goes on; the answers reach the page. A page that keeps asking
+    // is offered to be stopped, and stopping it stops its scripts.
+    void scriptDialogs_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("alert") << "alert('<b>hi</b>'); document.title = 'done'" << "OK" << "" << "done";
+        QTest::newRow("confirm, OK") << "document.title = confirm('<b>hi</b>')" << "OK" << "" << "true";
+        QTest::newRow("confirm, Cancel") << "document.title = confirm('<b>hi</b>')" << "Cancel" << "" << "false";
+        QTest::newRow("prompt, typed") << "document.title = prompt('<b>hi</b>', 'x')" << "OK" << "typed" << "typed";
+        QTest::newRow("prompt, Cancel") << "document.title = prompt('<b>hi</b>', 'x')" << "Cancel" << "" << "null";
+        QTest::newRow("again and again") << "for (;;) alert('<b>hi</b>')" << "Stop the page's scripts" << "" << "";
+    }
+    void scriptDialogs()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, button);
+        QFETCH(QString, typed);
+        QFETCH(QString, title);
+        QWidget window;
+        auto *layout = new QHBoxLayout(&window);
+        auto &view = *new BrowserPane(&window);
+        auto *editor = new HTMLPane(&window);
+        layout->addWidget(&view), layout->addWidget(editor);
+        window.show();
+        QStringList said; // what the strip said, and whether it offered to stop
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                said << "modal", modal->close();
+            auto *bar = view.findChild<ScriptDialogBar *>();
+            if (!bar || !bar->isVisible() || bar->findChild<QPushButton *>()->isHidden())
+                return;
+            QTest::keyClicks(editor, "k"); // the editor takes keys meanwhile
+            const QList<QPushButton *> buttons = bar->findChildren<QPushButton *>();
+            said << bar->findChild<QLabel *>()->text() + (buttons.at(2)->isVisible() ? " +stop" : "");
+            bar->findChild<QLineEdit *>()->setText(typed);
+            for (QPushButton *b : buttons)
+                if (b->text() == button && b->isVisible())
+                    return b->click();
+            buttons.first()->click(); // OK until the stop is offered
+        });
+        answer.start(20);
+        view.navigate(page("dialog.htm", "<script>" + script.toUtf8() + "</script>"));
+        const QString text = script.contains("alert") ? "The page says: <b>hi</b>" : "The page asks: <b>hi</b>";
+        if (title.isEmpty()) { // stopped: the page loads again without its scripts
+            QTRY_COMPARE(said, QStringList({text, text, text + " +stop"}));
+            QTest::qWait(500);
+            QCOMPARE(said.size(), 3);
+            QCOMPARE(view.page()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled), false);
+            return;
+        }
+        QTRY_COMPARE(view.title(), title);
+        QCOMPARE(said, QStringList{text});
+        QCOMPARE(editor->wholeText(), "k");
     }
 };
 

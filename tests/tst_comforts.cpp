@@ -65,7 +65,7 @@ class TestComforts : public QObject {
     // Opens `path` as a recent file is opened, saying No to the question.
     void open(const QString &path)
     {
-        if (main->documentChanged())
+        if (main->document().isChanged())
             platform.messageAnswers << MsgResult::No;
         main->document().openPath(path);
     }
@@ -75,7 +75,7 @@ private slots:
     {
         fx.start();
         main = fx.window.get();
-        c = &main->comforts();
+        c = main->findChild<Comforts *>();
         activate(main);
     }
 
@@ -216,31 +216,35 @@ private slots:
         platform = ScriptedPlatform();
         platform.messageAnswers << MsgResult::Cancel << MsgResult::No << MsgResult::OK;
         recent.items()[2]->trigger();
-        QVERIFY(platform.messages.value(0).title == "File Changed" && main->documentFileName() == paths[3]);
+        QVERIFY(platform.messages.value(0).title == "File Changed" && main->document().fileName() == paths[3]);
         recent.items()[2]->trigger();
-        QVERIFY(main->documentFileName() == paths[7] && recent.files().first() == paths[7]);
+        QVERIFY(main->document().fileName() == paths[7] && recent.files().first() == paths[7]);
 
-        // A file that is gone: a message, and off the list.
-        QFile::remove(paths[6]);
-        recent.items()[3]->trigger();
-        QCOMPARE(messageLine(platform, 2),
-                 "Open Error|Exclamation|OK|The file '" + paths[6]
-                     + "' could not be found. It has been removed from the list of recent files.");
-        QVERIFY(!recent.files().contains(paths[6]) && recent.items().size() == 7);
-        QCOMPARE(main->documentFileName(), paths[7]);
+        // A file that is gone, a folder or a FIFO in its place: a message
+        // that says which, and off the list.
+        QVERIFY(QFile::remove(paths[6]) && QFile::remove(paths[5]) && QFile::remove(paths[4]));
+        QVERIFY(QDir().mkdir(paths[5]) && ::mkfifo(QFile::encodeName(paths[4]), 0600) == 0);
+        const QStringList why = {"The file '" + paths[6] + "' could not be found.", "'" + paths[5] + "' is a folder, not a file.",
+                                 "'" + paths[4] + "' is a named pipe (FIFO), not a file that can be edited."};
+        for (int i = 0; i < 3; ++i) {
+            recent.items()[3]->trigger();
+            QCOMPARE(messageLine(platform, 2 + i), "Open Error|Exclamation|OK|" + why[i] + " It has been removed from the list of recent files.");
+        }
+        QVERIFY(!recent.files().contains(paths[6]) && recent.items().size() == 5);
+        QCOMPARE(main->document().fileName(), paths[7]);
     }
 
     void dropAFileOrText()
     {
         const QString path = file("dropped.htm", "<p>dropped</p>");
         document(QStringLiteral("<p>ab</p>"));
-        if (main->documentChanged())
+        if (main->document().isChanged())
             platform.messageAnswers << MsgResult::No;
         QMimeData files, text;
         files.setUrls({QUrl::fromLocalFile(path)});
         files.setText(path);
         dropOn(main->HTML()->viewport(), &files, QPoint(5, 5));
-        QTRY_COMPARE(main->documentFileName(), path);
+        QTRY_COMPARE(main->document().fileName(), path);
         QCOMPARE(main->HTML()->wholeText(), QStringLiteral("<p>dropped</p>"));
 
         document(QStringLiteral("<p>ab</p>"));
@@ -249,7 +253,7 @@ private slots:
         dropOn(main->HTML()->viewport(), &text, QPoint(int(main->HTML()->SendScintilla(SB::SCI_POINTXFROMPOSITION, 0UL, 3L)),
                                                        int(main->HTML()->SendScintilla(SB::SCI_POINTYFROMPOSITION, 0UL, 3L)) + 2));
         QCOMPARE(main->HTML()->wholeText(), QStringLiteral("<p><b>in</b>ab</p>"));
-        QVERIFY(main->documentChanged());
+        QVERIFY(main->document().isChanged());
         main->HTML()->undo(); // one step of the pane's history
         QCOMPARE(main->HTML()->wholeText(), QStringLiteral("<p>ab</p>"));
     }
@@ -264,6 +268,7 @@ private slots:
         QTest::newRow("written, kept") << "write" << MsgResult::No << "a\r\nb\r\nc" << true;
         QTest::newRow("renamed over, reloaded") << "rename" << MsgResult::Yes << "new\r\nB\r\nC" << false;
         QTest::newRow("deleted") << "delete" << MsgResult::OK << "a\r\nb\r\nc" << true;
+        QTest::newRow("replaced by a link: not followed") << "link" << MsgResult::OK << "a\r\nb\r\nc" << true;
     }
     void changedOnDisk()
     {
@@ -282,8 +287,9 @@ private slots:
 
         platform.messageAnswers << answer;
         const QString written = how == "rename" ? path + ".tmp" : path;
-        if (how == "delete")
-            QFile::remove(path);
+        const QString other = file("other.txt", "someone else's");
+        if (how == "delete" || how == "link")
+            QVERIFY(QFile::remove(path) && (how == "delete" || QFile::link(other, path)));
         else
             writeFile(written, "new\r\nB\r\nC");
         QVERIFY(written == path || ::rename(QFile::encodeName(written), QFile::encodeName(path)) == 0);
@@ -291,17 +297,23 @@ private slots:
         QCOMPARE(messageLine(platform, 0), how == "delete"
             ? "File Changed on Disk|Exclamation|OK|The file '" + path
                   + "' has been deleted or moved by another program. Its text stays open here; Save writes it again."
+            : how == "link" ? "File Changed on Disk|Exclamation|OK|The file '" + path + "' has been replaced by a symbolic link to '"
+                  + other + "'. It was not reloaded: the link is not followed, and the text stays open here."
             : "File Changed on Disk|Question|YesNo|The file '" + path
                   + "' has been changed by another program. Reload it?");
         QTEST(main->HTML()->wholeText(), "text");
-        QTEST(main->documentChanged(), "changed");
+        QTEST(main->document().isChanged(), "changed");
         QVERIFY(answer != MsgResult::Yes || caretLine(*main->HTML()) == 3);
         QTest::qWait(300);
         QCOMPARE(platform.messages.size(), 1); // asked once
-        if (how == "write" && answer == MsgResult::No) {
-            // A later Save writes the user's text over the other program's.
+        if ((how == "write" && answer == MsgResult::No) || how == "link") {
+            // A later Save writes the user's text over the other program's;
+            // a link is asked about and replaced, its target left alone.
+            platform.messageAnswers << MsgResult::Yes;
             main->menu().mnuSave->trigger();
+            QCOMPARE(platform.messages.size(), 1 + int(how == "link"));
             QCOMPARE(fileBytes(path), QByteArray("a\r\nb\r\nc\r\n"));
+            QVERIFY(fileBytes(other) == "someone else's" && !QFileInfo(path).isSymLink());
         }
     }
 };

@@ -38,7 +38,7 @@ private slots:
         const QString world = QString::fromUtf8("w\xc3\xb6rld");
         document("hello " + world, 0, 6);
         w->menu().mnuCut->trigger();
-        QVERIFY(cb->text() == "hello " && w->documentChanged());
+        QVERIFY(cb->text() == "hello " && w->document().isChanged());
         w->menu().mnuSelectAll->trigger();
         w->menu().mnuCopy->trigger();
         QCOMPARE(cb->text(), world);
@@ -83,8 +83,8 @@ private slots:
             w->menu().mnuUndo->trigger();
             QCOMPARE(w->HTML()->wholeText(), restored);
             QCOMPARE(w->HTML()->selStart(), after == "insert" ? 0 : 6);
-            QVERIFY(w->HTML()->selLength() == 0 && w->documentChanged());
-            QTRY_COMPARE(fileBytes(w->previewFile()), restored.toUtf8() + "\r\n");
+            QVERIFY(w->HTML()->selLength() == 0 && w->document().isChanged());
+            QTRY_COMPARE(fileBytes(w->preview().previewFile()), restored.toUtf8() + "\r\n");
         }
         QVERIFY(!w->menu().mnuUndo->isEnabled());
         QCOMPARE(w->menu().mnuUndo->text(), QString("&Undo"));

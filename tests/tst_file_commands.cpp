@@ -96,11 +96,11 @@ private slots:
         QCOMPARE(fx.newDialogShown, answer == int(MsgResult::Cancel) || saveFails ? 0 : 1);
         QCOMPARE(w.HTML()->wholeText() == before, !replaced); // a new page starts with <html>
         QCOMPARE(w.windowTitle(), replaced ? QString("Velmora - New File") : "Velmora - " + file);
-        QCOMPARE(w.documentChanged(), !replaced && answer >= 0);
+        QCOMPARE(w.document().isChanged(), !replaced && answer >= 0);
         QCOMPARE(fileBytes(file), answer == int(MsgResult::Yes) && !saveFails ? before.toUtf8() + "\r\n" : QByteArray("d\noc"));
         QCOMPARE(w.HTML()->lineEnd(), replaced ? "\r\n" : "\n");
         w.HTML()->setSelText("y"); // change tracking goes on
-        QVERIFY(w.documentChanged());
+        QVERIFY(w.document().isChanged());
     }
 
     // Open: every way out, and what it refuses with a message, keeping the
@@ -149,10 +149,10 @@ private slots:
         QCOMPARE(w.HTML()->wholeText(), opened ? QString::fromLatin1(page) : before);
         // The page is not UTF-8: the caption says how it was read.
         QCOMPARE(w.windowTitle(), opened ? "Velmora - " + full + " (ISO-8859-1)" : QString("Velmora - New File"));
-        QVERIFY(!w.documentChanged() && !w.isLoading());
+        QVERIFY(!w.document().isChanged() && !w.document().isLoading());
         if (opened) {
             QCOMPARE(w.HTML()->selFormat(), w.ctlFont().font);
-            QCOMPARE(fileBytes(w.previewFile()), page + "\r\n");
+            QCOMPARE(fileBytes(w.preview().previewFile()), page + "\r\n");
             w.menu().mnuSave->trigger();
             QCOMPARE(fileBytes(full), page + "\r\n");
         }
@@ -192,7 +192,7 @@ private slots:
         QVERIFY(fx.platform.messages.size() == 1 && fx.platform.messages[0].buttons == MsgButtons::YesNo);
         QCOMPARE(fileBytes(file), saved);
         QCOMPARE(fileBytes(other), QByteArray("someone else's"));
-        QCOMPARE(w.saveFailed(), answer == MsgResult::No ? 1 : 0);
+        QCOMPARE(w.document().saveFailed(), answer == MsgResult::No ? 1 : 0);
     }
 
     // Save and Save As, the chain between them and the save-failed flag.
@@ -220,7 +220,7 @@ private slots:
         QVERIFY2(messageLine(fx.platform, 0).startsWith("Save Error|Critical|OK|")
                      && messageLine(fx.platform, 0).contains(tooLarge),
                  qPrintable(messageLine(fx.platform, 0)));
-        QVERIFY(w.saveFailed() == 1 && w.documentChanged());
+        QVERIFY(w.document().saveFailed() == 1 && w.document().isChanged());
 
         // A read-only file: "Save Error" names it, then Save As; a writable
         // name ends the chain and clears the flag.
@@ -238,7 +238,7 @@ private slots:
                  qPrintable(m));
         QCOMPARE(fileBytes(locked), QByteArray("old"));
         QCOMPARE(fileBytes(good), body.toUtf8() + "\r\n");
-        QVERIFY(w.saveFailed() == 0 && !w.documentChanged());
+        QVERIFY(w.document().saveFailed() == 0 && !w.document().isChanged());
         QCOMPARE(w.windowTitle(), "Velmora - " + good);
 
         // Save writes to the named file without asking: one more file

@@ -80,7 +80,7 @@ private slots:
             w.HTML()->setWholeText("<p>new</p>");
             w.document().save();
             QCOMPARE(readRaw(raw_), "<p>new</p>\r\n");
-            QCOMPARE(w.comforts().recent().files().value(0), path);
+            QCOMPARE(w.findChild<RecentFiles *>()->files().value(0), path);
             w.document().setLoading(true);
             w.HTML()->setWholeText(QString());
             w.document().setLoading(false);
@@ -88,13 +88,13 @@ private slots:
         QVERIFY(settings::Store().get("Recent1").value_or(QString()).startsWith("file:///"));
         WindowFixture fx;
         frmHTML &w = fx.start(QString(), false); // the store as the last run left it
-        QCOMPARE(w.comforts().recent().files().value(0), path);
-        w.comforts().recent().choose(0);
+        QCOMPARE(w.findChild<RecentFiles *>()->files().value(0), path);
+        w.findChild<RecentFiles *>()->choose(0);
         QCOMPARE(w.HTML()->wholeText(), "<p>new</p>\r\n");
         QCOMPARE(fx.platform.messages.size(), 0);
         // Gone: the message shows the name as the caption does.
         ::unlink(raw_.constData());
-        w.comforts().recent().choose(0);
+        w.findChild<RecentFiles *>()->choose(0);
         QVERIFY(messageLine(fx.platform, 0).contains(QString::fromUtf8("caf\uFFFD \uFFFD.htm' could")));
     }
 

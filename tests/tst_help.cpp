@@ -24,7 +24,7 @@ private slots:
     // project lists is in it, and each menu command appears on some page.
     void helpFileHoldsEveryPage()
     {
-        const QString file = main->help().helpFile();
+        const QString file = main->findChild<HelpCommands *>()->helpFile();
         QFile qhp(QStringLiteral(VELMORA_SOURCE_DIR "/help/velmora.qhp"));
         QVERIFY(qhp.open(QIODevice::ReadOnly));
         const QString project = QString::fromUtf8(qhp.readAll());
@@ -51,18 +51,18 @@ private slots:
     void f1AndContentsOpenTheHelp()
     {
         for (int i = 0; i < 2; ++i) {
-            delete main->help().helpWindow();
+            delete main->findChild<HelpCommands *>()->helpWindow();
             main->HTML()->setFocus();
             if (i == 0)
                 QTest::keyClick(main->HTML(), Qt::Key_F1);
             else
                 main->menu().mnuContents->trigger();
-            QTRY_VERIFY(main->help().helpWindow() && main->help().helpWindow()->isVisible());
-            QCOMPARE(main->help().helpWindow()->currentPage(), QStringLiteral("index.html"));
+            QTRY_VERIFY(main->findChild<HelpCommands *>()->helpWindow() && main->findChild<HelpCommands *>()->helpWindow()->isVisible());
+            QCOMPARE(main->findChild<HelpCommands *>()->helpWindow()->currentPage(), QStringLiteral("index.html"));
         }
-        delete main->help().helpWindow();
+        delete main->findChild<HelpCommands *>()->helpWindow();
         QTest::keyClick(main->HTML(), Qt::Key_F1, Qt::ShiftModifier);
-        QVERIFY(!main->help().helpWindow()); // the menu key itself: the table and cell dialogs' key test
+        QVERIFY(!main->findChild<HelpCommands *>()->helpWindow()); // the menu key itself: the table and cell dialogs' key test
     }
 
     // The collection in the cache folder damaged (by a crash, a full disk),
@@ -80,14 +80,14 @@ private slots:
         QFETCH(int, kept);
         QFETCH(bool, folderIsAFile);
         const QString folder = qEnvironmentVariable("XDG_CACHE_HOME") + "/velmora";
-        delete main->help().helpWindow();
-        delete new HelpWindow(main->help().helpFile()); // a whole collection first
+        delete main->findChild<HelpCommands *>()->helpWindow();
+        delete new HelpWindow(main->findChild<HelpCommands *>()->helpFile()); // a whole collection first
         const QByteArray bytes = fileBytes(folder + "/help.qhc");
         writeFile(folder + "/help.qhc", kept < 0 ? QByteArray(bytes.size(), '\x9c') : bytes.left(kept));
         if (folderIsAFile)
             QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
         for (int run = 0; run < 2; ++run) { // and on the next start
-            HelpWindow help(main->help().helpFile());
+            HelpWindow help(main->findChild<HelpCommands *>()->helpFile());
             QVERIFY(help.isUsable());
             help.showPage("table.html");
             QCOMPARE(help.currentPage(), "table.html");
@@ -107,14 +107,14 @@ private slots:
     void helpFromAModalWindow()
     {
         QFETCH(bool, fileDialog);
-        delete main->help().helpWindow();
+        delete main->findChild<HelpCommands *>()->helpWindow();
         activate(main);
         QStringList seen;
         QTimer::singleShot(0, this, [&] {
             QWidget *modal = QApplication::activeModalWidget();
             for (int i = 0; i < 2; ++i) {
                 QTest::keyClick(modal, Qt::Key_F1);
-                HelpWindow *help = main->help().helpWindow();
+                HelpWindow *help = main->findChild<HelpCommands *>()->helpWindow();
                 (void)QTest::qWaitFor([help] { return help->isActiveWindow(); }, 2000);
                 auto *search = help->findChild<QLineEdit *>();
                 search->clear();
@@ -166,8 +166,10 @@ private slots:
             [](frmSplash &s) { QTest::keyClick(&s, Qt::Key_A); },
             [](frmSplash &s) { QTest::mouseClick(s.Frame1, Qt::LeftButton, {}, QPoint(2, 2)); },
         };
+        const std::unique_ptr<VatroControl> vatro = VatroControl::create(nullptr);
+        QVERIFY(vatro);
         for (const auto &close : closers) {
-            QPointer<frmSplash> splash = new frmSplash(main->Vatro());
+            QPointer<frmSplash> splash = new frmSplash(*vatro);
             splash->show();
             QVERIFY(QTest::qWaitForWindowExposed(splash.data()));
             QCOMPARE(splash->lblVersion->text(), QStringLiteral("1.02.0007"));

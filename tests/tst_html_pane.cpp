@@ -32,6 +32,7 @@ private slots:
         QTest::newRow("last line") << mixed << 11 << 2 << "\ne";
         QTest::newRow("length past end clamps") << mixed << 12 << 50 << "e";
         QTest::newRow("start past end clamps") << "abc" << 10 << 0 << "";
+        QTest::newRow("byte-order mark kept") << QStringLiteral("\uFEFFab") << 0 << 2 << QStringLiteral("\uFEFFa");
         QTest::newRow("nul kept") << QString::fromUtf16(u"a\0b", 3) << 1 << 2 << QString::fromUtf16(u"\0b", 2);
     }
     void selection()
@@ -137,6 +138,31 @@ private slots:
         QCOMPARE(pane.wholeText(), QStringLiteral("abc"));
         pane.setWholeText(QStringLiteral("fresh")); // a fresh history
         QVERIFY(!pane.isUndoAvailable());
+    }
+
+    // A document of one long line: taking it in, selecting it all for the
+    // editor font and going back to the start (as Open does) costs about
+    // what the same text in short lines costs (no layout of the whole
+    // line), and the caret on it stays lit (a blink repaints the line).
+    void longLine()
+    {
+        HTMLPane pane;
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        qint64 took[2];
+        for (const bool oneLine : {false, true}) {
+            QElapsedTimer t;
+            t.start();
+            pane.setWholeText((QStringLiteral("<b>word</b>") + (oneLine ? " " : "\n")).repeated(1 << 17));
+            pane.setSelLength(pane.textLength());
+            pane.setSelFormat(pane.selFormat());
+            pane.setSelStart(0);
+            took[oneLine] = t.elapsed();
+        }
+        QVERIFY2(took[1] < 5 * took[0] + 100, qPrintable(QString("%1 ms, in short lines %2 ms").arg(took[1]).arg(took[0])));
+        QTRY_COMPARE(sci(pane, QsciScintillaBase::SCI_GETCARETPERIOD), 0L);
+        pane.setWholeText("short");
+        QTRY_VERIFY(sci(pane, QsciScintillaBase::SCI_GETCARETPERIOD) > 0);
     }
 
     void formatAndBackColour()

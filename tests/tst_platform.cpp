@@ -8,6 +8,7 @@
 #include "widgets/font_dialog.h"
 #include "support/fake_host.h"
 #include "support/scripted_platform.h"
+#include "support/modal_watch.h"
 #include "support/test_env.h"
 
 namespace {
@@ -23,17 +24,6 @@ bool wideForTitle(const QWidget *box)
     return box->width() >= QFontMetrics(bold).horizontalAdvance(kLongTitle) + 100;
 }
 
-// Runs `act` on the modal dialog of type T once it is shown.
-template <typename T>
-void whenShown(std::function<void(T *)> act)
-{
-    QTimer::singleShot(10, [act] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget()))
-            act(dialog);
-        else
-            whenShown<T>(act);
-    });
-}
 } // namespace
 
 class TestPlatform : public QObject {
@@ -46,11 +36,11 @@ private slots:
     void textsShownAsWritten()
     {
         QString shown;
-        whenShown<QInputDialog>([&](QInputDialog *dialog) {
-            auto *label = dialog->findChild<QLabel *>();
-            shown = label && label->textFormat() == Qt::PlainText && wideForTitle(dialog) ? label->text() : "markup";
-            dialog->findChild<QLineEdit *>()->setText(kPasted);
-            dialog->accept();
+        ModalWatch<QInputDialog> input([&](QInputDialog &dialog) {
+            auto *label = dialog.findChild<QLabel *>();
+            shown = label && label->textFormat() == Qt::PlainText && wideForTitle(&dialog) ? label->text() : "markup";
+            dialog.findChild<QLineEdit *>()->setText(kPasted);
+            dialog.accept();
         });
         QCOMPARE(QtPlatform().inputBox(nullptr, kMarkup, kLongTitle, QString()), kPasted);
         QCOMPARE(shown, kMarkup); // the message box's text is the message box test's
@@ -126,7 +116,8 @@ private slots:
         QVERIFY(QFile(dir + "/notes.txt").open(QIODevice::WriteOnly) && QFile(dir + "/run").open(QIODevice::WriteOnly));
         QVERIFY(QFile::setPermissions(dir + "/run", QFile::ReadOwner | QFile::ExeOwner));
         QStringList shown[2];
-        whenShown<QFileDialog>([&](QFileDialog *d) {
+        ModalWatch<QFileDialog> files([&](QFileDialog &dialog) {
+            QFileDialog *d = &dialog;
             auto *view = d->findChild<QListView *>("listView");
             auto *types = d->findChild<QComboBox *>("fileTypeCombo");
             const auto names = [view] {
@@ -161,14 +152,14 @@ private slots:
         };
         for (const auto &[icon, qtIcon, buttons, press, expected] : cases) {
             qsizetype shown = -1; // the buttons, under the right icon
-            whenShown<QMessageBox>([&, want = qtIcon, key = press](QMessageBox *box) {
-                auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
-                const bool plain = label && label->textFormat() == Qt::PlainText && label->text() == kMarkup && wideForTitle(box);
-                shown = box->icon() == want && plain ? box->buttons().size() : 0;
+            ModalWatch<QMessageBox> answer([&, want = qtIcon, key = press](QMessageBox &box) {
+                auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+                const bool plain = label && label->textFormat() == Qt::PlainText && label->text() == kMarkup && wideForTitle(&box);
+                shown = box.icon() == want && plain ? box.buttons().size() : 0;
                 if (key)
-                    box->button(key)->click();
+                    box.button(key)->click();
                 else
-                    QTest::keyClick(box, Qt::Key_Escape);
+                    QTest::keyClick(&box, Qt::Key_Escape);
             });
             const MsgResult result = QtPlatform().messageBox(nullptr, kMarkup, kLongTitle, icon, buttons);
             // OK; Yes, No; Yes, No, Cancel
@@ -192,9 +183,11 @@ private slots:
         QCOMPARE(dialog.choice().colour, ColourValue(0x00FF00));
         // Through the platform: Cancel is no choice; OK gives the edited one.
         QtPlatform qt;
-        whenShown<FontColourDialog>([](FontColourDialog *d) { d->reject(); });
-        QVERIFY(!qt.chooseFont(nullptr, f));
-        whenShown<FontColourDialog>([](FontColourDialog *d) { d->underline->setChecked(true), d->accept(); });
+        {
+            ModalWatch<FontColourDialog> cancel([](FontColourDialog &d) { d.reject(); });
+            QVERIFY(!qt.chooseFont(nullptr, f));
+        }
+        ModalWatch<FontColourDialog> underline([](FontColourDialog &d) { d.underline->setChecked(true), d.accept(); });
         f.underline = true;
         QCOMPARE(qt.chooseFont(nullptr, f).value_or(FontChoice()), f);
     }

@@ -133,6 +133,24 @@ private slots:
         QCOMPARE(w.HTML()->backColour(), ColourValue(0x8000000Fu));
     }
 
+    // A store of random bytes: the message once; the exit writes good
+    // settings (without a word of failure) and keeps the bad file beside.
+    void unreadableStore()
+    {
+        QByteArray junk(4096, 0);
+        QRandomGenerator rng(7);
+        for (char &c : junk)
+            c = char(rng.generate());
+        QDir().mkpath(QFileInfo(settings::Store::fileName()).path());
+        writeFile(settings::Store::fileName(), junk);
+        for (int run = 0; run < 2; ++run) {
+            WindowFixture fx;
+            QVERIFY(fx.start(QString(), false).close());
+            QCOMPARE(fx.platform.messages.size(), 1 - run);
+        }
+        QCOMPARE(fileBytes(settings::Store::fileName() + ".bad"), junk);
+    }
+
     // A bad value ends the load step: what came before it applies, what
     // comes after keeps the creation state.
     void stopsAtBadValue()

@@ -5,6 +5,7 @@
 #include "document_dialogs/new_dialog.h"
 #include "core/command_line.h"
 #include "editor/startup.h"
+#include "text_dialogs/tag_dialog.h"
 #include "support/test_env.h"
 #include "editor/dialog_registry.h"
 #include "support/window_fixture.h"
@@ -51,10 +52,10 @@ private slots:
         QCOMPARE(fx.platform.messages.size(), int(!message.isEmpty()));
         QCOMPARE(fx.newDialogShown, int(newPage));
         QCOMPARE(w.windowHandle()->title(), "Velmora - " + (opened ? commandLine : "New File"));
-        QCOMPARE(w.documentFileName(), opened ? commandLine : QString());
-        QVERIFY(!w.documentChanged() && !w.isLoading());
+        QCOMPARE(w.document().fileName(), opened ? commandLine : QString());
+        QVERIFY(!w.document().isChanged() && !w.document().isLoading());
         // The dialog of a start-up New cannot be cancelled.
-        QVERIFY(!newPage || !w.newDialog().cmdCancel->isEnabled());
+        QVERIFY(!newPage || !w.findChild<frmNew *>()->cmdCancel->isEnabled());
     }
 
     // The exit sequence: every answer and the save paths behind Yes (a save
@@ -93,15 +94,15 @@ private slots:
         const bool saveAs = answer == int(MsgResult::Yes);
         if (saveAs)
             fx.platform.fileAnswers << (closes ? std::optional<QString>(other) : std::nullopt);
-        QDialog *dialog = &w.dialogs().once<QDialog>(w.centralWidget());
-        dialog->show();
+        w.menu().mnuST->trigger(); // a dialog of the run, shown modeless
+        QDialog *dialog = w.findChild<frmTag *>();
 
         QCOMPARE(w.close(), closes);
         QCOMPARE(dialog->isVisible(), !closes);
         QCOMPARE(fx.platform.unexpectedCalls, 0);
         if (answer >= 0)
             QVERIFY(messageLine(fx.platform, 0).startsWith("File Changed|Question|YesNoCancel|"));
-        QCOMPARE(QFile::exists(w.previewFile()), !closes);
+        QCOMPARE(QFile::exists(w.preview().previewFile()), !closes);
         QCOMPARE(fileBytes(file), QByteArray("on disk"));
         QCOMPARE(fileBytes(other), saveAs && closes ? text.toUtf8() + "\r\n" : QByteArray());
     }
@@ -140,7 +141,7 @@ private slots:
         QDir::setCurrent(startFolder);
         qputenv("VATRO_REGISTRY", saved);
         QCOMPARE(exitCode != 0, !named.isEmpty());
-        QCOMPARE(started ? started->documentFileName() : QString(), named.isEmpty() ? page_ : QString());
+        QCOMPARE(started ? started->document().fileName() : QString(), named.isEmpty() ? page_ : QString());
         QCOMPARE(platform.messages.size(), int(!named.isEmpty()));
         const QString text = platform.messages.value(0).text;
         QVERIFY2(named.isEmpty() || (text.contains("VatroOCX.Vatro") && text.contains(named)), qPrintable(text));

@@ -10,6 +10,7 @@
 #include "editor/main_window.h"
 #include "media_dialogs/image_dialog.h"
 #include "support/fake_host.h"
+#include "support/modal_watch.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 #include "text_dialogs/tag_dialog.h"
@@ -38,21 +39,14 @@ class TestTableCellDialogs : public QObject {
     template <class Dialog = QDialog>
     bool whileShown(const QKeySequence &key, const std::function<void(Dialog &)> &inside)
     {
-        bool shown = false;
-        QTimer timer; // gone with this call, should no dialog show
-        timer.setSingleShot(true);
-        connect(&timer, &QTimer::timeout, [&] {
-            if (auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget())) {
-                shown = true;
-                inside(*dialog);
-                if (dialog->isVisible())
-                    dialog->reject();
-            }
+        ModalWatch<Dialog> watch([&](Dialog &dialog) {
+            inside(dialog);
+            if (dialog.isVisible())
+                dialog.reject();
         });
-        timer.start(0);
         press(key);
         activate(main);
-        return shown;
+        return watch.count() > 0;
     }
     void press(const QKeySequence &key)
     {
@@ -210,14 +204,14 @@ private slots:
     {
         document(3, 0);
         main->menu().mnuST->trigger();
-        frmTag *dialog = main->dialogs().existing<frmTag>();
+        frmTag *dialog = main->findChild<frmTag *>();
         QVERIFY(dialog && dialog->isVisible() && !dialog->isModal() && dialog->parentWidget() == main);
         QTRY_VERIFY(dialog->isActiveWindow());
         dialog->cmdAmp->click();
         QCOMPARE(main->menu().mnuUndo->text(), "&Undo Ampersand");
         QTRY_COMPARE(QApplication::focusWidget(), main->HTML());
         main->menu().mnuST->trigger();
-        QVERIFY(main->dialogs().existing<frmTag>() == dialog && dialog->isVisible());
+        QVERIFY(main->findChild<frmTag *>() == dialog && dialog->isVisible());
         QTRY_VERIFY(dialog->isActiveWindow());
         dialog->cmdClose->click();
     }

@@ -4,6 +4,7 @@
 // dialog (Shift+F7) reaching the preview.
 #include "editor/dialog_registry.h"
 #include "options_dialogs/locations_dialog.h"
+#include "support/modal_watch.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -55,9 +56,9 @@ private slots:
 
         w->menu().mnuVIB->trigger();
         // The preview file was brought up to date first; the editor's folder stays.
-        QCOMPARE(fileBytes(w->previewFile()), QByteArray(QTest::currentDataTag()) + "\r\n");
+        QCOMPARE(fileBytes(w->preview().previewFile()), QByteArray(QTest::currentDataTag()) + "\r\n");
         QCOMPARE(QDir::currentPath(), editorFolder);
-        frmLoc *dialog = w->dialogs().existing<frmLoc>();
+        frmLoc *dialog = w->findChild<frmLoc *>();
         if (received.isEmpty()) {
             QCOMPARE(messageLine(fx.platform, 0), "View in Browser|Exclamation|OK|Could not launch the "
                                                   "browser, make sure that the locations are correct.");
@@ -68,8 +69,30 @@ private slots:
         }
         QVERIFY(waitUntil([&] { return QFile::exists(record); }));
         const QStringList lines = QString::fromUtf8(fileBytes(record)).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(QStringList(lines).replaceInStrings(w->previewFile(), "F"), received);
+        QCOMPARE(QStringList(lines).replaceInStrings(w->preview().previewFile(), "F"), received);
         QVERIFY(fx.platform.messages.isEmpty() && (!dialog || !dialog->isVisible()));
+    }
+
+    // View in Browser runs Update: a preview file that cannot be written
+    // gives Update's message and the locations dialog every time, and no
+    // browser is started on it.
+    void previewNotWritten()
+    {
+        fx.platform.messages.clear();
+        QFile::remove(record);
+        w->preview().setBrowser("'" + root + "/browser dir/fake browser' %HTML%");
+        w->preview().setBrowserStartIn(root);
+        const LocationValues kept = w->preview().locations();
+        { LocationValues l = kept; l.tempDir = root + "/gone"; w->preview().setLocations(l); }
+        ModalWatch<frmLoc> locations([](frmLoc &d) { d.cmdClose->click(); });
+        w->menu().mnuVIB->trigger();
+        w->menu().mnuVIB->trigger();
+        QTest::qWait(500);
+        w->preview().setLocations(kept);
+        QCOMPARE(locations.count(), 2);
+        QCOMPARE(fx.platform.messages.size(), 2);
+        QCOMPARE(messageLine(fx.platform, 1), "Error|Exclamation|OK|The temp directory does not exist, please choose a new one");
+        QVERIFY(!QFile::exists(record));
     }
 
     // Shift+F7 shows the dialog modally. A new temporary directory deletes
@@ -78,28 +101,25 @@ private slots:
     // stores is the dialog's own test.
     void newTempDir()
     {
-        const QString oldFile = w->previewFile(), newDir = root + "/temp #2";
+        const QString oldFile = w->preview().previewFile(), newDir = root + "/temp #2";
         const QString newFile = newDir + "/KV731504.htm";
-        QVERIFY(waitUntil([&] { return w->Browser()->url() == QUrl::fromLocalFile(oldFile); }));
+        QVERIFY(waitUntil([&] { return w->Browser()->shownFile() == oldFile; }));
         writeFile(newFile, "left over");
         fx.platform.folderAnswers << newDir;
         activate(w);
-        bool shown = false;
-        QTimer::singleShot(0, [&] {
-            auto *d = qobject_cast<frmLoc *>(QApplication::activeModalWidget());
-            QVERIFY(shown = d != nullptr);
-            d->Browse3->click();
-            QVERIFY(!QFile::exists(oldFile) && d->lblTD->text() == newDir);
+        ModalWatch<frmLoc> locations([&](frmLoc &d) {
+            d.Browse3->click();
+            QVERIFY(!QFile::exists(oldFile) && d.lblTD->text() == newDir);
             QCOMPARE(fileBytes(newFile), QByteArray("left over")); // no refresh yet
-            d->cmdClose->click();
+            d.cmdClose->click();
         });
         QTest::keyClick(w->HTML(), Qt::Key_F7, Qt::ShiftModifier);
-        QVERIFY(shown);
+        QCOMPARE(locations.count(), 1);
 
         w->HTML()->setWholeText("<p>new</p>");
         w->menu().mnuUpdate->trigger();
         QCOMPARE(fileBytes(newFile), QByteArray("<p>new</p>\r\n"));
-        QVERIFY(waitUntil([&] { return w->Browser()->url() == QUrl::fromLocalFile(newFile); }));
+        QVERIFY(waitUntil([&] { return w->Browser()->shownFile() == newFile; }));
     }
 };
 

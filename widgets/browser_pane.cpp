@@ -1,17 +1,37 @@
 #include "widgets/browser_pane.h"
 
+#include "widgets/page_files.h"
+#include "widgets/script_dialogs.h"
+
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QUrl>
-#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
-BrowserPane::BrowserPane(QWidget *parent) : QWebEngineView(parent)
+#include <csignal>
+#include <utility>
+
+BrowserPane::BrowserPane(QWidget *parent)
+    // The scheme must be known before the first profile is made.
+    : QWebEngineView((pagefiles::registerScheme(), parent)),
+      profile_(new QWebEngineProfile(this)),
+      files_(new PageFiles(*profile_)),
+      dialogs_(new ScriptDialogBar(this)),
+      page_(new PreviewPage(profile_, *dialogs_, this))
 {
-    QWebEngineSettings *s = settings();
+    QWebEngineSettings *s = profile_->settings();
     // A page that loads must not take the keyboard from the text pane.
     s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    // Every local file comes through PageFiles; a "file:" page, should one
+    // ever show, reads nothing else.
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     // The preview file is written in the locale's encoding, UTF-8.
     s->setDefaultTextEncoding(QStringLiteral("utf-8"));
+    page_->scripts().insert(pagefiles::localFetch());
+    setPage(page_);
     // Focus only by a click, never by a load or by tabbing through the window.
     setFocusPolicy(Qt::ClickFocus);
 
@@ -26,11 +46,27 @@ BrowserPane::BrowserPane(QWidget *parent) : QWebEngineView(parent)
                                   .arg(restoreScroll_.x())
                                   .arg(restoreScroll_.y()));
     });
+    connect(page_, &PreviewPage::stopWanted, this, &BrowserPane::stopScripts, Qt::QueuedConnection);
+    connect(dialogs_, &ScriptDialogBar::runScriptsWanted, this, &BrowserPane::runScripts);
+    connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        if (std::exchange(killing_, false))
+            page_->triggerAction(QWebEnginePage::Reload);
+    });
+}
+
+// The page goes before the profile it belongs to.
+BrowserPane::~BrowserPane()
+{
+    delete page_;
 }
 
 void BrowserPane::started()
 {
     busySince_ = QDateTime::currentMSecsSinceEpoch();
+    // The editor's own load answers an open question of the page, and goes
+    // ahead without asking whether to leave it.
+    dialogs_->cancel();
+    page_->leaveWithoutAsking();
 }
 
 bool BrowserPane::isBusy() const
@@ -42,7 +78,8 @@ void BrowserPane::navigate(const QString &address)
 {
     started();
     restorePending_ = false;
-    load(QUrl(address));
+    const QString file = pagefiles::pathOf(QUrl(address));
+    load(file.isEmpty() ? QUrl(address) : files_->show(file, baseFolder_));
 }
 
 std::int32_t BrowserPane::refresh()
@@ -59,4 +96,31 @@ std::int32_t BrowserPane::refresh()
     started();
     reload();
     return 0;
+}
+
+QString BrowserPane::shownFile() const
+{
+    return files_->fileOf(url());
+}
+
+// A page that keeps opening dialogs: its scripts are switched off and its
+// process, which may be running a script that never ends, is ended; the
+// page then loads again without them.
+void BrowserPane::stopScripts()
+{
+    page_->setStopping(true);
+    page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    dialogs_->showStopped(true);
+    const qint64 pid = page_->renderProcessPid();
+    killing_ = pid > 0 && pid != QCoreApplication::applicationPid() && ::kill(pid_t(pid), SIGKILL) == 0;
+    if (!killing_)
+        page_->triggerAction(QWebEnginePage::Reload);
+}
+
+void BrowserPane::runScripts()
+{
+    page_->setStopping(false);
+    page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+    dialogs_->showStopped(false);
+    page_->triggerAction(QWebEnginePage::Reload);
 }

@@ -1,20 +1,15 @@
 #include "widgets/html_pane.h"
 
-#include "core/conversions.h"
-
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 #include <QAccessible>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <cmath>
 
 namespace {
 
 using SB = QsciScintillaBase;
-
-constexpr int kStrikeIndicator = 8; // the first indicator free for container use
 
 // Keys the main window's menus use as shortcuts: the control must leave them
 // alone, or the menu commands would not run while the text pane has focus.
@@ -59,6 +54,20 @@ void asStreamEvent(const QMouseEvent *e, Handle handle)
                        e->source(), e->pointingDevice());
     stream.setTimestamp(e->timestamp()); // double and triple clicks count time
     handle(&stream);
+}
+
+// The pane's UTF-8 as text. Qt's fromUtf8 drops a byte-order mark at the
+// start; here it is a character of the document like any other (the fast
+// conversion stays for the text after the marks).
+QString fromPaneBytes(QByteArrayView bytes)
+{
+    const QByteArrayView mark("\xEF\xBB\xBF", 3);
+    qsizetype marks = 0;
+    while (bytes.sliced(marks * 3).startsWith(mark))
+        ++marks;
+    if (marks == 0)
+        return QString::fromUtf8(bytes);
+    return QString(marks, QChar(0xFEFF)) + QString::fromUtf8(bytes.sliced(marks * 3));
 }
 
 int keyCombination(const QKeyEvent *e)
@@ -145,6 +154,8 @@ HTMLPane::HTMLPane(QWidget *parent) : QsciScintilla(parent)
                 if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
                     noteChange();
             });
+    caretPeriod_ = SendScintilla(SCI_GETCARETPERIOD);
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &HTMLPane::steadyCaretOnLongLine);
 
     applyFormat();
 }
@@ -218,7 +229,7 @@ long HTMLPane::indexToByte(int index) const
 QString HTMLPane::wholeText() const
 {
     const QByteArrayView bytes = utf8Text();
-    return bytes.isEmpty() ? QString() : QString::fromUtf8(bytes);
+    return bytes.isEmpty() ? QString() : fromPaneBytes(bytes);
 }
 
 QByteArrayView HTMLPane::utf8Text() const
@@ -253,7 +264,7 @@ void HTMLPane::setWholeText(const QString &text)
     // A new whole text starts a new editing history, as a text box does.
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETEMPTYSELECTION, 0UL);
-    SendScintilla(SCI_SCROLLCARET);
+    showCaret();
 }
 
 int HTMLPane::textLength() const
@@ -269,7 +280,36 @@ int HTMLPane::selStart() const
 void HTMLPane::setSelStart(int start)
 {
     SendScintilla(SCI_SETEMPTYSELECTION, static_cast<unsigned long>(indexToByte(start)));
-    SendScintilla(SCI_SCROLLCARET);
+    showCaret();
+}
+
+// Scintilla places the caret by laying out its whole line: seconds for a
+// line of megabytes, and again after each change of format (an Open sets
+// the text, the editor font, then the caret at the start). The start of
+// the text needs no layout to be shown.
+void HTMLPane::showCaret()
+{
+    if (SendScintilla(SCI_GETCURRENTPOS) != 0 || SendScintilla(SCI_GETANCHOR) != 0) {
+        SendScintilla(SCI_SCROLLCARET);
+        return;
+    }
+    SendScintilla(SCI_SETFIRSTVISIBLELINE, 0UL);
+    SendScintilla(SCI_SETXOFFSET, 0UL);
+}
+
+// To paint any part of a line Scintilla goes through all of it: a tenth of
+// a second on a line of megabytes, twice a second while the caret blinks
+// on it, for as long as the editor stays open. On such a line the caret
+// stays lit instead.
+void HTMLPane::steadyCaretOnLongLine()
+{
+    const long line = SendScintilla(SCI_LINEFROMPOSITION,
+                                    static_cast<unsigned long>(SendScintilla(SCI_GETCURRENTPOS)));
+    const bool steady = SendScintilla(SCI_LINELENGTH, static_cast<unsigned long>(line)) > kLongLine;
+    if (steady != caretSteady_) {
+        caretSteady_ = steady;
+        SendScintilla(SCI_SETCARETPERIOD, static_cast<unsigned long>(steady ? 0 : caretPeriod_));
+    }
 }
 
 int HTMLPane::selLength() const
@@ -287,7 +327,10 @@ void HTMLPane::setSelLength(int length)
 {
     const long start = SendScintilla(SCI_GETSELECTIONSTART);
     const long end = length <= 0 ? start : indexToByte(byteToIndex(start) + length);
-    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(start), static_cast<long>(end));
+    // Not scrolled (setSelStart showed the start): selecting the whole text
+    // to give it a format would lay out the last line for nothing.
+    SendScintilla(SCI_SETANCHOR, static_cast<unsigned long>(start));
+    SendScintilla(SCI_SETCURRENTPOS, static_cast<unsigned long>(end));
 }
 
 QString HTMLPane::selText() const
@@ -301,7 +344,7 @@ QString HTMLPane::textBetween(long startByte, long endByte) const
         return QString();
     QByteArray bytes(endByte - startByte + 1, '\0');
     SendScintilla(SCI_GETTEXTRANGE, startByte, endByte, bytes.data());
-    return QString::fromUtf8(bytes.constData(), endByte - startByte);
+    return fromPaneBytes(QByteArrayView(bytes.constData(), endByte - startByte));
 }
 
 void HTMLPane::setSelText(const QString &text)
@@ -317,28 +360,6 @@ void HTMLPane::setSelText(const QString &text)
     SendScintilla(SCI_SCROLLCARET);
 }
 
-void HTMLPane::setSelFormat(const FontChoice &font)
-{
-    format_ = font;
-    applyFormat();
-}
-
-FontChoice HTMLPane::selFormat() const
-{
-    return format_;
-}
-
-ColourValue HTMLPane::backColour() const
-{
-    return backColour_;
-}
-
-void HTMLPane::setBackColour(ColourValue colour)
-{
-    backColour_ = colour;
-    applyFormat();
-}
-
 QString HTMLPane::lineEnd() const
 {
     switch (eolMode()) {
@@ -349,43 +370,6 @@ QString HTMLPane::lineEnd() const
     default:
         return QStringLiteral("\r\n");
     }
-}
-
-void HTMLPane::applyFormat()
-{
-    const QPalette pal = palette();
-    // A text colour never chosen is black (the value at creation and the
-    // setting's default) on a background never chosen (a system colour; a
-    // chosen one is RGB). It shows as the palette's text colour, made to be
-    // read on the palette's window colour: black on a dark desktop theme
-    // could not be. The colour values themselves stay as they are.
-    const bool neverChosen = format_.colour == 0 && (backColour_ & 0x80000000u);
-    const QColor fore = neverChosen ? pal.color(QPalette::Active, QPalette::Text)
-                                    : colourToQColor(format_.colour, pal);
-    const QColor back = colourToQColor(backColour_, pal);
-    const unsigned long def = STYLE_DEFAULT;
-    const QByteArray name = format_.name.toUtf8();
-    SendScintilla(SCI_STYLESETFONT, def, name.constData());
-    const double size = std::isfinite(format_.size) ? qBound(1.0, format_.size, 1638.0) : 8.0;
-    SendScintilla(SCI_STYLESETSIZEFRACTIONAL, def, static_cast<long>(std::lround(size * 100)));
-    SendScintilla(SCI_STYLESETBOLD, def, static_cast<long>(format_.bold));
-    SendScintilla(SCI_STYLESETITALIC, def, static_cast<long>(format_.italic));
-    SendScintilla(SCI_STYLESETUNDERLINE, def, static_cast<long>(format_.underline));
-    SendScintilla(SCI_STYLESETFORE, def, fore);
-    SendScintilla(SCI_STYLESETBACK, def, back);
-    SendScintilla(SCI_STYLECLEARALL);
-    SendScintilla(SCI_SETCARETFORE, fore);
-
-    // Scintilla's styles know no strikethrough: an indicator draws it over
-    // the whole text, and every insertion gets it as well.
-    SendScintilla(SCI_INDICSETFORE, static_cast<unsigned long>(kStrikeIndicator), fore);
-    SendScintilla(SCI_SETINDICATORCURRENT, static_cast<unsigned long>(kStrikeIndicator));
-    const long length = byteLength();
-    if (format_.strikethrough)
-        SendScintilla(SCI_INDICATORFILLRANGE, 0UL, length);
-    else
-        SendScintilla(SCI_INDICATORCLEARRANGE, 0UL, length);
-    emit formatApplied();
 }
 
 bool HTMLPane::event(QEvent *e)
@@ -399,13 +383,6 @@ bool HTMLPane::event(QEvent *e)
         }
     }
     return QsciScintilla::event(e);
-}
-
-void HTMLPane::changeEvent(QEvent *e)
-{
-    QsciScintilla::changeEvent(e);
-    if (e->type() == QEvent::PaletteChange)
-        applyFormat(); // system colours follow the palette
 }
 
 void HTMLPane::keyPressEvent(QKeyEvent *e)

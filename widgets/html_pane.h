@@ -23,7 +23,8 @@ public:
     int textLength() const; // length of the whole text in UTF-16 code units
 
     // Selection in UTF-16 code units from 0. Setting the start keeps no
-    // selection (length 0); setting the length extends from the start.
+    // selection (length 0) and scrolls the caret into view; setting the
+    // length extends from the start, without scrolling.
     int selStart() const;
     void setSelStart(int start);
     int selLength() const;
@@ -100,13 +101,21 @@ private:
     long indexToByte(int index) const;
     void replaceBytes(long start, long end, const QString &text);
     void applyFormat();
+    void showCaret();
+    void steadyCaretOnLongLine();
     void keepOneStreamSelection();
     void noteChange();  // a change has begun
     void flushChange(); // the operation is over: notify once
+
+    static constexpr int kStrikeIndicator = 8; // the first free for container use
+    // A line longer than this (bytes) keeps the caret from blinking.
+    static constexpr long kLongLine = 256 * 1024;
 
     FontChoice format_;
     ColourValue backColour_ = 0x80000005u;
     int changeDepth_ = 0;
     bool changePending_ = false;
     bool flushQueued_ = false;
+    long caretPeriod_ = 500;
+    bool caretSteady_ = false;
 };

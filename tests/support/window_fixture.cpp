@@ -35,31 +35,35 @@ frmHTML &WindowFixture::start(const QString &commandLine, bool seed)
 
 void WindowFixture::answerNewDialog(bool ok)
 {
-    // Polls from inside the dialog's own event loop.
-    dropAnswer();
-    auto *timer = new QTimer(window.get());
-    answer_ = timer;
-    QObject::connect(timer, &QTimer::timeout, timer, [this, timer, ok] {
-        frmNew &dialog = window->newDialog();
-        if (!dialog.isVisible())
-            return;
-        ++newDialogShown;
-        timer->deleteLater();
-        timer->stop();
-        (ok ? dialog.cmdOK : dialog.cmdCancel)->click();
-    });
-    timer->start(5);
+    answer_ = std::make_unique<ModalWatch<frmNew>>(
+        [this, ok](frmNew &dialog) {
+            ++newDialogShown;
+            (ok ? dialog.cmdOK : dialog.cmdCancel)->click();
+        },
+        1);
 }
 
 void WindowFixture::dropAnswer()
 {
-    delete answer_.data();
+    answer_.reset();
 }
 
 WindowFixture::~WindowFixture()
 {
     if (window)
         window->hide();
+}
+
+bool pageShows(BrowserPane &pane, const QString &script, const QVariant &expected, int ms)
+{
+    // Shared: an answer may come after the wait.
+    const auto shown = std::make_shared<QVariant>();
+    const auto asking = std::make_shared<bool>(false);
+    return waitUntil([&] {
+        if (!std::exchange(*asking, true))
+            pane.page()->runJavaScript(script, [shown, asking](const QVariant &v) { *shown = v, *asking = false; });
+        return *shown == expected;
+    }, ms);
 }
 
 QByteArray fileBytes(const QString &path)

@@ -9,6 +9,8 @@
 #include "editor/preview.h"
 #include "widgets/browser_pane.h"
 #include "widgets/html_pane.h"
+#include "document_dialogs/new_dialog.h"
+#include "support/modal_watch.h"
 #include "support/scripted_platform.h"
 
 #include <QApplication>
@@ -40,7 +42,7 @@ struct WindowFixture {
     ~WindowFixture();
 
 private:
-    QPointer<QTimer> answer_;
+    std::unique_ptr<ModalWatch<frmNew>> answer_;
 };
 
 // Makes `window` the active window: offscreen, a hidden dialog keeps the
@@ -56,6 +58,10 @@ inline bool waitUntil(const std::function<bool()> &predicate, int ms = 10000)
 {
     return QTest::qWaitFor(predicate, ms);
 }
+
+// Waits until `script` gives `expected` in the page `pane` shows. One
+// question to the page at a time: a pile of them holds up its reload.
+bool pageShows(BrowserPane &pane, const QString &script, const QVariant &expected, int ms = 20000);
 
 // The whole content of a file, or an empty array.
 QByteArray fileBytes(const QString &path);
