@@ -18,6 +18,7 @@ class TestTidyUp : public QObject {
     WindowFixture fx;
     frmHTML *main = nullptr;
     HTMLPane *pane = nullptr;
+    Comforts &comforts() const { return *main->findChild<Comforts *>(); }
 
     void document(const QString &text, int selStart = 0, int selLength = 0)
     {
@@ -109,7 +110,7 @@ private slots:
         document(text, selStart, selLength);
         QFETCH(QList<MsgResult>, answers);
         fx.platform.messageAnswers = answers;
-        main->comforts().tidy().mnuTidyUp->trigger();
+        comforts().tidy().mnuTidyUp->trigger();
         QCOMPARE(fx.platform.messages.isEmpty() ? QString() : messageLine(fx.platform, 0).section('|', 0, 0) + "|"
                      + fx.platform.messages[0].text.left(asked.section('|', 1).size()),
                  asked);
@@ -123,9 +124,9 @@ private slots:
     void aFailingCheckerChangesNothing()
     {
         document("<p>a");
-        PageChecker &tidier = main->comforts().tidy().tidier();
+        PageChecker &tidier = comforts().tidy().tidier();
         tidier.setProgram(testenv::root() + "/no-such-checker");
-        main->comforts().tidy().mnuTidyUp->trigger();
+        comforts().tidy().mnuTidyUp->trigger();
         tidier.setProgram(defaultChecker());
         QCOMPARE(messageLine(fx.platform, 0), "Tidy Up|Exclamation|OK|The checker '" + testenv::root() + "/no-such-checker' could not be started.");
         QCOMPARE(pane->wholeText(), "<p>a");

@@ -21,6 +21,7 @@ class TestTyping : public QObject {
     WindowFixture fx;
     frmHTML *main = nullptr;
     HTMLPane *pane = nullptr;
+    Comforts &comforts() const { return *main->findChild<Comforts *>(); }
     MarkupCommands *m = nullptr;
 
     // `marked` as the document: "|" the caret, "[" and "]" a selection.
@@ -61,7 +62,7 @@ class TestTyping : public QObject {
     QList<QAction *> options() const
     {
         return {m->mnuCompleteAsYouType, m->mnuCloseTags, m->mnuMarkTags, m->mnuAutoIndent,
-                main->comforts().statusLine().mnuStatusBar, main->comforts().desktopKeys().mnuDesktopKeys};
+                comforts().statusLine().mnuStatusBar, comforts().desktopKeys().mnuDesktopKeys};
     }
 
     // The keys of the items Desktop Keys changes: how many, and the one shown.
@@ -80,7 +81,7 @@ private slots:
         fx.start();
         main = fx.window.get();
         pane = main->HTML();
-        m = &main->comforts().markup();
+        m = &comforts().markup();
         activate(main);
         pane->setFocus();
     }
@@ -192,7 +193,7 @@ private slots:
         document("\u00e9|");
         fx.platform.fileAnswers << testenv::root() + "/status.htm";
         main->menu().mnuSaveAs->trigger();
-        StatusLine &status = main->comforts().statusLine();
+        StatusLine &status = comforts().statusLine();
         status.mnuStatusBar->trigger();
         QVERIFY(main->findChild<QStatusBar *>());
         QCOMPARE(status.texts(), QStringList({"Ln 1, Col 2", "UTF-8", "CR LF", ""}));
@@ -207,7 +208,7 @@ private slots:
     {
         const MainMenu &menu = main->menu();
         QSignalSpy saved(menu.mnuSave, &QAction::triggered);
-        main->comforts().desktopKeys().mnuDesktopKeys->trigger();
+        comforts().desktopKeys().mnuDesktopKeys->trigger();
         QStringList keys;
         for (QAction *a : {menu.mnuNew, menu.mnuOpen, menu.mnuSave, menu.mnuSaveAs, menu.mnuScript})
             keys << a->shortcut().toString();
@@ -221,7 +222,7 @@ private slots:
         fx.platform.fileAnswers << std::nullopt; // the untitled page's Save As, cancelled
         QTest::keyClick(pane, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(saved.size(), 1);
-        main->comforts().desktopKeys().mnuDesktopKeys->trigger();
+        comforts().desktopKeys().mnuDesktopKeys->trigger();
         QCOMPARE(designedKeys(), "1F2 1F3 1F4 1F5 1Ctrl+S");
     }
 };
