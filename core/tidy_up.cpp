@@ -153,6 +153,10 @@ TidyResult tidyUpUtf8(QByteArrayView utf8, const TidyOptions &options)
                 text.chop(1);
         result.text = utf8.first(kept).toByteArray() + text;
     }
+    // Tidy counted the lines of what it saw: the doctype's come first.
+    if (result.line > 0)
+        result.line += int(utf8.first(kept).count('\n') + utf8.first(kept).count('\r')
+                           - utf8.first(kept).count("\r\n"));
     tidyBufFree(&output);
     tidyRelease(doc);
     return result;

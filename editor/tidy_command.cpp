@@ -56,13 +56,13 @@ void TidyCommand::mnuTidyUp_Click()
         const int firstLine = whole ? 0 : int(pane_.SendScintilla(SB::SCI_LINEFROMPOSITION, static_cast<unsigned long>(start)));
         const QString question =
             QStringLiteral("HTML Tidy found %1 %2 in %3. The first, at line %4, column %5: %6\r\n\r\n"
-                           "Tidy Up corrects them as HTML Tidy sees fit. Tidy up anyway?")
+                           "Tidy Up corrects %7 as HTML Tidy sees fit. Tidy up anyway?")
                 .arg(result->errors)
                 .arg(result->errors == 1 ? QStringLiteral("error") : QStringLiteral("errors"),
                      whole ? QStringLiteral("the page") : QStringLiteral("the selection"))
                 .arg(result->line + firstLine)
                 .arg(result->column)
-                .arg(result->firstError);
+                .arg(result->firstError, result->errors == 1 ? QStringLiteral("it") : QStringLiteral("them"));
         if (platform_.messageBox(&window_, question, kTitle, MsgIcon::Question, MsgButtons::YesNo)
             != MsgResult::Yes)
             return;

@@ -93,8 +93,9 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::newRow("page, one undo step") << "<div><p>\u00e9</div>" << 0 << 0 << QList<MsgResult>() << ""
                                                << "<div>\r\n  <p>\u00e9</p>\r\n</div>";
-        QTest::newRow("errors: No") << "<p><blink2>x</blink2>" << 0 << 0 << QList<MsgResult>{MsgResult::No}
-                                    << "Tidy Up|HTML Tidy found 1 error in the page. The first, at line 1, column 4" << "<p><blink2>x</blink2>";
+        QTest::newRow("errors: No") << "<!DOCTYPE html>\r\n<p><blink2>x</blink2>" << 0 << 0 << QList<MsgResult>{MsgResult::No}
+                                    << "Tidy Up|HTML Tidy found 1 error in the page. The first, at line 2, column 4: <blink2> is not recognized!\r\n\r\nTidy Up corrects it"
+                                    << "<!DOCTYPE html>\r\n<p><blink2>x</blink2>";
         QTest::newRow("errors: Yes") << "<p><blink2>x</blink2>" << 0 << 0 << QList<MsgResult>{MsgResult::Yes}
                                      << "Tidy Up|HTML Tidy found 1 error" << "<p>x</p>";
         QTest::newRow("selection, where it stands") << "<body>\r\n  <ul><li>a<li>b</ul>\r\n</body>" << 10 << 19
