@@ -5,7 +5,6 @@
 #include "widgets/platform.h"
 #include "widgets/startup_probe.h"
 #include "editor/startup.h"
-#include "vatro/registry.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
@@ -41,6 +40,9 @@ int main(int argc, char *argv[])
         std::fputs(text->toLocal8Bit().constData(), stdout);
         return 0;
     }
+    // The component loads while the application starts.
+    std::future<MadeComponent> component = makeComponentAhead(
+        programFolder() + QStringLiteral("/" VELMORA_HOST_REGISTRY));
     QApplication app(argc, argv);
     startup_probe::mark("application");
     // What Qt left of them (it takes out its own options), as bytes too.
@@ -53,15 +55,10 @@ int main(int argc, char *argv[])
         return 2;
     }
     QGuiApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
-    // The class registry installed beside the program, searched after the
-    // user's and the machine's: a copy unpacked anywhere finds its component.
-    vatro::addHostRegistry(nativePath(QCoreApplication::applicationDirPath()
-                                             + QStringLiteral("/" VELMORA_HOST_REGISTRY))
-                               .toStdString());
     QtPlatform platform;
     int exitCode = 0;
     const std::unique_ptr<frmHTML> window =
-        startPagewisp(platform, line.files, &exitCode);
+        startPagewisp(platform, line.files, &exitCode, std::move(component));
     if (!window)
         return exitCode;
     return app.exec();

@@ -2,6 +2,7 @@
 
 #include "vatro/text.h"
 
+#include <unistd.h>
 #include <dirent.h>
 #include <sys/stat.h>
 
@@ -94,4 +95,14 @@ QString pathFromUrl(const QUrl &url)
     if (!url.host().isEmpty())
         return url.toLocalFile(); // //host/share, as Qt names it
     return pathFromNative(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
+QString programFolder()
+{
+    QByteArray path(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", path.data(), size_t(path.size()));
+    if (n <= 0)
+        return QString();
+    path.truncate(n);
+    return pathFromNative(path.left(path.lastIndexOf('/')));
 }

@@ -31,3 +31,7 @@ QString pathOnDisk(const QString &path);
 // does not name a local file gives an empty path.
 QUrl urlFromPath(const QString &path);
 QString pathFromUrl(const QUrl &url);
+
+// The folder of the running program, as the system names it (before any
+// application object exists).
+QString programFolder();

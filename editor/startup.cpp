@@ -2,7 +2,9 @@
 
 #include "core/document_file.h"
 #include "editor/session_guard.h"
+#include "core/native_path.h"
 #include "editor/splash_window.h"
+#include "vatro/registry.h"
 #include "widgets/html_pane.h"
 #include "widgets/startup_probe.h"
 
@@ -21,8 +23,18 @@ static void initResources()
     Q_INIT_RESOURCE(velmora);
 }
 
+std::future<MadeComponent> makeComponentAhead(const QString &hostRegistry)
+{
+    vatro::addHostRegistry(nativePath(hostRegistry).toStdString());
+    return std::async(std::launch::async, [] {
+        QString error;
+        std::unique_ptr<VatroControl> vatro = VatroControl::create(&error);
+        return MadeComponent(std::move(vatro), error);
+    });
+}
+
 std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &arguments,
-                                       int *exitCode)
+                                       int *exitCode, std::future<MadeComponent> component)
 {
     initResources();
     // The desktop's icon for the program, else the one it carries.
@@ -35,7 +47,11 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 
     QString error;
-    std::unique_ptr<VatroControl> vatro = VatroControl::create(&error);
+    std::unique_ptr<VatroControl> vatro;
+    if (component.valid())
+        std::tie(vatro, error) = component.get();
+    else
+        vatro = VatroControl::create(&error);
     startup_probe::mark("component");
     if (!vatro) {
         std::fprintf(stderr, "Pagewisp: %s\n", qPrintable(error));
