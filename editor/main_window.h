@@ -60,6 +60,7 @@ public:
     HTMLPane *HTML() const { return html_; }
     BrowserPane *Browser() const { return browser_; }
     FontDialog &ctlFont() { return ctlFont_; }
+    VatroControl &Vatro() { return *vatro_; }
     const MainMenu &menu() const { return menu_; }
     Document &document() { return *document_; }
     Preview &preview() { return *preview_; }

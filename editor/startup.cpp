@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QTimer>
+#include <QWindow>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -22,6 +24,37 @@ static void initResources()
 {
     Q_INIT_RESOURCE(velmora);
 }
+
+namespace {
+
+// Runs `then` once, right after `window` has first been drawn.
+class FirstFrame : public QObject {
+public:
+    FirstFrame(QWindow *window, std::function<void()> then)
+        : QObject(window), then_(std::move(then))
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+            QTimer::singleShot(0, watched, then_);
+            deleteLater();
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> then_;
+};
+
+void afterFirstFrame(QWidget &window, std::function<void()> then)
+{
+    new FirstFrame(window.windowHandle(), std::move(then));
+}
+
+} // namespace
 
 std::future<MadeComponent> makeComponentAhead(const QString &hostRegistry)
 {
@@ -37,9 +70,6 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
                                        int *exitCode, std::future<MadeComponent> component)
 {
     initResources();
-    // The desktop's icon for the program, else the one it carries.
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.velmora.Pagewisp"),
-                                                 QIcon(QStringLiteral(":/velmora/velmora.svg"))));
 
     // Chromium's sandbox refuses to run for root, and the browser pane would
     // not start at all; root gets the pane without it.
@@ -60,8 +90,6 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
         *exitCode = 1;
         return nullptr;
     }
-    // The splash greets the start without holding it up; it closes itself.
-    (new frmSplash(*vatro))->show();
     // A relative path names a file in the folder the program was started in.
     QString commandLine = arguments.join(QLatin1Char(' '));
     if (!commandLine.isEmpty() && QDir::isRelativePath(commandLine))
@@ -78,6 +106,18 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
     guard->offerRecovery();
     window->show();
     startup_probe::mark("shown");
+    // The splash greets the start without holding it up: it comes right
+    // after the window's first frame (the text is there to be read and
+    // typed into at once), before the browser pane's engine loads; it
+    // closes itself.
+    afterFirstFrame(*window, [window = window.get()] {
+        // The desktop's icon for the program, else the one it carries: a
+        // look through the icon themes and a picture to draw, which can
+        // wait for the text.
+        QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.velmora.Pagewisp"),
+                                                     QIcon(QStringLiteral(":/velmora/velmora.svg"))));
+        (new frmSplash(window->Vatro()))->show();
+    });
     *exitCode = 0;
     return window;
 }

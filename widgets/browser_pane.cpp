@@ -3,7 +3,7 @@
 #include "widgets/private_module.h"
 #include "widgets/startup_probe.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QOpenGLContext>
 #include <QPainter>
@@ -61,7 +61,10 @@ bool BrowserPane::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
         watched->removeEventFilter(this);
-        startSoon();
+        if (startAsked_)
+            QTimer::singleShot(0, this, &BrowserPane::startWhenDrawn);
+        else
+            startSoon();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -70,8 +73,30 @@ void BrowserPane::startSoon()
 {
     if (std::exchange(startAsked_, true))
         return;
+    asked_.start();
     // After the paint under way, the window's first, has reached the screen.
-    QTimer::singleShot(0, this, &BrowserPane::startEngine);
+    QTimer::singleShot(0, this, &BrowserPane::startWhenDrawn);
+}
+
+// Loading the engine holds the program up for a moment: a window shown
+// just now (the splash) is drawn first, unless the system does not draw it
+// within a moment.
+void BrowserPane::startWhenDrawn()
+{
+    if (engine_ || failure_)
+        return;
+    constexpr qint64 kLongestWait = 300;
+    if (asked_.elapsed() < kLongestWait) {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            QWindow *w = top->windowHandle();
+            if (top->isVisible() && w && !w->isExposed() && !top->isMinimized()) {
+                w->installEventFilter(this);
+                QTimer::singleShot(kLongestWait, this, &BrowserPane::startWhenDrawn);
+                return;
+            }
+        }
+    }
+    startEngine();
 }
 
 void BrowserPane::resizeEvent(QResizeEvent *)

@@ -9,6 +9,7 @@
 
 #include "widgets/browser_engine.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <cstdint>
 
@@ -63,6 +64,7 @@ private:
     // The window has been drawn: the engine starts as soon as that is on
     // the screen.
     void startSoon();
+    void startWhenDrawn();
 
     BrowserEngine *engine_ = nullptr; // owned through its view, a child
     QString pending_;                 // shown once the engine is up
@@ -70,5 +72,6 @@ private:
     QString baseFolder_;
     QString encoding_ = QStringLiteral("UTF-8");
     bool startAsked_ = false;
+    QElapsedTimer asked_; // since the start was asked for
     QLabel *failure_ = nullptr;
 };
