@@ -34,6 +34,8 @@ TidyResult tidyUpUtf8(QByteArrayView utf8, const TidyOptions &options);
 // The options as the checker's arguments ("--tidy-up", ...), and back
 // (nullopt when the arguments are not a tidy-up run).
 QStringList tidyArguments(const TidyOptions &options);
+// Tidy's name of a line end: "LF", "CR" or "CRLF".
+const char *newlineName(const QByteArray &newline);
 std::optional<TidyOptions> tidyOptionsFrom(const QStringList &arguments);
 
 // The result as the checker hands it to the editor, and back (nullopt when

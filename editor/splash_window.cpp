@@ -9,9 +9,9 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QSvgWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -39,7 +39,10 @@ frmSplash::frmSplash(VatroControl &vatro)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QString());
 
-    auto *logo = new QSvgWidget(QStringLiteral(":/velmora/splash-logo.svg"), this);
+    // The picture is drawn from its SVG by Qt's icon engine (a plug-in, so
+    // the program does not load the SVG libraries before it is shown).
+    auto *logo = new QLabel(this);
+    logo->setPixmap(QIcon(QStringLiteral(":/velmora/splash-logo.svg")).pixmap(QSize(360, 120)));
     logo->setFixedSize(360, 120);
     imgLogo = logo;
     Frame1 = new QFrame(this);
