@@ -7,6 +7,7 @@
 #include "editor/find_commands.h"
 #include "editor/main_menu.h"
 #include "editor/recent_files.h"
+#include "editor/spell_commands.h"
 #include "editor/view_options.h"
 #include "widgets/check_panel.h"
 #include "widgets/find_bar.h"
@@ -22,7 +23,8 @@ Comforts::Comforts(QWidget &window, HTMLPane &pane, PaneFooter &footer, Document
       view_(new ViewOptions(pane, *menu.mnuOptions)),
       recent_(new RecentFiles(document, platform, *menu.mnuFile, menu.mnuExit, window)),
       drop_(new FileDrop(window, [&document](const QString &path) { document.openPath(path); })),
-      diskWatch_(new DiskWatch(document, pane, platform, window))
+      diskWatch_(new DiskWatch(document, pane, platform, window)),
+      spelling_(new SpellCommands(menu, pane, footer, platform, window))
 {
     footer.addPart(findBar_);
     footer.addPart(checkPanel_);

@@ -1,8 +1,8 @@
 #pragma once
 // The editor's conveniences beyond its menus of old, made and wired in one
 // place: the find bar and Find/Replace/Go to line, Check page and its panel,
-// syntax colouring and line numbers, the recent files, dropped files and
-// the watch on the open file. Each is its own object; this only builds them.
+// syntax colouring and line numbers, the recent files, dropped files,
+// the watch on the open file and the spelling check. Each is its own object; this only builds them.
 
 #include <QObject>
 
@@ -18,6 +18,7 @@ class PaneFooter;
 class Platform;
 class QWidget;
 class RecentFiles;
+class SpellCommands;
 class ViewOptions;
 struct MainMenu;
 
@@ -34,6 +35,7 @@ public:
     ViewOptions &view() { return *view_; }
     RecentFiles &recent() { return *recent_; }
     DiskWatch &diskWatch() { return *diskWatch_; }
+    SpellCommands &spelling() { return *spelling_; }
 
 private:
     FindBar *findBar_;
@@ -44,4 +46,5 @@ private:
     RecentFiles *recent_;
     FileDrop *drop_;
     DiskWatch *diskWatch_;
+    SpellCommands *spelling_;
 };
