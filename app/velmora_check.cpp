@@ -1,6 +1,9 @@
 // velmora-check: the editor's Check page, in a process of its own. Reads a
 // page (UTF-8) on standard input and writes the report of HTML Tidy's
 // messages on standard output (encodeReport); exit 0, or kCheckerOutOfMemory.
+// With "--tidy-up" and its options (tidyArguments) it writes the page
+// tidied up instead (encodeTidyResult): Tidy Up runs here for the same
+// reasons.
 //
 // Tidy's parser and diagnostics recurse once per open element: measured
 // with libtidy 5.6, at most 67 bytes of stack for a 3-byte "<b>" (about 22
@@ -10,6 +13,7 @@
 // parser touches is ever committed.
 #include "core/page_check.h"
 #include "core/page_checker.h"
+#include "core/tidy_up.h"
 
 #include <cstdio>
 #include <new>
@@ -21,6 +25,7 @@ namespace {
 
 struct Job {
     QByteArray page;
+    std::optional<TidyOptions> tidy;
     QByteArray result;
     bool outOfMemory = false;
 };
@@ -29,7 +34,8 @@ void *run(void *arg)
 {
     auto *job = static_cast<Job *>(arg);
     try {
-        job->result = encodeReport(reportOf(checkPageUtf8(job->page)));
+        job->result = job->tidy ? encodeTidyResult(tidyUpUtf8(job->page, *job->tidy))
+                                : encodeReport(reportOf(checkPageUtf8(job->page)));
     } catch (const std::bad_alloc &) {
         job->outOfMemory = true;
     }
@@ -52,9 +58,13 @@ bool readAll(int fd, QByteArray &into)
 
 } // namespace
 
-int main()
+int main(int argc, char *argv[])
 {
     Job job;
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    job.tidy = tidyOptionsFrom(arguments);
     try {
         if (!readAll(STDIN_FILENO, job.page))
             return 1;

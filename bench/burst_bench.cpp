@@ -3,7 +3,8 @@
 // pane showed the last key, when the preview file held the final text, and
 // the memory (PSS) of the editor and its browser processes before and after.
 // The unsaved text is kept in the recovery file meanwhile, as in the program.
-// Run by hand: build/bench/burst_bench [keys] [megabytes]
+// Run by hand: build/bench/burst_bench [keys] [megabytes] [on]; "on" first
+// switches on every option of the Options menu.
 
 #include "editor/recovery_keeper.h"
 #include "editor/session_guard.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
 #include <algorithm>
 #include <cstdio>
 
@@ -69,6 +71,11 @@ int main(int argc, char *argv[])
     WindowFixture fx;
     frmHTML &w = fx.start();
     auto *guard = new SessionGuard(w);
+    const bool optionsOn = argc > 3 && QByteArray(argv[3]) == "on";
+    if (optionsOn)
+        for (QAction *a : w.menu().mnuOptions->actions())
+            if (a->isCheckable() && !a->isChecked())
+                a->trigger();
     const QString line = QStringLiteral("<p>The quick brown fox jumps over the lazy dog.</p>\r\n");
     QString text;
     while (text.size() < qsizetype(megabytes) << 20)
@@ -99,7 +106,8 @@ int main(int argc, char *argv[])
     QTest::qWait(1000);
     const double after = treePssMiB();
 
-    std::printf("%d keys into %d MB, auto-update on:\n", keys, megabytes);
+    std::printf("%d keys into %d MB, auto-update on, options %s:\n", keys, megabytes,
+                optionsOn ? "all on" : "as stored (off at first)");
     std::printf("  burst took            %8lld ms (%.2f ms a key on average, %.1f ms the slowest, "
                 "key to text pane)\n",
                 static_cast<long long>(lastKey), shown, slowest / 1e6);

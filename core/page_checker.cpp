@@ -15,10 +15,22 @@ PageChecker::~PageChecker()
 
 void PageChecker::start(const QByteArray &utf8)
 {
+    launch({}, utf8);
+}
+
+void PageChecker::startTidyUp(const QByteArray &utf8, const TidyOptions &options)
+{
+    launch(tidyArguments(options), utf8);
+}
+
+void PageChecker::launch(const QStringList &arguments, const QByteArray &utf8)
+{
     cancel();
+    tidying_ = !arguments.isEmpty();
     auto *process = new QProcess(this);
     process_ = process;
     process->setProgram(program_);
+    process->setArguments(arguments);
     process->setStandardErrorFile(QProcess::nullDevice());
     // The check ends with the editor, however the editor ends.
     process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
@@ -55,8 +67,23 @@ void PageChecker::finish(QProcess *process)
         return;
     }
     const bool exited = process->exitStatus() == QProcess::NormalExit;
+    const QString verb = tidying_ ? QStringLiteral("tidy up") : QStringLiteral("check");
     if (exited && process->exitCode() == kCheckerOutOfMemory) {
-        emit failed(QStringLiteral("There is not enough memory to check this page."));
+        emit failed(QStringLiteral("There is not enough memory to %1 this page.").arg(verb));
+        return;
+    }
+    if (tidying_) {
+        const std::optional<TidyResult> result = exited && process->exitCode() == 0
+            ? decodeTidyResult(process->readAllStandardOutput())
+            : std::nullopt;
+        if (result && result->produced)
+            emit tidied(*result);
+        else if (result && !result->refusal.isEmpty())
+            emit failed(result->refusal);
+        else
+            emit failed(exited ? QStringLiteral("HTML Tidy could not tidy up this page.")
+                               : QStringLiteral("HTML Tidy could not tidy up this page: the "
+                                                "checker stopped unexpectedly."));
         return;
     }
     const std::optional<CheckReport> report =

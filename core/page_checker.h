@@ -6,6 +6,7 @@
 // take nothing of the editor's with it, and a cancelled check ends at once.
 
 #include "core/page_check.h"
+#include "core/tidy_up.h"
 
 #include <QObject>
 #include <QString>
@@ -24,6 +25,8 @@ public:
 
     // Starts checking the page `utf8`; a check still running is cancelled.
     void start(const QByteArray &utf8);
+    // Starts tidying up `utf8` (Tidy Up runs in the same program) instead.
+    void startTidyUp(const QByteArray &utf8, const TidyOptions &options);
     // Ends the running check at once; nothing is signalled for it.
     void cancel();
     bool isRunning() const { return process_ != nullptr; }
@@ -33,12 +36,16 @@ signals:
     void checked(const CheckReport &report);
     // The check is over without messages: why, as a sentence.
     void failed(const QString &reason);
+    // The tidy-up is over (failures come through failed()).
+    void tidied(const TidyResult &result);
 
 private:
+    void launch(const QStringList &arguments, const QByteArray &utf8);
     void finish(QProcess *process);
 
     QString program_;
     QProcess *process_ = nullptr;
+    bool tidying_ = false;
 };
 
 // The checker that goes with this program: in its private folder,

@@ -1,12 +1,18 @@
 #pragma once
 // The editor's conveniences beyond its menus of old, made and wired in one
 // place: the find bar and Find/Replace/Go to line, Check page and its panel,
-// syntax colouring and line numbers, the recent files, dropped files,
-// the watch on the open file and the spelling check. Each is its own object; this only builds them.
+// syntax colouring and line numbers, the recent files, dropped files and
+// the watch on the open file, completion, closing and matching tags and
+// the other comforts of typing HTML, the status bar, the desktop keys and
+// the spelling check. Each is its own object; this only builds them.
 
 #include <QObject>
 
 class CheckCommand;
+class DesktopKeys;
+class MarkupCommands;
+class StatusLine;
+class TidyCommand;
 class CheckPanel;
 class DiskWatch;
 class Document;
@@ -35,6 +41,10 @@ public:
     ViewOptions &view() { return *view_; }
     RecentFiles &recent() { return *recent_; }
     DiskWatch &diskWatch() { return *diskWatch_; }
+    MarkupCommands &markup() { return *markup_; }
+    TidyCommand &tidy() { return *tidy_; }
+    StatusLine &statusLine() { return *status_; }
+    DesktopKeys &desktopKeys() { return *desktopKeys_; }
     SpellCommands &spelling() { return *spelling_; }
 
 private:
@@ -46,5 +56,9 @@ private:
     RecentFiles *recent_;
     FileDrop *drop_;
     DiskWatch *diskWatch_;
+    MarkupCommands *markup_;
+    TidyCommand *tidy_;
+    StatusLine *status_;
+    DesktopKeys *desktopKeys_;
     SpellCommands *spelling_;
 };

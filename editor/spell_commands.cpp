@@ -1,7 +1,7 @@
 #include "editor/spell_commands.h"
 
-#include "core/settings.h"
 #include "core/spell_checker.h"
+#include "editor/kept_option.h"
 #include "editor/main_menu.h"
 #include "widgets/html_pane.h"
 #include "widgets/pane_footer.h"
@@ -15,10 +15,6 @@
 #include <QToolButton>
 
 using SB = QsciScintillaBase;
-
-namespace {
-const QString kKey = QStringLiteral("CheckSpelling");
-} // namespace
 
 SpellCommands::SpellCommands(const MainMenu &menu, HTMLPane &pane, PaneFooter &footer, Platform &platform,
                              QWidget &window)
@@ -39,15 +35,8 @@ SpellCommands::SpellCommands(const MainMenu &menu, HTMLPane &pane, PaneFooter &f
     footer.addPart(notice_);
     connect(marks_, &SpellMarks::dictionaryMissing, this, &SpellCommands::missing);
 
-    mnuSpelling = menu.mnuOptions->addAction(QStringLiteral("Check S&pelling"));
-    mnuSpelling->setCheckable(true);
-    const std::optional<QString> stored = settings::Store().get(kKey);
-    mnuSpelling->setChecked(stored && settings::toBoolean(*stored).value_or(false));
-    setOn(mnuSpelling->isChecked());
-    connect(mnuSpelling, &QAction::toggled, this, [this](bool on) {
-        setOn(on);
-        settings::Store().set({{kKey, settings::booleanText(on)}});
-    });
+    mnuSpelling = addKeptOption(*menu.mnuOptions, QStringLiteral("Check S&pelling"), QStringLiteral("CheckSpelling"),
+                                [this](bool on) { setOn(on); });
 
     // The press tells which word the pop-up menu is for; the menu key, the
     // word at the caret.
