@@ -6,7 +6,8 @@
 // - the page opened with checking on: the time until every misspelt word
 //   is underlined (the first time while the dictionaries load, then with
 //   them loaded), while a key is typed into the pane every 5 ms, and the
-//   longest time between two keys (the editor's longest deafness).
+//   longest time between two keys (the editor's longest deafness), beside
+//   the same with checking off.
 // Prints medians in milliseconds; exits 1 when the page takes more than
 // 1 s to be underlined or two keys are more than 50 ms apart.
 #include "core/spell_checker.h"
@@ -110,9 +111,11 @@ int main(int argc, char *argv[])
     const QString text = page(1024 * 1024);
     bool ok = true;
 
-    // The page opened with checking on, keys coming in all the while.
-    marks.setOn(true);
-    for (const char *when : {"dictionaries loading", "dictionaries loaded"}) {
+    // The page opened, keys coming in all the while: checking off, then on.
+    const std::pair<const char *, bool> runs[] = {
+        {"checking off", false}, {"checking on, dictionaries loading", true}, {"dictionaries loaded", true}};
+    for (const auto &[when, on] : runs) {
+        marks.setOn(on);
         QElapsedTimer sent;
         double longestWait = 0;
         int keys = 0;
@@ -133,13 +136,16 @@ int main(int argc, char *argv[])
         sent.invalidate();
         typing.start();
         QCoreApplication::processEvents();
-        settle(marks);
+        if (on)
+            settle(marks);
+        while (!on && t.elapsed() < 500)
+            QCoreApplication::processEvents();
         const double ms = t.nsecsElapsed() / 1e6;
         typing.stop();
         std::printf("1 MB opened, %s: %ld words underlined in %.0f ms; %d keys typed meanwhile, "
                     "the longest time between two of them %.1f ms\n",
                     when, underlined(pane), ms, keys, longestWait);
-        ok = ok && ms <= 1000 && longestWait <= 50;
+        ok = ok && (!on || (ms <= 1000 && longestWait <= 50));
     }
 
     // A keystroke in the middle of the page, checking off and on.

@@ -9,6 +9,8 @@ namespace {
 
 // A piece of text is handed out once it is this long, at the next white space.
 constexpr qsizetype kPiece = 4096;
+// Longer runs of letters are data, not words (and beyond Hunspell's limit).
+constexpr qsizetype kLongestWord = 60;
 
 bool isBlank(char c)
 {
@@ -33,26 +35,6 @@ bool startsWithNoCase(QByteArrayView s, qsizetype at, QByteArrayView what)
         if (lower(s[at + i]) != what[i])
             return false;
     return true;
-}
-
-// Elements that never have content, and those that a start tag of the
-// same name closes when one is open.
-bool isVoid(const QByteArray &name)
-{
-    static const char *const names[] = {"area", "base", "br",    "col",   "embed",  "hr",    "img",
-                                        "input", "link", "meta", "param", "source", "track", "wbr"};
-    for (const char *n : names)
-        if (name == n)
-            return true;
-    return false;
-}
-
-bool closesItsLike(const QByteArray &name)
-{
-    for (const char *n : {"p", "li", "dt", "dd", "option", "tr", "td", "th"})
-        if (name == n)
-            return true;
-    return false;
 }
 
 QByteArray normalLang(QByteArrayView value)
@@ -156,184 +138,109 @@ bool looksLikeAddress(QByteArrayView token)
 
 } // namespace
 
-ReaderTextScanner::ReaderTextScanner(QByteArrayView html, qsizetype from, LangStack stack)
-    : html_(html), pos_(from), stack_(std::move(stack))
+bool ReadingState::operator==(const ReadingState &o) const
 {
+    // Places in the page are not compared: those of a remembered state
+    // have moved with the changes before them.
+    return langs == o.langs
+        && std::equal(elements.begin(), elements.end(), o.elements.begin(), o.elements.end(),
+                      [](const markup::OpenElement &a, const markup::OpenElement &b) { return a.name == b.name; });
 }
 
-QByteArray ReaderTextScanner::lang() const
+ReaderTextScanner::ReaderTextScanner(QByteArrayView html, qsizetype from, ReadingState state)
+    : html_(html), reader_(html, html.size(), from, std::move(state.elements)), langs_(std::move(state.langs))
 {
-    return stack_.empty() ? QByteArray() : stack_.back().lang;
 }
 
 bool ReaderTextScanner::next(TextRun &run)
 {
-    const qsizetype n = html_.size();
-    while (pending_.empty()) {
-        if (pos_ >= n)
-            return false;
-        auto markupAt = [this, n](qsizetype i) {
-            if (i + 1 >= n)
-                return false;
-            const char c = html_[i + 1];
-            return isAsciiLetter(c) || c == '!' || c == '?' || (c == '/' && i + 2 < n && isAsciiLetter(html_[i + 2]));
-        };
-        if (html_[pos_] == '<' && markupAt(pos_)) {
-            markup();
-            continue;
+    for (;;) {
+        if (!pending_.empty()) {
+            run = pending_.front();
+            pending_.pop_front();
+            return true;
         }
-        qsizetype end = pos_ + 1;
-        for (;;) {
-            const void *lt = std::memchr(html_.data() + end, '<', size_t(n - end));
-            end = lt ? static_cast<const char *>(lt) - html_.data() : n;
-            if (end >= n || markupAt(end))
-                break;
-            ++end;
-        }
-        for (qsizetype i = pos_ + kPiece; i < end; ++i) {
-            if (isBlank(html_[i])) {
-                end = i;
-                break;
+        if (textFrom_ < textTo_) {
+            qsizetype end = textTo_;
+            for (qsizetype i = textFrom_ + kPiece; i < textTo_; ++i) {
+                if (isBlank(html_[i])) {
+                    end = i;
+                    break;
+                }
             }
+            run = TextRun{textFrom_, end, lang()};
+            textFrom_ = end;
+            return true;
         }
-        run = TextRun{pos_, end, lang()};
-        pos_ = end;
-        return true;
+        // After a start tag of script, style, title, textarea and the like
+        // comes their body, which holds no tags.
+        const bool body = !reader_.atRestartPoint();
+        const QByteArray bodyOf = body ? reader_.tagName() : QByteArray();
+        if (!reader_.next())
+            return false;
+        const qsizetype start = reader_.tokenStart(), end = reader_.pos();
+        if (reader_.tokenIsTag())
+            tag(start, end);
+        else if (body && (bodyOf == "title" || bodyOf == "textarea"))
+            pending_.push_back(TextRun{start, end, lang()});
+        else if (!body && (html_[start] != '<' || end == start + 1)) // not a comment or declaration
+            textFrom_ = start, textTo_ = end;
     }
-    run = pending_.front();
-    pending_.pop_front();
-    return true;
 }
 
-void ReaderTextScanner::skipPast(qsizetype from, QByteArrayView end)
+void ReaderTextScanner::tag(qsizetype start, qsizetype end)
 {
-    const qsizetype at = html_.indexOf(end, qMin(from, html_.size()));
-    pos_ = at < 0 ? html_.size() : at + end.size();
-}
-
-void ReaderTextScanner::markup()
-{
-    const qsizetype lt = pos_;
-    const char c = html_[lt + 1];
-    if (c == '!' && html_.sliced(lt).startsWith("<!--"))
-        skipPast(lt + 4, "-->");
-    else if (c == '!' && html_.sliced(lt).startsWith("<![CDATA["))
-        skipPast(lt + 9, "]]>");
-    else if (c == '!' || c == '?')
-        skipPast(lt + 2, ">");
-    else
-        tag(lt);
-}
-
-void ReaderTextScanner::tag(qsizetype lt)
-{
-    const qsizetype n = html_.size();
-    qsizetype i = lt + 1;
-    const bool closing = html_[i] == '/';
-    if (closing)
-        ++i;
-    const qsizetype nameStart = i;
-    while (i < n && !isBlank(html_[i]) && html_[i] != '/' && html_[i] != '>')
-        ++i;
-    const QByteArray name = html_.sliced(nameStart, i - nameStart).toByteArray().toLower();
-
+    // The elements the tag closed; the one it opened comes after them.
+    langs_.resize(reader_.stack().size() - (reader_.opened() ? 1 : 0));
+    if (reader_.tokenIsEndTag())
+        return;
     std::vector<TextRun> visible; // alt, title and placeholder values
     QByteArray ownLang;
-    bool hasLang = false, selfClosing = false;
-    while (i < n) {
-        while (i < n && (isBlank(html_[i]) || html_[i] == '/')) {
-            selfClosing = html_[i] == '/';
+    bool hasLang = false;
+    qsizetype i = start + 1;
+    while (i < end && !isBlank(html_[i]) && html_[i] != '/' && html_[i] != '>')
+        ++i;
+    while (i < end) {
+        while (i < end && (isBlank(html_[i]) || html_[i] == '/'))
             ++i;
-        }
-        if (i >= n)
+        if (i >= end || html_[i] == '>' || html_[i] == '<')
             break;
-        if (html_[i] == '>') {
-            ++i;
-            break;
-        }
-        selfClosing = false;
         const qsizetype attrStart = i;
         ++i; // a name may begin with '='
-        while (i < n && !isBlank(html_[i]) && html_[i] != '=' && html_[i] != '>' && html_[i] != '/')
+        while (i < end && !isBlank(html_[i]) && html_[i] != '=' && html_[i] != '>' && html_[i] != '/')
             ++i;
         const QByteArray attr = html_.sliced(attrStart, i - attrStart).toByteArray().toLower();
-        while (i < n && isBlank(html_[i]))
+        while (i < end && isBlank(html_[i]))
             ++i;
-        if (i >= n || html_[i] != '=')
+        if (i >= end || html_[i] != '=')
             continue;
         ++i;
-        while (i < n && isBlank(html_[i]))
+        while (i < end && isBlank(html_[i]))
             ++i;
         qsizetype valueStart = i, valueEnd = i;
-        if (i < n && (html_[i] == '"' || html_[i] == '\'')) {
+        if (i < end && (html_[i] == '"' || html_[i] == '\'')) {
             const qsizetype close = html_.indexOf(html_[i], i + 1);
             valueStart = i + 1;
-            valueEnd = close < 0 ? n : close;
-            i = close < 0 ? n : close + 1;
+            valueEnd = close < 0 || close > end ? end : close;
+            i = valueEnd + 1;
         } else {
-            while (i < n && !isBlank(html_[i]) && html_[i] != '>')
+            while (i < end && !isBlank(html_[i]) && html_[i] != '>' && html_[i] != '<')
                 ++i;
             valueEnd = i;
         }
         if (attr == "lang" || attr == "xml:lang") {
             hasLang = true;
             ownLang = normalLang(html_.sliced(valueStart, valueEnd - valueStart));
-        } else if (!closing && (attr == "alt" || attr == "title" || attr == "placeholder")) {
+        } else if (attr == "alt" || attr == "title" || attr == "placeholder") {
             visible.push_back(TextRun{valueStart, valueEnd, {}});
         }
     }
-    pos_ = i;
-
-    if (closing) {
-        for (auto f = stack_.rbegin(); f != stack_.rend(); ++f) {
-            if (f->tag != name)
-                continue;
-            if (f->depth > 0)
-                --f->depth;
-            else
-                stack_.erase(std::next(f).base(), stack_.end());
-            break;
-        }
-        return;
-    }
-    if (!stack_.empty() && stack_.back().tag == name && stack_.back().depth == 0 && closesItsLike(name))
-        stack_.pop_back();
     const QByteArray here = hasLang ? ownLang : lang();
+    if (reader_.opened())
+        langs_.push_back(here);
     for (TextRun &run : visible) {
         run.lang = here;
         pending_.push_back(run);
-    }
-    const bool raw = name == "script" || name == "style";
-    if (raw || name == "title" || name == "textarea") {
-        // Their content holds no tags: up to their end tag, skipped or text.
-        qsizetype end = pos_;
-        for (;; ++end) {
-            end = html_.indexOf("</", end);
-            if (end < 0) {
-                end = n;
-                break;
-            }
-            const qsizetype after = end + 2 + name.size();
-            if (startsWithNoCase(html_, end + 2, name)
-                && (after >= n || isBlank(html_[after]) || html_[after] == '>' || html_[after] == '/'))
-                break;
-        }
-        if (!raw && end > pos_)
-            pending_.push_back(TextRun{pos_, end, here});
-        pos_ = end;
-        return;
-    }
-    if (isVoid(name) || selfClosing)
-        return;
-    if (hasLang) {
-        stack_.push_back(LangFrame{name, ownLang, 0});
-        return;
-    }
-    for (auto f = stack_.rbegin(); f != stack_.rend(); ++f) {
-        if (f->tag == name) {
-            ++f->depth;
-            break;
-        }
     }
 }
 
@@ -358,7 +265,7 @@ void wordsIn(QByteArrayView html, const TextRun &run, std::vector<Word> &out)
         bool clean = true;
         QChar join;
         auto finish = [&] {
-            if (start >= 0 && clean)
+            if (start >= 0 && clean && text.size() <= kLongestWord)
                 out.push_back(Word{start, end, text, run.lang});
             start = -1;
             text.clear();

@@ -4,8 +4,10 @@
 // and placeholder attributes, each with the language the nearest lang
 // attribute around it declares. Tag and attribute names, other attribute
 // values, comments, script and style bodies are markup; in the text,
-// character references, web and e-mail addresses, and words holding
-// digits are left alone. Positions are byte offsets in the page's UTF-8.
+// character references, web and e-mail addresses, words holding digits
+// and runs of letters too long to be words are left alone. Positions are byte offsets in the page's UTF-8.
+
+#include "core/markup_reader.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -15,17 +17,14 @@
 
 namespace spelling {
 
-// An open element that declared a language (or that the text's language
-// depends on): its tag name in lower case, the language in force inside it
-// ("und" for lang="", which declares none), and how many elements of the
-// same name opened inside it are still open.
-struct LangFrame {
-    QByteArray tag;
-    QByteArray lang;
-    int depth = 0;
-    bool operator==(const LangFrame &o) const { return tag == o.tag && lang == o.lang && depth == o.depth; }
+// Where the reading stands between two tokens: the open elements (as the
+// markup reader keeps them) and the language in force inside each ("und"
+// for lang="", which declares none; empty for none declared).
+struct ReadingState {
+    markup::ElementStack elements;
+    std::vector<QByteArray> langs;
+    bool operator==(const ReadingState &o) const;
 };
-using LangStack = std::vector<LangFrame>;
 
 // A stretch of reader-visible bytes and its language (empty: none
 // declared, the desktop's).
@@ -44,32 +43,30 @@ struct Word {
     QByteArray lang;
 };
 
-// Walks a page from a place where no tag, comment or word is open,
-// handing out the reader-visible runs in order. Long stretches of text
-// are handed out in pieces that end at white space, so that the walk
-// comes to rest often.
+// Walks a page from a place between tokens, handing out the
+// reader-visible runs in order. Long stretches of text are handed out in
+// pieces that end at white space, so that the walk comes to rest often.
 class ReaderTextScanner {
 public:
-    ReaderTextScanner(QByteArrayView html, qsizetype from, LangStack stack = {});
+    ReaderTextScanner(QByteArrayView html, qsizetype from, ReadingState state = {});
 
     // The next run, or false at the end of the page.
     bool next(TextRun &run);
     // Where the walk goes on; when atRest(), starting a new walk there
-    // with stack() gives what this one would.
-    qsizetype position() const { return pos_; }
-    bool atRest() const { return pending_.empty(); }
-    const LangStack &stack() const { return stack_; }
+    // with state() gives what this one would.
+    qsizetype position() const { return textFrom_ < textTo_ ? textFrom_ : reader_.pos(); }
+    bool atRest() const { return pending_.empty() && reader_.atRestartPoint(); }
+    ReadingState state() const { return {reader_.stack(), langs_}; }
 
 private:
-    void markup();
-    void tag(qsizetype lt);
-    void skipPast(qsizetype from, QByteArrayView end);
-    QByteArray lang() const;
+    void tag(qsizetype start, qsizetype end);
+    QByteArray lang() const { return langs_.empty() ? QByteArray() : langs_.back(); }
 
     QByteArrayView html_;
-    qsizetype pos_;
-    LangStack stack_;
+    markup::Reader reader_;
+    std::vector<QByteArray> langs_;
     std::deque<TextRun> pending_;
+    qsizetype textFrom_ = 0, textTo_ = 0; // the rest of a long text
 };
 
 // The words of `run` to check, appended to `out`.

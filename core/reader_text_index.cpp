@@ -20,7 +20,7 @@ void ReaderTextIndex::edited(qsizetype pos, qsizetype removed, qsizetype inserte
     // None is left among the new bytes, so the reading of a change goes on
     // at least to their end.
     const qsizetype delta = inserted - removed;
-    std::map<qsizetype, LangStack> moved;
+    std::map<qsizetype, ReadingState> moved;
     for (auto it = rest_.lower_bound(pos); it != rest_.end(); it = rest_.erase(it))
         if (it->first > pos + removed)
             moved.emplace_hint(moved.end(), it->first + delta, std::move(it->second));
@@ -39,21 +39,21 @@ Reread ReaderTextIndex::work(QByteArrayView html, qsizetype budget)
         return r;
     const qsizetype n = html.size();
     auto from = rest_.upper_bound(qMin(*dirty_.begin(), n));
-    LangStack stack;
+    ReadingState state;
     if (from != rest_.begin()) {
         --from;
         r.from = from->first;
-        stack = from->second;
+        state = from->second;
     }
-    ReaderTextScanner scanner(html, r.from, std::move(stack));
+    ReaderTextScanner scanner(html, r.from, std::move(state));
     qsizetype last = r.from, lastKept = r.from;
     for (;;) {
         TextRun run;
         const bool more = scanner.next(run);
         if (more)
             wordsIn(html, run, r.words);
-        if (!scanner.atRest())
-            continue;
+        if (more && !scanner.atRest())
+            continue; // (the end of the page may be inside a script)
         const qsizetype p = scanner.position();
         // Changes the reading has reached are read with it.
         dirty_.erase(dirty_.begin(), dirty_.upper_bound(p));
@@ -68,12 +68,12 @@ Reread ReaderTextIndex::work(QByteArrayView html, qsizetype budget)
         }
         const auto known = rest_.find(p);
         if (known != rest_.end()) {
-            if (known->second == scanner.stack())
+            if (known->second == scanner.state())
                 return r; // from here on the page reads as it did
-            known->second = scanner.stack();
+            known->second = scanner.state();
             lastKept = p;
         } else if (p - lastKept >= kSpacing || p - r.from >= budget) {
-            rest_.emplace(p, scanner.stack());
+            rest_.emplace(p, scanner.state());
             lastKept = p;
         }
         if (p - r.from >= budget) {

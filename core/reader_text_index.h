@@ -36,7 +36,7 @@ public:
     Reread work(QByteArrayView html, qsizetype budget);
 
 private:
-    std::map<qsizetype, LangStack> rest_; // places at rest and their languages
+    std::map<qsizetype, ReadingState> rest_; // places at rest and their languages
     std::set<qsizetype> dirty_;            // where changes begin
 };
 

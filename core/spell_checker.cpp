@@ -184,6 +184,11 @@ void SpellChecker::loaded(const QString &path)
     emit ready();
 }
 
+bool SpellChecker::isLoading() const
+{
+    return std::any_of(dictionaries_.begin(), dictionaries_.end(), [](const auto &d) { return d->thread; });
+}
+
 void SpellChecker::waitForLoads()
 {
     for (const QString &path : dictionaries_.keys())

@@ -50,7 +50,8 @@ public:
     // why the list could not be written, if it could not.
     std::optional<QString> addToPersonal(const QString &word);
     void ignore(const QString &word);
-    // Waits for the dictionaries being loaded (tests, benchmarks).
+    // Whether a dictionary is being loaded; waits for those (tests, benchmarks).
+    bool isLoading() const;
     void waitForLoads();
 
 signals:

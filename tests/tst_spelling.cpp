@@ -68,7 +68,7 @@ private slots:
         QTest::newRow("addresses")
             << QByteArray("see https://exmple.org/pth or www.exmple.com, me@exmple.org; index.html")
             << "see@ or@";
-        QTest::newRow("digits and underscores") << QByteArray("mp3 3rd x_y") << "";
+        QTest::newRow("digits, underscores, long runs") << QByteArray("mp3 3rd x_y " + QByteArray(61, 'a')) << "";
         QTest::newRow("hyphens and quotes") << QByteArray("well-known 'quoted' students'")
                                             << "well-known@ quoted@ students@";
         QTest::newRow("a lone < is text") << QByteArray("<p>a < b</p>") << "a@ b@";
@@ -94,7 +94,8 @@ private slots:
                                           << "un@fr deux@fr x@";
         QTest::newRow("element's own lang for alt")
             << QByteArray("<p lang=fr><img alt=\"Katze\" lang=\"de\"> mot</p>") << "Katze@de mot@fr";
-        QTest::newRow("a new p closes the last") << QByteArray("<p lang=fr>un<p>two") << "un@fr two@";
+        QTest::newRow("optional end tags")
+            << QByteArray("<p lang=fr>un<p>deux<ul><li lang=de>eins<li>two</ul>") << "un@fr deux@ eins@de two@";
         QTest::newRow("end tag closes those inside")
             << QByteArray("<div lang=fr><span lang=de>eins</div>two") << "eins@de two@";
         QTest::newRow("empty lang: undetermined") << QByteArray("<p lang=\"\">x</p>") << "x@und";

@@ -10,7 +10,7 @@ using SB = QsciScintillaBase;
 namespace {
 // A slice reads on for at most this long before it lets the keys in.
 constexpr int kSliceMs = 8;
-constexpr qsizetype kStep = 16 * 1024;
+constexpr qsizetype kStep = 4096;
 } // namespace
 
 SpellMarks::SpellMarks(HTMLPane &pane) : QObject(&pane), pane_(pane)
@@ -64,6 +64,11 @@ void SpellMarks::recheck()
         return;
     index_.reset();
     later_.start();
+}
+
+bool SpellMarks::isBusy() const
+{
+    return on_ && (index_.hasWork() || checker_->isLoading());
 }
 
 int SpellMarks::langValue(const QByteArray &lang)

@@ -36,8 +36,8 @@ public:
     void replace(const spelling::Word &word, const QString &text);
     // Reads the whole page again (the word lists changed).
     void recheck();
-    // Something is still to be read.
-    bool isBusy() const { return index_.hasWork(); }
+    // Something is still to be read, or a dictionary to be loaded.
+    bool isBusy() const;
 
     static constexpr int kIndicator = 12; // 8 to 11 are the pane's, the find bar's and the colouring's
 
