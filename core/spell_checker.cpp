@@ -26,12 +26,16 @@ struct SpellChecker::Dictionary {
 
     QByteArray encode(const QString &word) const
     {
+        if (encoding == "UTF-8")
+            return word.toUtf8();
         QStringEncoder encoder(encoding.constData());
         QByteArray bytes = encoder.isValid() ? QByteArray(encoder(word)) : QByteArray();
         return encoder.hasError() ? QByteArray() : bytes;
     }
     QString decode(const std::string &bytes) const
     {
+        if (encoding == "UTF-8")
+            return QString::fromStdString(bytes);
         QStringDecoder decoder(encoding.constData());
         return decoder.isValid() ? QString(decoder(QByteArrayView(bytes.data(), qsizetype(bytes.size()))))
                                  : QString();

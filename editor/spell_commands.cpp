@@ -24,6 +24,7 @@ SpellCommands::SpellCommands(const MainMenu &menu, HTMLPane &pane, PaneFooter &f
     auto *row = new QHBoxLayout(notice_);
     row->setContentsMargins(6, 2, 2, 2);
     noticeLabel_->setWordWrap(true);
+    noticeLabel_->setTextFormat(Qt::PlainText); // it quotes the page's lang values
     row->addWidget(noticeLabel_, 1);
     auto *close = new QToolButton(notice_);
     close->setAutoRaise(true);

@@ -31,8 +31,8 @@ QString dictionaries()
 {
     const QString folder = testenv::root() + QStringLiteral("/dicts");
     QDir().mkpath(folder);
-    auto write = [&](const QString &name, const QByteArray &words) {
-        for (const auto &[ext, bytes] : {std::pair{".aff", QByteArray("SET UTF-8\nTRY esianrtolcdugmphbyfvkwz\n")},
+    auto write = [&](const QString &name, const QByteArray &words, const QByteArray &set = "UTF-8") {
+        for (const auto &[ext, bytes] : {std::pair{".aff", "SET " + set + "\nTRY esianrtolcdugmphbyfvkwz" + (set == "UTF-8" ? "" : "\xe9") + "\n"},
                                          std::pair{".dic", words}}) {
             QFile f(folder + QLatin1Char('/') + name + QLatin1String(ext));
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -41,6 +41,7 @@ QString dictionaries()
     };
     write(QStringLiteral("en_US"), "4\nhouse\ngarden\nwindow\nthe\n");
     write(QStringLiteral("de_DE"), "2\nHaus\nGarten\n");
+    write(QStringLiteral("zz"), "1\ncaf\xe9\n", "ISO8859-1");
     return folder;
 }
 
@@ -225,6 +226,8 @@ private slots:
         QTest::newRow("misspelt") << QByteArray("en-us") << "huose" << int(V::Misspelt) << "house";
         QTest::newRow("other language") << QByteArray("de") << "Garden" << int(V::Misspelt) << "Garten";
         QTest::newRow("undeclared: the desktop's") << QByteArray() << "Haus" << int(V::Correct) << "Haus";
+        QTest::newRow("Latin-1 dictionary") << QByteArray("zz") << "cafe" << int(V::Misspelt) << "caf\u00e9";
+        QTest::newRow("Latin-1 word") << QByteArray("zz") << "caf\u00e9" << int(V::Correct) << "caf\u00e9";
         QTest::newRow("undetermined") << QByteArray("und") << "huose" << int(V::Unknown) << "";
         QTest::newRow("no dictionary") << QByteArray("qaa") << "huose" << int(V::Unknown) << "";
     }
