@@ -3,6 +3,7 @@
 #include "core/command_line.h"
 #include "core/native_path.h"
 #include "widgets/platform.h"
+#include "widgets/startup_probe.h"
 #include "editor/startup.h"
 #include "vatro/registry.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char *argv[])
     // like any other failure of a save or of the preview, instead of ending
     // the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    startup_probe::mark("main");
     // The web engine reports its set-up (graphics, the switches it gives
     // Chromium, a sandbox switched off) on standard error at every start,
     // Chromium adds its passing errors (a graphics context that needed a
@@ -40,6 +42,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     QApplication app(argc, argv);
+    startup_probe::mark("application");
     // What Qt left of them (it takes out its own options), as bytes too.
     QStringList left;
     for (int i = 1; i < argc; ++i)

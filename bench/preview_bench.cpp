@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -48,7 +49,7 @@ int domLength(frmHTML &w)
 {
     int length = -1;
     bool done = false;
-    w.Browser()->page()->runJavaScript(
+    webView(*w.Browser())->page()->runJavaScript(
         QStringLiteral("var e = document.getElementById('t'); e ? e.textContent.length : -1"),
         [&](const QVariant &v) {
             length = v.toInt();

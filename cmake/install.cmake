@@ -14,6 +14,7 @@ set(VELMORA_DIST_OUT ${PROJECT_BINARY_DIR}/dist)
 install(TARGETS Pagewisp vatroreg RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS VatroOCX LIBRARY DESTINATION ${VELMORA_PRIVATE_DIR} NAMELINK_SKIP)
 install(TARGETS velmora-check RUNTIME DESTINATION ${VELMORA_PRIVATE_DIR})
+install(TARGETS velmora_web velmora_helpview LIBRARY DESTINATION ${VELMORA_PRIVATE_DIR})
 install(FILES ${VELMORA_HELP_QCH} DESTINATION ${CMAKE_INSTALL_DATADIR}/velmora)
 
 # The registries, written by the library's own registration into the

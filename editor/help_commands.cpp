@@ -41,12 +41,15 @@ bool HelpCommands::eventFilter(QObject *watched, QEvent *event)
 void HelpCommands::showHelp()
 {
     if (!help_) {
-        auto *help = new HelpWindow(helpFile_);
-        if (!help->isUsable()) {
+        QString error;
+        HelpWindow *help = HelpWindow::create(helpFile_, &error);
+        if (!help || !help->isUsable()) {
             delete help;
             platform_.messageBox(window_,
-                                 QStringLiteral("The help file '") + helpFile_
-                                     + QStringLiteral("' could not be opened."),
+                                 help ? QStringLiteral("The help file '") + helpFile_
+                                            + QStringLiteral("' could not be opened.")
+                                      : QStringLiteral("The help window could not be started: ")
+                                            + error,
                                  QStringLiteral("Velmora Help"), MsgIcon::Exclamation,
                                  MsgButtons::OK);
             return;

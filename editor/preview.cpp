@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
-#include <QWebEngineSettings>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -109,7 +108,7 @@ Preview::Preview(HTMLPane &pane, BrowserPane &browser, VatroControl &vatro, Plat
     writeSoon_.setInterval(250);
     connect(&writeSoon_, &QTimer::timeout, this, &Preview::writeAhead);
     // Queued: the refresh starts the next load outside the signal of the last.
-    connect(&browser_, &QWebEngineView::loadFinished, this, &Preview::pageLoaded,
+    connect(&browser_, &BrowserPane::loadFinished, this, &Preview::pageLoaded,
             Qt::QueuedConnection);
 }
 
@@ -159,8 +158,8 @@ void Preview::setEncoding(FileEncoding encoding)
     if (encoding == encoding_)
         return;
     encoding_ = encoding;
-    browser_.settings()->setDefaultTextEncoding(
-        encoding == FileEncoding::Utf8 ? QStringLiteral("UTF-8") : QStringLiteral("ISO-8859-1"));
+    browser_.setTextEncoding(encoding == FileEncoding::Utf8 ? QStringLiteral("UTF-8")
+                                                            : QStringLiteral("ISO-8859-1"));
 }
 
 void Preview::setLocations(const LocationValues &locations)

@@ -3,7 +3,6 @@
 #include "core/document_file.h"
 #include "editor/session_guard.h"
 #include "editor/splash_window.h"
-#include "widgets/browser_pane.h"
 #include "widgets/html_pane.h"
 #include "widgets/startup_probe.h"
 
@@ -37,6 +36,7 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
 
     QString error;
     std::unique_ptr<VatroControl> vatro = VatroControl::create(&error);
+    startup_probe::mark("component");
     if (!vatro) {
         std::fprintf(stderr, "Pagewisp: %s\n", qPrintable(error));
         platform.messageBox(nullptr, error, QStringLiteral("Pagewisp"), MsgIcon::Critical,
@@ -51,15 +51,17 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
     if (!commandLine.isEmpty() && QDir::isRelativePath(commandLine))
         commandLine = QDir::current().absoluteFilePath(commandLine);
     auto window = std::make_unique<frmHTML>(platform, std::move(vatro), commandLine);
+    startup_probe::mark("built");
     // From here on a termination signal or the end of the session runs the
     // exit sequence; the text a previous run could not save is offered once
     // the first document is made.
     auto *guard = new SessionGuard(*window);
     startup_probe::watch(window.get(), window->HTML()->viewport());
-    startup_probe::watchPage(window->Browser());
     window->Form_Load();
+    startup_probe::mark("loaded");
     guard->offerRecovery();
     window->show();
+    startup_probe::mark("shown");
     *exitCode = 0;
     return window;
 }

@@ -28,13 +28,13 @@ private slots:
         QFile qhp(QStringLiteral(VELMORA_SOURCE_DIR "/help/velmora.qhp"));
         QVERIFY(qhp.open(QIODevice::ReadOnly));
         const QString project = QString::fromUtf8(qhp.readAll());
-        HelpWindow help(file);
-        QVERIFY(help.isUsable());
+        const std::unique_ptr<HelpWindow> help(HelpWindow::create(file, nullptr));
+        QVERIFY(help && help->isUsable());
         QString pages;
         const QRegularExpression listed(QStringLiteral("<file>([^<]+\\.html)</file>"));
         for (const QRegularExpressionMatch &m : listed.globalMatch(project)) {
-            help.showPage(m.captured(1));
-            QCOMPARE(help.currentPage(), m.captured(1));
+            help->showPage(m.captured(1));
+            QCOMPARE(help->currentPage(), m.captured(1));
             QFile page(QStringLiteral(VELMORA_SOURCE_DIR "/help/") + m.captured(1));
             QVERIFY(page.open(QIODevice::ReadOnly));
             pages += QString::fromUtf8(page.readAll());
@@ -81,16 +81,16 @@ private slots:
         QFETCH(bool, folderIsAFile);
         const QString folder = qEnvironmentVariable("XDG_CACHE_HOME") + "/velmora";
         delete main->findChild<HelpCommands *>()->helpWindow();
-        delete new HelpWindow(main->findChild<HelpCommands *>()->helpFile()); // a whole collection first
+        delete HelpWindow::create(main->findChild<HelpCommands *>()->helpFile(), nullptr); // a whole collection first
         const QByteArray bytes = fileBytes(folder + "/help.qhc");
         writeFile(folder + "/help.qhc", kept < 0 ? QByteArray(bytes.size(), '\x9c') : bytes.left(kept));
         if (folderIsAFile)
             QVERIFY(QDir(folder).removeRecursively() && QFile(folder).open(QIODevice::WriteOnly));
         for (int run = 0; run < 2; ++run) { // and on the next start
-            HelpWindow help(main->findChild<HelpCommands *>()->helpFile());
-            QVERIFY(help.isUsable());
-            help.showPage("table.html");
-            QCOMPARE(help.currentPage(), "table.html");
+            const std::unique_ptr<HelpWindow> help(HelpWindow::create(main->findChild<HelpCommands *>()->helpFile(), nullptr));
+            QVERIFY(help && help->isUsable());
+            help->showPage("table.html");
+            QCOMPARE(help->currentPage(), "table.html");
         }
         QFile::remove(folder);
     }

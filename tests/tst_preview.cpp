@@ -74,7 +74,7 @@ private slots:
         QVERIFY(::stat(QFile::encodeName(preview), &st) == 0 && (st.st_mode & 0777) == 0600);
 
         bool reloaded = false;
-        connect(w.Browser()->page(), &QWebEnginePage::navigationRequested, this,
+        connect(webView(*w.Browser())->page(), &QWebEnginePage::navigationRequested, this,
                 [&](QWebEngineNavigationRequest &r) {
                     reloaded |= r.navigationType() == QWebEngineNavigationRequest::ReloadNavigation;
                 });
@@ -182,6 +182,24 @@ private slots:
         fx.platform.fileAnswers << folders[2] + "/page.htm";
         w.menu().mnuSaveAs->trigger();
         QVERIFY(pageShows(*w.Browser(), width, 3));
+    }
+
+    // The window and the text come before the browser pane's engine: keys
+    // typed before it is up are each written to the preview file, and the
+    // page shows them all once the engine is up.
+    void keysBeforeTheEngine()
+    {
+        WindowFixture fx;
+        WindowFixture::seedSettings({"Auto-update=True"});
+        const QString file = testenv::root() + "/early.htm";
+        writeFile(file, "<p id=\"t\">x</p>");
+        frmHTML &w = fx.start(file, false, false);
+        w.HTML()->setSelStart(10);
+        QTest::keyClicks(w.HTML(), "abc");
+        QVERIFY(!w.Browser()->engineView());
+        QCOMPARE(fileBytes(WindowFixture::previewFile()), QByteArray("<p id=\"t\">abcx</p>\r\n"));
+        QVERIFY(pageShows(*w.Browser(), "document.getElementById('t').textContent", QString("abcx")));
+        QCOMPARE(w.HTML()->wholeText(), "<p id=\"t\">abcx</p>");
     }
 
     // Typing with auto-update on (its shortcut works from the text pane): a

@@ -1,126 +1,158 @@
 #include "widgets/browser_pane.h"
 
-#include "widgets/page_files.h"
-#include "widgets/script_dialogs.h"
+#include "widgets/private_module.h"
+#include "widgets/startup_probe.h"
 
-#include <QCoreApplication>
-#include <QDateTime>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QOpenGLContext>
+#include <QPainter>
+#include <QTimer>
 #include <QUrl>
-#include <QWebEngineProfile>
-#include <QWebEngineScript>
-#include <QWebEngineScriptCollection>
-#include <QWebEngineSettings>
+#include <QWindow>
 
-#include <csignal>
-#include <utility>
+// Qt's own hook (exported by Qt GUI) for the context that every OpenGL
+// context of the program shares with, which the web engine needs before it
+// loads.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
 
-BrowserPane::BrowserPane(QWidget *parent)
-    // The scheme must be known before the first profile is made.
-    : QWebEngineView((pagefiles::registerScheme(), parent)),
-      profile_(new QWebEngineProfile(this)),
-      files_(new PageFiles(*profile_)),
-      dialogs_(new ScriptDialogBar(this)),
-      page_(new PreviewPage(profile_, *dialogs_, this))
+namespace {
+
+// The web engine composites its pages through OpenGL contexts that share
+// with one global context. A program that links the engine has it made
+// before its first window (Qt::AA_ShareOpenGLContexts), at the cost of an
+// OpenGL set-up before anything is drawn; the engine loaded afterwards gets
+// it here, just before it loads.
+void makeGlobalShareContext()
 {
-    QWebEngineSettings *s = profile_->settings();
-    // A page that loads must not take the keyboard from the text pane.
-    s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
-    // Every local file comes through PageFiles; a "file:" page, should one
-    // ever show, reads nothing else.
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    // The preview file is written in the locale's encoding, UTF-8.
-    s->setDefaultTextEncoding(QStringLiteral("utf-8"));
-    page_->scripts().insert(pagefiles::localFetch());
-    setPage(page_);
+    if (QOpenGLContext::globalShareContext())
+        return;
+    auto *context = new QOpenGLContext(QGuiApplication::instance());
+    if (context->create())
+        qt_gl_set_global_share_context(context);
+    else
+        delete context; // the engine draws without one
+}
+
+} // namespace
+
+BrowserPane::BrowserPane(QWidget *parent) : QWidget(parent)
+{
     // Focus only by a click, never by a load or by tabbing through the window.
     setFocusPolicy(Qt::ClickFocus);
-
-    connect(this, &QWebEngineView::loadFinished, this, [this](bool) {
-        busySince_ = -1;
-        if (!restorePending_)
-            return;
-        restorePending_ = false;
-        if (restoreScroll_.isNull())
-            return;
-        page()->runJavaScript(QStringLiteral("window.scrollTo(%1, %2);")
-                                  .arg(restoreScroll_.x())
-                                  .arg(restoreScroll_.y()));
-    });
-    connect(page_, &PreviewPage::stopWanted, this, &BrowserPane::stopScripts, Qt::QueuedConnection);
-    connect(dialogs_, &ScriptDialogBar::runScriptsWanted, this, &BrowserPane::runScripts);
-    connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] {
-        if (std::exchange(killing_, false))
-            page_->triggerAction(QWebEnginePage::Reload);
-    });
 }
 
-// The page goes before the profile it belongs to.
-BrowserPane::~BrowserPane()
+void BrowserPane::paintEvent(QPaintEvent *)
 {
-    delete page_;
+    // A blank page until the engine's view covers the pane.
+    QPainter(this).fillRect(rect(), Qt::white);
+    startSoon();
 }
 
-void BrowserPane::started()
+void BrowserPane::showEvent(QShowEvent *)
 {
-    busySince_ = QDateTime::currentMSecsSinceEpoch();
-    // The editor's own load answers an open question of the page, and goes
-    // ahead without asking whether to leave it.
-    dialogs_->cancel();
-    page_->leaveWithoutAsking();
+    // A window is drawn as it is first exposed (the pane itself may have no
+    // room in it to be drawn).
+    if (QWindow *w = window()->windowHandle(); w && !startAsked_)
+        w->installEventFilter(this);
 }
 
-bool BrowserPane::isBusy() const
+bool BrowserPane::eventFilter(QObject *watched, QEvent *event)
 {
-    return busySince_ >= 0 && QDateTime::currentMSecsSinceEpoch() - busySince_ < kBusyLimitMs;
+    if (event->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed()) {
+        watched->removeEventFilter(this);
+        startSoon();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BrowserPane::startSoon()
+{
+    if (std::exchange(startAsked_, true))
+        return;
+    // After the paint under way, the window's first, has reached the screen.
+    QTimer::singleShot(0, this, &BrowserPane::startEngine);
+}
+
+void BrowserPane::resizeEvent(QResizeEvent *)
+{
+    if (engine_)
+        engine_->view()->setGeometry(rect());
+    if (failure_)
+        failure_->setGeometry(rect());
+}
+
+bool BrowserPane::startEngine()
+{
+    startAsked_ = true;
+    if (engine_)
+        return true;
+    if (failure_)
+        return false;
+    makeGlobalShareContext();
+    QString error;
+    const auto create = reinterpret_cast<CreateBrowserEngine>(
+        privateModuleEntry(kWebModule, kCreateBrowserEngine, &error));
+    engine_ = create ? create(this) : nullptr;
+    if (!engine_) {
+        failure_ = new QLabel(QStringLiteral("The preview cannot be shown: its web engine could "
+                                             "not be started.\n")
+                                  + error,
+                              this);
+        failure_->setTextFormat(Qt::PlainText);
+        failure_->setWordWrap(true);
+        failure_->setAlignment(Qt::AlignCenter);
+        failure_->setGeometry(rect());
+        failure_->show();
+        return false;
+    }
+    startup_probe::mark("engine");
+    QWidget *view = engine_->view();
+    connect(view, SIGNAL(loadFinished(bool)), this, SIGNAL(loadFinished(bool)));
+    view->setGeometry(rect());
+    view->setFocusPolicy(Qt::ClickFocus);
+    view->show();
+    engine_->setTextEncoding(encoding_);
+    if (!pending_.isEmpty())
+        engine_->navigate(std::exchange(pending_, QString()), pendingBase_);
+    emit engineStarted();
+    return true;
+}
+
+QWidget *BrowserPane::engineView() const
+{
+    return engine_ ? engine_->view() : nullptr;
 }
 
 void BrowserPane::navigate(const QString &address)
 {
-    started();
-    restorePending_ = false;
-    const QString file = pagefiles::pathOf(QUrl(address));
-    load(file.isEmpty() ? QUrl(address) : files_->show(file, baseFolder_));
+    if (engine_)
+        return engine_->navigate(address, baseFolder_);
+    pending_ = address;
+    pendingBase_ = baseFolder_;
 }
 
 std::int32_t BrowserPane::refresh()
 {
-    const QUrl current = url();
-    if (current.isEmpty() || current.toString() == QLatin1String("about:blank"))
-        return kUnspecifiedFailure;
-    // When reloads follow each other faster than the page loads, the page is
-    // not laid out yet: keep the place read before the first of them.
-    if (!restorePending_) {
-        restoreScroll_ = page()->scrollPosition();
-        restorePending_ = true;
-    }
-    started();
-    reload();
-    return 0;
+    if (engine_)
+        return engine_->reloadPage() ? 0 : kUnspecifiedFailure;
+    // The page to come is read when the engine is up: nothing is lost.
+    return pending_.isEmpty() ? kUnspecifiedFailure : 0;
+}
+
+bool BrowserPane::isBusy() const
+{
+    return engine_ && engine_->isBusy();
 }
 
 QString BrowserPane::shownFile() const
 {
-    return files_->fileOf(url());
+    return engine_ ? engine_->shownFile() : QUrl(pending_).toLocalFile();
 }
 
-// A page that keeps opening dialogs: its scripts are switched off and its
-// process, which may be running a script that never ends, is ended; the
-// page then loads again without them.
-void BrowserPane::stopScripts()
+void BrowserPane::setTextEncoding(const QString &encoding)
 {
-    page_->setStopping(true);
-    page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    dialogs_->showStopped(true);
-    const qint64 pid = page_->renderProcessPid();
-    killing_ = pid > 0 && pid != QCoreApplication::applicationPid() && ::kill(pid_t(pid), SIGKILL) == 0;
-    if (!killing_)
-        page_->triggerAction(QWebEnginePage::Reload);
-}
-
-void BrowserPane::runScripts()
-{
-    page_->setStopping(false);
-    page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
-    dialogs_->showStopped(false);
-    page_->triggerAction(QWebEnginePage::Reload);
+    encoding_ = encoding;
+    if (engine_)
+        engine_->setTextEncoding(encoding);
 }

@@ -1,28 +1,27 @@
 #pragma once
-// The browser pane: shows the preview file rendered. Neither navigate nor
-// refresh waits for the page; the pane never takes the keyboard focus from
-// the text pane when a page loads. A refresh keeps the page's scroll position.
-// The pane has a profile of its own, kept in memory only: what its pages may
-// read of the disk is decided by PageFiles (page_files.h), their script
-// dialogs show in a strip over the page (script_dialogs.h).
+// The browser pane: shows the preview file rendered. The web engine behind
+// it starts right after its window is first drawn, so that the window and
+// the text come up first; until then the pane keeps what it is asked to show
+// and shows it once the engine is up (a refresh of a page not shown yet
+// needs nothing more). Neither navigate nor refresh waits for the page; the
+// pane never takes the keyboard focus from the text pane when a page loads.
+// A refresh keeps the page's scroll position.
 
-#include <QWebEngineView>
+#include "widgets/browser_engine.h"
+
+#include <QWidget>
 #include <cstdint>
 
-class PageFiles;
-class PreviewPage;
-class QWebEngineProfile;
-class ScriptDialogBar;
+class QLabel;
 
-class BrowserPane : public QWebEngineView {
+class BrowserPane : public QWidget {
     Q_OBJECT
 public:
     static constexpr std::int32_t kUnspecifiedFailure = static_cast<std::int32_t>(0x80004005);
     // How long a load counts as under way (see isBusy), in milliseconds.
-    static constexpr int kBusyLimitMs = 2000;
+    static constexpr int kBusyLimitMs = BrowserEngine::kBusyLimitMs;
 
     explicit BrowserPane(QWidget *parent = nullptr);
-    ~BrowserPane() override;
 
     // Loads `address` (a "file://" address of a local file) from the top.
     void navigate(const QString &address);
@@ -38,21 +37,38 @@ public:
     // resolved in `folder`, whose files their scripts may read; empty: in
     // the page file's own folder, and none.
     void setBaseFolder(const QString &folder) { baseFolder_ = folder; }
-    // The local file the page shown comes from.
+    // The local file the page shown (or to be shown) comes from.
     QString shownFile() const;
+    // The encoding of pages that do not name their own ("UTF-8", "ISO-8859-1").
+    void setTextEncoding(const QString &encoding);
+
+    // Starts the engine now, if it has not started; false, with the reason
+    // shown in the pane, when it cannot be started.
+    bool startEngine();
+    // The engine's view (a QWebEngineView), or nullptr before it started.
+    QWidget *engineView() const;
+
+signals:
+    void loadFinished(bool ok);
+    // The engine is up and shows (or loads) what it was asked to.
+    void engineStarted();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void started();
-    void stopScripts();
-    void runScripts();
+    // The window has been drawn: the engine starts as soon as that is on
+    // the screen.
+    void startSoon();
 
-    QWebEngineProfile *profile_;
-    PageFiles *files_;
-    ScriptDialogBar *dialogs_;
-    PreviewPage *page_;
+    BrowserEngine *engine_ = nullptr; // owned through its view, a child
+    QString pending_;                 // shown once the engine is up
+    QString pendingBase_;
     QString baseFolder_;
-    qint64 busySince_ = -1;       // ms on the monotonic clock, -1 when idle
-    QPointF restoreScroll_;       // the page's scroll position before a refresh
-    bool restorePending_ = false; // a refresh waits for its load to finish
-    bool killing_ = false;        // the page's process is being ended
+    QString encoding_ = QStringLiteral("UTF-8");
+    bool startAsked_ = false;
+    QLabel *failure_ = nullptr;
 };

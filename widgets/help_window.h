@@ -1,41 +1,31 @@
 #pragma once
 // The help window: the compiled help (a Qt help collection) with its
-// contents, index and search beside the page shown.
+// contents, index and search beside the page shown. It lives in the module
+// libvelmora_helpview.so (widgets/help_browser.*), loaded at the first F1, so
+// that the help engine costs nothing before it is wanted.
 
+#include <QString>
 #include <QWidget>
-#include <memory>
-
-class QHelpEngine;
-class QTemporaryDir;
-class QTextBrowser;
 
 class HelpWindow : public QWidget {
-    Q_OBJECT
 public:
-    // `helpFile` is the compiled help (.qch). It is registered in a
-    // collection of the user's own cache folder, where the search index is
-    // kept too, so an installed help file is never written to.
-    // A collection that cannot be used is made again.
-    explicit HelpWindow(const QString &helpFile, QWidget *parent = nullptr);
-    ~HelpWindow() override;
+    using QWidget::QWidget;
+
+    // A new top-level help window for `helpFile`, the compiled help (.qch);
+    // nullptr, with `error` set, when the module cannot be loaded.
+    static HelpWindow *create(const QString &helpFile, QString *error);
 
     // False when the help file cannot be read.
-    bool isUsable() const { return usable_; }
+    virtual bool isUsable() const = 0;
     // Shows `page` ("index.html", "table.html", ...) of the help.
-    void showPage(const QString &page);
-    QString currentPage() const;
-
-private:
-    // Opens `collection` in engine_ with `helpFile` registered in it; false
-    // when the collection or the help file cannot be used.
-    bool openCollection(const QString &collection, const QString &helpFile);
-
-    std::unique_ptr<QTemporaryDir> scratch_;
-    QHelpEngine *engine_ = nullptr;
-    QTextBrowser *page_ = nullptr;
-    QString namespace_;
-    bool usable_ = false;
+    virtual void showPage(const QString &page) = 0;
+    virtual QString currentPage() const = 0;
 };
+
+// The module's entry point: a new help window for the file.
+using CreateHelpWindow = HelpWindow *(*)(const QString &helpFile);
+inline constexpr char kHelpModule[] = "libvelmora_helpview.so";
+inline constexpr char kCreateHelpWindow[] = "velmoraCreateHelpWindow";
 
 // The compiled help that goes with this program: beside the program in a
 // build tree (../help/velmora.qch), or in the installed data folder

@@ -39,6 +39,7 @@ ScriptDialogBar::ScriptDialogBar(QWidget *pane)
     setFrameShape(QFrame::StyledPanel);
     setAutoFillBackground(true);
     // The page's words are shown as they are, never as markup.
+    setObjectName(QStringLiteral("scriptDialogs"));
     text_->setTextFormat(Qt::PlainText);
     text_->setWordWrap(true);
     text_->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -5,6 +5,7 @@
 #include <QtWidgets>
 #include <QWebEngineNavigationRequest>
 #include <QWebEnginePage>
+#include <QWebEngineView>
 
 #include <csignal>
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "support/window_fixture.h"
 
+#include <QWebEngineView>
+
 #include "document_dialogs/new_dialog.h"
 #include "core/settings.h"
 
@@ -14,7 +16,7 @@ void WindowFixture::seedSettings(const QStringList &extra)
     settings::Store().set(values);
 }
 
-frmHTML &WindowFixture::start(const QString &commandLine, bool seed)
+frmHTML &WindowFixture::start(const QString &commandLine, bool seed, bool waitForEngine)
 {
     if (seed)
         seedSettings();
@@ -28,8 +30,13 @@ frmHTML &WindowFixture::start(const QString &commandLine, bool seed)
     window->Form_Load();
     dropAnswer();
     window->show();
+    if (!waitForEngine)
+        return *window;
     QTest::qVerify(QTest::qWaitForWindowExposed(window.get()), "window exposed", "", __FILE__,
                    __LINE__);
+    // The browser pane's engine starts once the window is drawn.
+    QTest::qVerify(waitUntil([this] { return window->Browser()->engineView() != nullptr; }),
+                   "browser engine started", "", __FILE__, __LINE__);
     return *window;
 }
 
@@ -54,6 +61,12 @@ WindowFixture::~WindowFixture()
         window->hide();
 }
 
+QWebEngineView *webView(BrowserPane &pane)
+{
+    pane.startEngine();
+    return qobject_cast<QWebEngineView *>(pane.engineView());
+}
+
 bool pageShows(BrowserPane &pane, const QString &script, const QVariant &expected, int ms)
 {
     // Shared: an answer may come after the wait.
@@ -61,7 +74,7 @@ bool pageShows(BrowserPane &pane, const QString &script, const QVariant &expecte
     const auto asking = std::make_shared<bool>(false);
     return waitUntil([&] {
         if (!std::exchange(*asking, true))
-            pane.page()->runJavaScript(script, [shown, asking](const QVariant &v) { *shown = v, *asking = false; });
+            webView(pane)->page()->runJavaScript(script, [shown, asking](const QVariant &v) { *shown = v, *asking = false; });
         return *shown == expected;
     }, ms);
 }

@@ -21,6 +21,8 @@
 #include <functional>
 #include <memory>
 
+class QWebEngineView;
+
 struct WindowFixture {
     ScriptedPlatform platform;
     std::unique_ptr<frmHTML> window;
@@ -33,8 +35,10 @@ struct WindowFixture {
     static QString previewFile() { return qEnvironmentVariable("TEMP") + "/KV731504.htm"; }
 
     // Creates the window, runs the load step (the new-document dialog, if it
-    // shows, is answered OK) and shows it. `seed` false keeps the store as is.
-    frmHTML &start(const QString &commandLine = QString(), bool seed = true);
+    // shows, is answered OK), shows it and waits for the browser pane's
+    // engine to start (`waitForEngine` false: returns at once after show()).
+    // `seed` false keeps the store as is.
+    frmHTML &start(const QString &commandLine = QString(), bool seed = true, bool waitForEngine = true);
     // Answers the new-document dialog once, the next time it shows;
     // dropAnswer() forgets an answer that was not used.
     void answerNewDialog(bool ok);
@@ -61,6 +65,8 @@ inline bool waitUntil(const std::function<bool()> &predicate, int ms = 10000)
 
 // Waits until `script` gives `expected` in the page `pane` shows. One
 // question to the page at a time: a pile of them holds up its reload.
+// The web engine's view behind `pane`, started if it had not.
+QWebEngineView *webView(BrowserPane &pane);
 bool pageShows(BrowserPane &pane, const QString &script, const QVariant &expected, int ms = 20000);
 
 // The whole content of a file, or an empty array.
