@@ -55,8 +55,9 @@ Reread ReaderTextIndex::work(QByteArrayView html, qsizetype budget)
         if (more && !scanner.atRest())
             continue; // (the end of the page may be inside a script)
         const qsizetype p = scanner.position();
-        // Changes the reading has reached are read with it.
-        dirty_.erase(dirty_.begin(), dirty_.upper_bound(p));
+        // Changes the reading has passed are read with it; one that begins
+        // here (where an earlier reading paused) is not read yet.
+        dirty_.erase(dirty_.begin(), dirty_.lower_bound(p));
         // Places passed inside a step are no longer places at rest.
         rest_.erase(rest_.upper_bound(last), rest_.lower_bound(p));
         last = p;
