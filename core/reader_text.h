@@ -2,10 +2,12 @@
 // The text a reader of a page sees, found in its HTML source for the
 // spelling check: the text between tags and the values of the alt, title
 // and placeholder attributes, each with the language the nearest lang
-// attribute around it declares. Tag and attribute names, other attribute
-// values, comments, script and style bodies are markup; in the text,
-// character references, web and e-mail addresses, words holding digits
-// and runs of letters too long to be words are left alone. Positions are byte offsets in the page's UTF-8.
+// attribute around it declares (the elements open at a place are those the
+// markup reader finds, optional end tags understood). Tag and attribute
+// names, other attribute values, comments, script and style bodies are
+// markup; in the text, character references, web and e-mail addresses,
+// words holding digits and runs of letters too long to be words are left
+// alone. Positions are byte offsets in the page's UTF-8.
 
 #include "core/markup_reader.h"
 

@@ -2,11 +2,11 @@
 // Keeps track of which parts of a page have to be read again for the
 // spelling check as the page changes, so that a keystroke costs the
 // reading of a few kilobytes around it, not of the page. It remembers
-// places where the reading was at rest (no tag, comment or word open)
-// together with the languages open there; a change is read again from the
-// last such place before it until the reading comes to rest at a
-// remembered place after it in the same state, after which nothing can
-// have changed. Positions are byte offsets in the page's UTF-8.
+// places where the reading was at rest (between tokens, no word open)
+// together with the elements and languages open there; a change is read
+// again from the last such place before it until the reading comes to
+// rest at a remembered place after it in the same state, after which
+// nothing can have changed. Positions are byte offsets in the page's UTF-8.
 
 #include "core/reader_text.h"
 
