@@ -9,6 +9,7 @@
 #include "editor/main_menu.h"
 #include "editor/markup_commands.h"
 #include "editor/recent_files.h"
+#include "editor/spell_commands.h"
 #include "editor/status_line.h"
 #include "editor/tidy_command.h"
 #include "editor/view_options.h"
@@ -32,7 +33,8 @@ Comforts::Comforts(QWidget &window, HTMLPane &pane, PaneFooter &footer, Document
       markup_(new MarkupCommands(menu, pane, platform, window)),
       tidy_(new TidyCommand(menu, pane, platform, window)),
       status_(new StatusLine(menu, static_cast<QMainWindow &>(window), pane, document)),
-      desktopKeys_(new DesktopKeys(menu, pane, &window))
+      desktopKeys_(new DesktopKeys(menu, pane, &window)),
+      spelling_(new SpellCommands(menu, pane, footer, platform, window))
 {
     footer.addPart(findBar_);
     footer.addPart(checkPanel_);

@@ -3,8 +3,8 @@
 // place: the find bar and Find/Replace/Go to line, Check page and its panel,
 // syntax colouring and line numbers, the recent files, dropped files and
 // the watch on the open file, completion, closing and matching tags and
-// the other comforts of typing HTML, the status bar and the desktop keys.
-// Each is its own object; this only builds them.
+// the other comforts of typing HTML, the status bar, the desktop keys and
+// the spelling check. Each is its own object; this only builds them.
 
 #include <QObject>
 
@@ -24,6 +24,7 @@ class PaneFooter;
 class Platform;
 class QWidget;
 class RecentFiles;
+class SpellCommands;
 class ViewOptions;
 struct MainMenu;
 
@@ -44,6 +45,7 @@ public:
     TidyCommand &tidy() { return *tidy_; }
     StatusLine &statusLine() { return *status_; }
     DesktopKeys &desktopKeys() { return *desktopKeys_; }
+    SpellCommands &spelling() { return *spelling_; }
 
 private:
     FindBar *findBar_;
@@ -58,4 +60,5 @@ private:
     TidyCommand *tidy_;
     StatusLine *status_;
     DesktopKeys *desktopKeys_;
+    SpellCommands *spelling_;
 };

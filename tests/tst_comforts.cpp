@@ -9,6 +9,7 @@
 #include "editor/comforts.h"
 #include "editor/find_commands.h"
 #include "editor/recent_files.h"
+#include "editor/spell_commands.h"
 #include "editor/view_options.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
@@ -16,6 +17,7 @@
 #include "widgets/find_bar.h"
 #include "widgets/pane_decor.h"
 #include "widgets/pane_tools.h"
+#include "widgets/spell_marks.h"
 
 Q_DECLARE_METATYPE(MsgResult)
 
@@ -196,6 +198,55 @@ private slots:
         }
         QCOMPARE(store.get("Auto-update"), autoUpdate);
         QVERIFY(!store.get("FontName")); // the design's keys are still written at exit only
+    }
+
+    // Check Spelling, kept under its own key: the pop-up menu on an
+    // underlined word begins with the spelling items, and a suggestion
+    // replaces the word; elsewhere, or with the check off, the Edit items
+    // alone. A language without a dictionary is named under the text.
+    void spellingInThePopUp()
+    {
+        const QString page = QStringLiteral("<p lang=\"en\">Hello wrld</p><p lang=\"qaa\">x y</p>");
+        const long misspelt = page.indexOf("wrld"), fine = page.indexOf("Hello");
+        HTMLPane *pane = main->HTML();
+        QMenu *popUp = main->menu().mnuHid;
+        auto popUpAt = [&](long byte) {
+            const QPoint at(int(pane->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, byte)) + 2,
+                            int(pane->SendScintilla(QsciScintillaBase::SCI_POINTYFROMPOSITION, 0UL, byte)) + 5);
+            QTest::mousePress(pane->viewport(), Qt::RightButton, {}, at);
+            QStringList captions;
+            if (waitUntil([&] { return popUp->isVisible(); }))
+                for (QAction *a : popUp->actions())
+                    captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
+            return captions;
+        };
+        auto hide = [&] {
+            popUp->hide();
+            QCoreApplication::processEvents();
+        };
+        const QStringList edit{"Cu&t", "&Copy", "&Paste", "-", "Select &All"};
+        SpellCommands &spelling = c->spelling();
+        document(page);
+        spelling.mnuSpelling->trigger();
+        QCOMPARE(settings::Store().get("CheckSpelling"), std::optional<QString>("True"));
+        QVERIFY(waitUntil([&] { return spelling.marks().wordAt(misspelt) && !spelling.marks().isBusy(); }));
+        QCOMPARE(spelling.noticeText().count("\"qaa\""), 1);
+        QCOMPARE(popUpAt(fine), edit);
+        hide();
+        const QStringList items = popUpAt(misspelt);
+        QCOMPARE(items.mid(items.size() - 8), QStringList({"Add to Dictionary", "Ignore", "-"}) + edit);
+        QVERIFY(items.size() > 8 && items.size() <= 16);
+        popUp->actions().first()->trigger();
+        hide();
+        QCOMPARE(pane->wholeText(), QString(page).replace(misspelt, 4, items.first()));
+        pane->undo();
+        QCOMPARE(pane->wholeText(), page);
+        QCOMPARE(popUp->actions().size(), edit.size());
+        spelling.mnuSpelling->trigger();
+        QCOMPARE(settings::Store().get("CheckSpelling"), std::optional<QString>("False"));
+        QCOMPARE(popUpAt(misspelt), edit);
+        hide();
+        QVERIFY(spelling.noticeText().isEmpty());
     }
 
     void recentFiles()
