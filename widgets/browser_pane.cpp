@@ -136,10 +136,11 @@ bool BrowserPane::startEngine()
     connect(view, SIGNAL(loadFinished(bool)), this, SIGNAL(loadFinished(bool)));
     view->setGeometry(rect());
     view->setFocusPolicy(Qt::ClickFocus);
-    view->show();
+    // The page starts loading while the view takes its place in the window.
     engine_->setTextEncoding(encoding_);
     if (!pending_.isEmpty())
         engine_->navigate(std::exchange(pending_, QString()), pendingBase_);
+    view->show();
     emit engineStarted();
     return true;
 }

@@ -6,7 +6,8 @@
 // starts the program). Without the variable nothing is watched or written.
 //
 // Milestones: "window" (the main window first paints), "text" (the text
-// pane first paints), "dom" (the page's DOM holds the text named in
+// pane first paints), "pagestart" and "pageloaded" (the view's first load
+// starts and ends), "dom" (the page's DOM holds the text named in
 // VELMORA_STARTUP_MARKER, checked after each load of the view), and any
 // name passed to mark().
 

@@ -13,7 +13,9 @@ void watchPage(QWebEngineView *view)
     if (!enabled())
         return;
     const QString marker = qEnvironmentVariable("VELMORA_STARTUP_MARKER");
+    QObject::connect(view, &QWebEngineView::loadStarted, view, [] { mark("pagestart"); });
     QObject::connect(view, &QWebEngineView::loadFinished, view, [view = QPointer(view), marker] {
+        mark("pageloaded");
         if (!view)
             return;
         view->page()->runJavaScript(
