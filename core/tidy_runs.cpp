@@ -81,6 +81,18 @@ qsizetype doctypeEnd(QByteArrayView page)
 
 // Sets a yes/no option, whether this libtidy keeps it as a boolean or as
 // an auto/yes/no choice (setting it the wrong way aborts).
+// A Tidy document that reads and writes UTF-8 and reports each message to
+// `callback`, with `data` as its application data.
+TidyDoc createUtf8Doc(void *data, TidyMessageCallback callback)
+{
+    TidyDoc doc = tidyCreate();
+    tidySetAppData(doc, data);
+    tidySetMessageCallback(doc, callback);
+    tidyOptSetValue(doc, TidyInCharEncoding, "utf8");
+    tidyOptSetValue(doc, TidyOutCharEncoding, "utf8");
+    return doc;
+}
+
 void setFlag(TidyDoc doc, TidyOptionId id, bool on)
 {
     if (tidyOptGetType(tidyGetOption(doc, id)) == TidyBoolean)
@@ -117,11 +129,7 @@ std::vector<PageMessage> checkPage(const QString &source)
 std::vector<PageMessage> checkPageUtf8(QByteArrayView utf8)
 {
     std::vector<PageMessage> messages;
-    TidyDoc doc = tidyCreate();
-    tidySetAppData(doc, &messages);
-    tidySetMessageCallback(doc, collect);
-    tidyOptSetValue(doc, TidyInCharEncoding, "utf8");
-    tidyOptSetValue(doc, TidyOutCharEncoding, "utf8");
+    TidyDoc doc = createUtf8Doc(&messages, collect);
     tidyOptSetBool(doc, TidyQuiet, yes);
     tidyOptSetBool(doc, TidyShowWarnings, yes);
     tidyOptSetBool(doc, TidyShowInfo, no);
@@ -156,11 +164,7 @@ TidyResult tidyUpUtf8(QByteArrayView utf8, const TidyOptions &options)
         return result;
     }
 
-    TidyDoc doc = tidyCreate();
-    tidySetAppData(doc, &result);
-    tidySetMessageCallback(doc, noteError);
-    tidyOptSetValue(doc, TidyInCharEncoding, "utf8");
-    tidyOptSetValue(doc, TidyOutCharEncoding, "utf8");
+    TidyDoc doc = createUtf8Doc(&result, noteError);
     setFlag(doc, TidyOutputBOM, false);
     tidyOptSetValue(doc, TidyNewline, newlineName(options.newline));
     setFlag(doc, TidyQuiet, true);
