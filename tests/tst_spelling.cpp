@@ -75,17 +75,7 @@ private slots:
         QTest::newRow("a lone < is text") << QByteArray("<p>a < b</p>") << "a@ b@";
         QTest::newRow("unclosed comment") << QByteArray("ok <!-- wrld") << "ok@";
         QTest::newRow("quoted >") << QByteArray("<a title=\"x > y\" href=\"z\">w</a>") << "x@ y@ w@";
-    }
-    void readerText()
-    {
-        QFETCH(QByteArray, html);
-        QTEST(words(html), "expected");
-    }
-
-    void langNesting_data()
-    {
-        QTest::addColumn<QByteArray>("html");
-        QTest::addColumn<QString>("expected");
+        // The nearest lang around each word names its language.
         QTest::newRow("none declared") << QByteArray("<p>one</p>") << "one@";
         QTest::newRow("whole page") << QByteArray("<html lang=\"de\"><p>eins</p></html> two") << "eins@de two@";
         QTest::newRow("nested, closed")
@@ -102,7 +92,7 @@ private slots:
         QTest::newRow("empty lang: undetermined") << QByteArray("<p lang=\"\">x</p>") << "x@und";
         QTest::newRow("xml:lang, underscore") << QByteArray("<p xml:lang=\"EN_gb\">x</p>") << "x@en-gb";
     }
-    void langNesting()
+    void readerText()
     {
         QFETCH(QByteArray, html);
         QTEST(words(html), "expected");
