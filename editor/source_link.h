@@ -1,0 +1,59 @@
+#pragma once
+// The preview and the source follow each other. Ctrl+click on the page, or
+// "Go to Source" in its context menu, puts the caret at the source of what
+// was under the pointer (on text: at that character; elsewhere the
+// element's start tag selected; an element the parser implied: the nearest
+// enclosing one with a start tag), shows it and gives the text pane the
+// keyboard. Browser, Follow the Caret (kept under "FollowCaret", off when
+// missing) outlines the element holding the caret in the page after every
+// caret move and every refresh, and scrolls it into view when it is out of
+// view. The text is parsed only when one of them asks (markup::TreeIndex),
+// once per revision; while the caret is followed a change is parsed away
+// from the editor, after a pause in the typing.
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QTimer>
+#include <QVariant>
+
+#include <memory>
+
+namespace markup {
+class TreeIndex;
+}
+class BrowserPane;
+class HTMLPane;
+class QAction;
+struct MainMenu;
+
+class SourceLink : public QObject {
+    Q_OBJECT
+public:
+    SourceLink(const MainMenu &menu, HTMLPane &pane, BrowserPane &browser, QObject *parent);
+
+    QAction *mnuFollowCaret = nullptr;
+
+    // Puts the caret at the source of `where` (BrowserPane::sourceWanted);
+    // false when it names nothing the source has.
+    bool goToSource(const QVariantMap &where);
+    void setFollowCaret(bool on);
+    // The index of the text as it is now, parsed now if need be.
+    std::shared_ptr<const markup::TreeIndex> index();
+
+private:
+    using Index = std::shared_ptr<const markup::TreeIndex>;
+    void textChanged();
+    void parseAway();
+    void parsed();
+    void follow();
+
+    HTMLPane &pane_;
+    BrowserPane &browser_;
+    Index index_;           // of revision_, or none
+    quint64 revision_ = 0;  // changes of the text so far
+    quint64 parsing_ = 0;   // the revision being parsed away, 0: none
+    bool followOn_ = false;
+    QTimer followSoon_;     // a caret move or a refresh: outline
+    QTimer parseSoon_;      // a pause in the typing: parse away
+    QFutureWatcher<Index> watcher_;
+};
