@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <map>
-#include <pthread.h>
+#include <cstdlib>
+#include <new>
 
 namespace markup {
 
@@ -80,6 +80,40 @@ bool reference(QByteArrayView s, qsizetype i, QByteArrayView d, qsizetype j, qsi
     }
     return false;
 }
+
+// Gumbo's memory: taken from large blocks and given back all at once. Gumbo
+// frees and grows its buffers as it goes; for an index that lives shorter
+// than the parse, a block costs less than a thousand small ones.
+class Arena {
+public:
+    ~Arena()
+    {
+        for (char *b : blocks_)
+            std::free(b);
+    }
+    static void *allocate(void *arena, size_t size)
+    {
+        auto *a = static_cast<Arena *>(arena);
+        size = (size + 15) & ~size_t(15);
+        if (size > a->left_) {
+            const size_t block = std::max(size, kBlock);
+            a->blocks_.push_back(static_cast<char *>(std::malloc(block)));
+            if (!a->blocks_.back())
+                throw std::bad_alloc();
+            a->next_ = a->blocks_.back(), a->left_ = block;
+        }
+        void *p = a->next_;
+        a->next_ += size, a->left_ -= size;
+        return p;
+    }
+    static void release(void *, void *) {}
+
+private:
+    static constexpr size_t kBlock = size_t(1) << 20;
+    std::vector<char *> blocks_;
+    char *next_ = nullptr;
+    size_t left_ = 0;
+};
 
 } // namespace
 
@@ -176,8 +210,8 @@ private:
                 el.tagStart = tag->first, el.tagEnd = tag->second;
             lastOfTag_[g.tag] = id;
         } else if (n->parse_flags & kCloned) {
-            if (const auto original = lastOfTag_.find(g.tag); original != lastOfTag_.end()) {
-                const Element &o = x_.elements_[size_t(original->second)];
+            if (const int original = lastOfTag_[g.tag]; original >= 0) {
+                const Element &o = x_.elements_[size_t(original)];
                 el.tagStart = o.tagStart, el.tagEnd = o.tagEnd;
             }
         }
@@ -288,36 +322,23 @@ private:
 
     TreeIndex &x_;
     QByteArrayView text_;
-    std::map<int, int> lastOfTag_; // the last element of each tag with a tag of its own
+    // The last element of each tag with a tag of its own.
+    std::vector<int> lastOfTag_ = std::vector<int>(GUMBO_TAG_LAST + 1, -1);
 };
 
 std::shared_ptr<const TreeIndex> TreeIndex::build(QByteArrayView utf8)
 {
-    struct ParseJob {
-        QByteArrayView text;
-        Builder *builder;
-    };
     auto index = std::shared_ptr<TreeIndex>(new TreeIndex);
-    Builder builder(*index, utf8);
-    auto run = [](void *arg) -> void * {
-        auto *job = static_cast<ParseJob *>(arg);
-        GumboOptions options = kGumboDefaultOptions;
-        options.max_errors = 0;
-        GumboOutput *out = gumbo_parse_with_options(&options, job->text.data(), size_t(job->text.size()));
-        job->builder->walk(out->document, out->root);
-        gumbo_destroy_output(&options, out); // recurses once per level of the tree
-        return nullptr;
-    };
-    ParseJob job{utf8, &builder};
-    pthread_attr_t attr;
-    pthread_attr_init(&attr);
-    pthread_attr_setstacksize(&attr, (size_t(16) << 20) + size_t(utf8.size()) * 64);
-    pthread_t thread;
-    if (pthread_create(&thread, &attr, run, &job) == 0)
-        pthread_join(thread, nullptr);
-    else
-        run(&job);
-    pthread_attr_destroy(&attr);
+    Arena arena;
+    GumboOptions options = kGumboDefaultOptions;
+    options.allocator = &Arena::allocate;
+    options.deallocator = &Arena::release;
+    options.userdata = &arena;
+    options.max_errors = 0;
+    const GumboOutput *out = gumbo_parse_with_options(&options, utf8.data(), size_t(utf8.size()));
+    Builder(*index, utf8).walk(out->document, out->root);
+    // The tree goes with the arena, at once (Gumbo's own freeing would
+    // recurse once per level of the tree).
     return index;
 }
 

@@ -25,8 +25,7 @@ public:
         qsizetype start = 0, end = 0; // from its "<" to after its ">"
     };
 
-    // Parses `utf8`. A deep tree recurses in the parser: it runs on a stack
-    // sized to the text. The text is not kept.
+    // Parses `utf8`; the text is not kept.
     static std::shared_ptr<const TreeIndex> build(QByteArrayView utf8);
 
     int elementCount() const { return int(elements_.size()); }

@@ -8,14 +8,15 @@
 
 #include <QMenu>
 #include <QPromise>
-#include <QThreadPool>
+
+#include <thread>
 
 using SB = QsciScintillaBase;
 
 namespace {
 
-// A caret move is outlined this long after the last of a quick run of them.
-constexpr int kFollowMs = 20;
+// A caret move is outlined once the events of the moment are handled.
+constexpr int kFollowMs = 0;
 // A change is parsed this long after the last key of a burst of typing.
 constexpr int kParseMs = 250;
 
@@ -59,15 +60,17 @@ void SourceLink::textChanged()
         parseSoon_.start();
 }
 
-SourceLink::Index SourceLink::index()
+void SourceLink::whenParsed(const std::function<void()> &then)
 {
-    if (!index_)
-        index_ = markup::TreeIndex::build(pane_.utf8Text());
-    return index_;
+    if (index_)
+        return then();
+    waiting_.push_back(then);
+    parseAway();
 }
 
-// The text as it is now, copied, parsed on a thread of the pool; the
-// result counts only if the text has not changed meanwhile.
+// The text as it is now, copied, parsed on a thread of its own (nothing
+// waits for it, not even the end of the program); the result counts only
+// if the text has not changed meanwhile.
 void SourceLink::parseAway()
 {
     if (index_ || parsing_)
@@ -76,23 +79,26 @@ void SourceLink::parseAway()
     auto promise = std::make_shared<QPromise<Index>>();
     watcher_.setFuture(promise->future());
     promise->start();
-    QThreadPool::globalInstance()->start([promise, text = pane_.utf8Text().toByteArray()] {
+    std::thread([promise, text = pane_.utf8Text().toByteArray()] {
         promise->addResult(markup::TreeIndex::build(text));
         promise->finish();
-    });
+    }).detach();
 }
 
 void SourceLink::parsed()
 {
     const quint64 revision = std::exchange(parsing_, 0);
-    if (watcher_.future().resultCount() == 0 || !followOn_)
+    if (watcher_.future().resultCount() == 0)
         return;
-    if (revision == revision_) {
-        index_ = watcher_.future().result();
-        follow();
-    } else if (!parseSoon_.isActive()) {
-        parseAway();
+    if (revision != revision_) {
+        if (!waiting_.empty() || (followOn_ && !parseSoon_.isActive()))
+            parseAway();
+        return;
     }
+    index_ = watcher_.future().result();
+    for (const std::function<void()> &then : std::exchange(waiting_, {}))
+        then();
+    follow();
 }
 
 void SourceLink::setFollowCaret(bool on)
@@ -121,9 +127,14 @@ void SourceLink::follow()
     browser_.outline(path, true);
 }
 
-bool SourceLink::goToSource(const QVariantMap &where)
+void SourceLink::goToSource(const QVariantMap &where)
 {
-    const Index tree = index();
+    whenParsed([this, where] { showSource(where); });
+}
+
+bool SourceLink::showSource(const QVariantMap &where)
+{
+    const Index tree = index_;
     std::vector<int> path;
     for (const QVariant &i : where.value(QStringLiteral("path")).toList())
         path.push_back(i.toInt());

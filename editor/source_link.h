@@ -9,14 +9,17 @@
 // caret move and every refresh, and scrolls it into view when it is out of
 // view. The text is parsed only when one of them asks (markup::TreeIndex),
 // once per revision; while the caret is followed a change is parsed away
-// from the editor, after a pause in the typing.
+// from the editor: always on a thread of its own, as a page can take the
+// parser long, and while the caret is followed after a pause in the typing.
 
 #include <QFutureWatcher>
 #include <QObject>
 #include <QTimer>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace markup {
 class TreeIndex;
@@ -33,19 +36,19 @@ public:
 
     QAction *mnuFollowCaret = nullptr;
 
-    // Puts the caret at the source of `where` (BrowserPane::sourceWanted);
-    // false when it names nothing the source has.
-    bool goToSource(const QVariantMap &where);
+    // Puts the caret at the source of `where` (BrowserPane::sourceWanted)
+    // once the text is parsed; nothing when it names nothing the source has.
+    void goToSource(const QVariantMap &where);
     void setFollowCaret(bool on);
-    // The index of the text as it is now, parsed now if need be.
-    std::shared_ptr<const markup::TreeIndex> index();
 
 private:
     using Index = std::shared_ptr<const markup::TreeIndex>;
     void textChanged();
+    void whenParsed(const std::function<void()> &then);
     void parseAway();
     void parsed();
     void follow();
+    bool showSource(const QVariantMap &where);
 
     HTMLPane &pane_;
     BrowserPane &browser_;
@@ -56,4 +59,5 @@ private:
     QTimer followSoon_;     // a caret move or a refresh: outline
     QTimer parseSoon_;      // a pause in the typing: parse away
     QFutureWatcher<Index> watcher_;
+    std::vector<std::function<void()>> waiting_; // for the text as it is
 };
