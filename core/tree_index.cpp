@@ -209,6 +209,10 @@ private:
             if (const auto tag = inText(g.original_tag))
                 el.tagStart = tag->first, el.tagEnd = tag->second;
             lastOfTag_[g.tag] = id;
+        } else if (n->parse_flags & GUMBO_INSERTION_CONVERTED_FROM_END_TAG) {
+            // "</p>" or "</br>" alone: the end tag made the element.
+            if (const auto tag = inText(g.original_end_tag))
+                el.tagStart = tag->first, el.tagEnd = tag->second, el.own = true;
         } else if (n->parse_flags & kCloned) {
             if (const int original = lastOfTag_[g.tag]; original >= 0) {
                 const Element &o = x_.elements_[size_t(original)];
@@ -217,7 +221,7 @@ private:
         }
         if (el.own && el.tagStart >= 0)
             x_.spans_.push_back({el.tagStart, el.tagEnd, id, false});
-        if (el.own)
+        if (el.own && !(n->parse_flags & GUMBO_INSERTION_CONVERTED_FROM_END_TAG))
             if (const auto tag = inText(g.original_end_tag))
                 x_.spans_.push_back({tag->first, tag->second, id, true});
         int elements = 0, texts = 0;

@@ -34,7 +34,8 @@ public:
     std::vector<int> pathOf(int element) const;
     int parentOf(int element) const { return elements_[size_t(element)].parent; }
 
-    // The element's own start tag; none when the parser implied or cloned it.
+    // The element's own start tag (the end tag that made it, for a "</p>"
+    // alone); none when the parser implied or cloned it.
     std::optional<Tag> startTag(int element) const;
     // The start tag of the element (a clone's: its original's) or of the
     // nearest enclosing one that has one.

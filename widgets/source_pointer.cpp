@@ -19,39 +19,42 @@ constexpr quint32 kWorld = kSourceWorld;
 static_assert(kWorld == QWebEngineScript::UserWorld + 17);
 
 // The elements the parser made are remembered when the document is ready,
-// so that what the page's scripts add later counts in no path. The outline
+// so that what the page's scripts do later moves no path. The outline
 // lives in a closed shadow root of an overlay element, fixed to the view,
 // that takes no clicks and no room.
 const char kScript[] = R"JS(
 (() => {
   if (window.velmoraSource) return;
+  // Each element the parser made, with its place among its parent's
+  // elements, as the document stood when it was ready: a script that
+  // replaces or wraps an element later shifts none of the others.
   let parsed = null;
+  const ownKids = el => Array.from(el.localName === 'template' && el.content ? el.content.children : el.children);
   const remember = () => {
-    parsed = new WeakSet();
-    const add = root => {
-      for (const e of root.querySelectorAll('*')) {
-        parsed.add(e);
-        if (e.localName === 'template' && e.content) add(e.content);
-      }
+    parsed = new WeakMap();
+    const add = (el, index, parent) => {
+      const kids = ownKids(el);
+      parsed.set(el, {index, parent, kids});
+      kids.forEach((k, i) => add(k, i, el));
     };
-    add(document);
+    add(document.documentElement, 0, null);
   };
   if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', remember);
   else remember();
-  const counts = el => !parsed || parsed.has(el);
-  const kids = el => Array.prototype.filter.call(
-      el.localName === 'template' && el.content ? el.content.children : el.children, counts);
+  const record = el => { if (!parsed) remember(); return parsed.get(el); };
   const pathOf = el => {
+    while (el && !record(el)) el = el.parentElement;
+    if (!el) return null;
     const path = [];
-    for (let e = el; e !== document.documentElement; e = e.parentElement) {
-      if (!e.parentElement) return null;
-      path.unshift(kids(e.parentElement).indexOf(e));
-    }
+    for (let r = record(el); r.parent; r = record(r.parent)) path.unshift(r.index);
     return path;
   };
   const at = path => {
-    let el = document.documentElement;
-    for (const i of path) { const k = kids(el); if (i >= k.length) break; el = k[i]; }
+    let el = document.documentElement, r = record(el);
+    for (const i of path) {
+      if (!r || i >= r.kids.length || !r.kids[i].isConnected) break;
+      el = r.kids[i], r = record(el);
+    }
     return el;
   };
   const onChar = (node, o, x, y) => {
@@ -72,7 +75,7 @@ const char kScript[] = R"JS(
       } else if (c.nodeType === 4) {
         index++; run = false;
         if (c === node) return [index, offset];
-      } else if (c.nodeType !== 1 || counts(c)) run = false;
+      } else if (c.nodeType !== 1 || record(c)) run = false;
     }
     return null;
   };
@@ -112,10 +115,9 @@ const char kScript[] = R"JS(
   window.velmoraSource = {
     pick(x, y) {
       let el = document.elementFromPoint(x, y);
-      while (el && !counts(el)) el = el.parentElement;
-      if (!el) return null;
-      const path = pathOf(el);
-      if (!path || path.includes(-1)) return null;
+      while (el && !record(el)) el = el.parentElement;
+      const path = el && pathOf(el);
+      if (!path) return null;
       const r = document.caretRangeFromPoint(x, y);
       const node = r && r.startContainer;
       if (node && (node.nodeType === 3 || node.nodeType === 4) && node.parentNode === el) {
@@ -129,8 +131,8 @@ const char kScript[] = R"JS(
     elements() {
       const out = [];
       const visit = (el, path) => {
-        out.push([path.join(','), el.localName]);
-        kids(el).forEach((k, i) => visit(k, path.concat([i])));
+        if (el.isConnected || el.getRootNode().nodeType === 11) out.push([path.join(','), el.localName]);
+        record(el).kids.forEach((k, i) => visit(k, path.concat([i])));
       };
       visit(document.documentElement, []);
       return out;
