@@ -1,6 +1,7 @@
 // The preview and the source in the real window: a Ctrl+click on a word and
-// on a rule lands in the source; Follow the Caret outlines the caret's
-// element and scrolls it into view, and takes the outline away when off.
+// on a rule lands in the source, also where the page's script replaced an
+// element before the rule by a wrapped copy; Follow the Caret outlines the caret's element and
+// scrolls it into view, and takes the outline away when off.
 #include "editor/source_link.h"
 
 #include "support/test_env.h"
@@ -36,7 +37,9 @@ private slots:
     void ctrlClick()
     {
         WindowFixture fx;
-        const QString text = "<p>Caf\u00e9 &amp; <b>world</b></p>\r\n<hr id=end style=\"margin:20px\">";
+        const QString text = "<p>Caf\u00e9 &amp; <b>world</b></p>\r\n<i id=r>r</i><script>addEventListener("
+                             "'DOMContentLoaded', () => r.outerHTML = '<span>' + r.outerHTML + '</span>')</script>"
+                             "<hr id=end style=\"margin:20px\">";
         frmHTML &w = showPage(fx, text);
         const QStringList points = {
             // the "r" of "world", then the middle of the rule
@@ -49,6 +52,11 @@ private slots:
         QVERIFY(input);
         const QString expected[] = {"rld</b>", "<hr id=end style=\"margin:20px\">"};
         for (int i = 0; i < 2; ++i) {
+            if (i == 1) { // the page script is there from the start of this load
+                js(*w.Browser(), "window.before = 1");
+                w.HTMLUpdate();
+                QVERIFY(pageShows(*w.Browser(), "!window.before && document.querySelectorAll('span').length", 1));
+            }
             const QVariantList xy = js(*w.Browser(), points[i]).toList();
             w.HTML()->setSelStart(0);
             QTest::mouseClick(input, Qt::LeftButton, Qt::ControlModifier,
