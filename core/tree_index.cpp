@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstring>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <new>
 
 namespace markup {
@@ -114,6 +115,26 @@ private:
     char *next_ = nullptr;
     size_t left_ = 0;
 };
+
+// Gumbo, loaded at the first parse rather than with the program, whose
+// start needs nothing of it; none when it cannot be loaded.
+struct Gumbo {
+    decltype(&gumbo_parse_with_options) parse = nullptr;
+    const GumboOptions *defaults = nullptr;
+};
+
+const Gumbo &gumbo()
+{
+    static const Gumbo loaded = [] {
+        Gumbo g;
+        if (void *library = dlopen("libgumbo.so.1", RTLD_NOW | RTLD_LOCAL)) {
+            g.parse = reinterpret_cast<decltype(g.parse)>(dlsym(library, "gumbo_parse_with_options"));
+            g.defaults = static_cast<const GumboOptions *>(dlsym(library, "kGumboDefaultOptions"));
+        }
+        return g.parse && g.defaults ? g : Gumbo();
+    }();
+    return loaded;
+}
 
 } // namespace
 
@@ -333,13 +354,15 @@ private:
 std::shared_ptr<const TreeIndex> TreeIndex::build(QByteArrayView utf8)
 {
     auto index = std::shared_ptr<TreeIndex>(new TreeIndex);
+    if (!gumbo().parse)
+        return index; // no elements: nothing is found
     Arena arena;
-    GumboOptions options = kGumboDefaultOptions;
+    GumboOptions options = *gumbo().defaults;
     options.allocator = &Arena::allocate;
     options.deallocator = &Arena::release;
     options.userdata = &arena;
     options.max_errors = 0;
-    const GumboOutput *out = gumbo_parse_with_options(&options, utf8.data(), size_t(utf8.size()));
+    const GumboOutput *out = gumbo().parse(&options, utf8.data(), size_t(utf8.size()));
     Builder(*index, utf8).walk(out->document, out->root);
     // The tree goes with the arena, at once (Gumbo's own freeing would
     // recurse once per level of the tree).

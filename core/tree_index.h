@@ -8,7 +8,9 @@
 // across the two sides by its path: the indices among the element children,
 // from the document element down (a template's children are its content's).
 // Places in the source are byte offsets in the UTF-8 text; places in a text
-// node count UTF-16 units, as the page's scripts count them.
+// node count UTF-16 units, as the page's scripts count them. Gumbo
+// (libgumbo.so.1) is loaded at the first parse; without it the index is
+// empty.
 
 #include <QByteArray>
 #include <QByteArrayView>
