@@ -2,8 +2,10 @@
 //
 // corpus: pages nobody here wrote, from the HTML documentation of Debian
 // packages (python3-doc, debian-reference-en, libxslt1-dev, valgrind,
-// lintian; `apt-get install python3-doc debian-reference-en` for the first
-// two), each loaded in the real browser pane. Every element the parser made
+// lintian, nodejs, w3m, libexpat1-dev, libffi8; `apt-get install python3-doc
+// debian-reference-en` for the first two): generated manuals with their
+// scripts, tables, forms and inline SVG, and older hand-written pages, each
+// loaded in the real browser pane. Every element the parser made
 // is looked up by its path in the page's tree as the editor reads it; where
 // the index gives it a start tag of its own, the tag must begin with "<" and
 // the element's name. Prints the share that does, and the misses by kind.
@@ -43,6 +45,10 @@ QStringList corpus(int limit)
         {"libxslt1-dev", "/usr/share/doc/libxslt1-dev", "*.html", 1},
         {"valgrind", "/usr/share/doc/valgrind", "*.html", 1},
         {"lintian", "/usr/share/doc/lintian", "*.html", 1},
+        {"nodejs", "/usr/share/doc/nodejs", "*.html", 1},
+        {"w3m", "/usr/share/doc/w3m", "*.html", 1},
+        {"libexpat1-dev", "/usr/share/doc/libexpat1-dev", "*.html", 1},
+        {"libffi8", "/usr/share/doc/libffi8", "*.html", 1},
     };
     QStringList pages;
     for (const Source &s : sources) {
