@@ -25,7 +25,6 @@ constexpr int kParseMs = 250;
 SourceLink::SourceLink(const MainMenu &menu, HTMLPane &pane, BrowserPane &browser, QObject *parent)
     : QObject(parent), pane_(pane), browser_(browser)
 {
-    revision_ = 1;
     followSoon_.setSingleShot(true);
     followSoon_.setInterval(kFollowMs);
     parseSoon_.setSingleShot(true);

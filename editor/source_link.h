@@ -53,7 +53,7 @@ private:
     HTMLPane &pane_;
     BrowserPane &browser_;
     Index index_;           // of revision_, or none
-    quint64 revision_ = 0;  // changes of the text so far
+    quint64 revision_ = 1;  // changes of the text so far, from 1
     quint64 parsing_ = 0;   // the revision being parsed away, 0: none
     bool followOn_ = false;
     QTimer followSoon_;     // a caret move or a refresh: outline
