@@ -8,7 +8,9 @@
 // loaded in the real browser pane. Every element the parser made
 // is looked up by its path in the page's tree as the editor reads it; where
 // the index gives it a start tag of its own, the tag must begin with "<" and
-// the element's name. Prints the share that does, and the misses by kind.
+// the element's name. Prints the share that does, and the misses by kind;
+// then the same for characters of text picked at their place on the screen
+// (as a Ctrl+click picks them), whose place in the source must hold them.
 //
 // speed: on a 1 MB page, the first parse; Ctrl+click -> caret once parsed
 // (limit 30 ms median); caret move -> outline scrolled into view (limit
@@ -32,6 +34,30 @@
 using markup::TreeIndex;
 
 namespace {
+
+// Up to 20 characters of the page's text that a pointer can reach (in view,
+// not under another element), each picked as a Ctrl+click picks it: [the
+// character, what the pick says].
+const char kPickText[] = R"JS((() => {
+  const out = [], texts = [];
+  const walk = document.createTreeWalker(document.body || document.documentElement, NodeFilter.SHOW_TEXT);
+  for (let n; (n = walk.nextNode()); )
+    if (n.data.trim().length > 2 && n.parentElement && n.parentElement.getClientRects().length) texts.push(n);
+  const step = Math.max(1, Math.floor(texts.length / 20));
+  for (let i = 0; i < texts.length; i += step) {
+    const n = texts[i], k = Math.floor(n.data.length / 2);
+    if (/\s/.test(n.data[k]) || (n.data.charCodeAt(k) & 0xFC00) === 0xDC00) continue;
+    n.parentElement.scrollIntoView({block: 'center'});
+    const r = document.createRange();
+    r.setStart(n, k), r.setEnd(n, k + 1);
+    const b = r.getClientRects()[0];
+    const x = b ? b.left + b.width / 2 : -1, y = b ? b.top + b.height / 2 : -1;
+    if (x < 0 || y < 0 || x >= innerWidth || y >= innerHeight || document.elementFromPoint(x, y) !== n.parentElement)
+      continue;
+    out.push([String.fromCodePoint(n.data.codePointAt(k)), velmoraSource.pick(x, y)]);
+  }
+  return out;
+})())JS";
 
 QStringList corpus(int limit)
 {
@@ -90,7 +116,7 @@ int corpusCheck(int limit)
     pane.show();
     QWebEngineView *view = webView(pane);
     pane.outline(QVariantList(), false); // the page script, from the next page on
-    long exact = 0, notOwn = 0, loaded = 0;
+    long exact = 0, notOwn = 0, loaded = 0, onChar = 0, picked = 0, scripted = 0;
     std::map<QString, long> misses;
     std::map<QString, QString> example;
     auto miss = [&](const QString &kind, const QString &where) {
@@ -111,6 +137,29 @@ int corpusCheck(int limit)
         ++loaded;
         const QByteArray text = fileBytes(file);
         const auto index = TreeIndex::build(text);
+        for (const QVariant &v : inWorld(view, kPickText, kSourceWorld).toList()) {
+            const QString shown = v.toList().value(0).toString();
+            const QVariantMap pick = v.toList().value(1).toMap();
+            const QString where = QFileInfo(file).fileName() + " \"" + shown + "\"";
+            ++picked;
+            std::vector<int> path;
+            for (const QVariant &i : pick.value("path").toList())
+                path.push_back(i.toInt());
+            const int e = index->elementAt(path);
+            std::optional<qsizetype> at;
+            if (pick.contains("text") && e >= 0)
+                at = index->textSource(text, e, pick.value("text").toInt(), pick.value("offset").toInt());
+            if (pick.value("scripted").toBool())
+                --picked, ++scripted; // the nearest element the parser made, by design
+            else if (!pick.contains("text"))
+                miss("text: the pick found no text", where);
+            else if (!at)
+                miss("text: not told character by character", where);
+            else if (QString::fromUtf8(text.mid(*at, 8)).startsWith(shown) || text[*at] == '&')
+                ++onChar; // the character, or the reference that shows it
+            else
+                miss("text: another character: " + QString::fromUtf8(text.mid(*at, 8)), where);
+        }
         for (const QVariant &v : elements) {
             const QStringList item = v.toStringList();
             const QString where = QFileInfo(file).fileName() + " [" + item[0] + "] " + item[1];
@@ -148,12 +197,15 @@ int corpusCheck(int limit)
     }
     long missed = 0;
     for (const auto &[kind, n] : misses)
-        missed += n;
+        missed += kind.startsWith("text: ") ? 0 : n;
     std::printf("  %ld pages checked of %lld in %.0f s; %ld elements with a start tag of their own, "
                 "%ld without (implied, cloned, made by an end tag)\n",
                 loaded, static_cast<long long>(pages.size()), clock.elapsed() / 1000.0, exact + missed, notOwn);
     std::printf("  exact: %ld of %ld = %.3f %% (goal 99.5 %%)\n", exact, exact + missed,
                 100.0 * double(exact) / double(std::max(1L, exact + missed)));
+    std::printf("  text picked as Ctrl+click picks it: %ld of %ld characters land on themselves = %.3f %% "
+                "(and %ld in elements the page's scripts made go to the nearest the parser made)\n",
+                onChar, picked, 100.0 * double(onChar) / double(std::max(1L, picked)), scripted);
     for (const auto &[kind, n] : misses)
         std::printf("  miss %6ld  %s, e.g. %s\n", n, qPrintable(kind), qPrintable(example[kind]));
     return 0;

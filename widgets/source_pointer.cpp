@@ -61,9 +61,25 @@ const char kScript[] = R"JS(
     if (o < 0 || o >= node.length) return false;
     const r = document.createRange();
     r.setStart(node, o); r.setEnd(node, o + 1);
-    for (const b of r.getClientRects())
+    return inside(r.getClientRects(), x, y);
+  };
+  const inside = (rects, x, y) => {
+    for (const b of rects)
       if (x >= b.left && x <= b.right && y >= b.top && y <= b.bottom) return true;
     return false;
+  };
+  // The character of el's own text at the point, where the caret's place
+  // does not tell it (text that cannot be selected).
+  const charAt = (el, x, y) => {
+    const r = document.createRange();
+    for (const c of el.childNodes) {
+      if (c.nodeType !== 3 && c.nodeType !== 4) continue;
+      r.selectNodeContents(c);
+      if (!inside(r.getClientRects(), x, y)) continue;
+      for (let o = 0; o < c.length; ++o)
+        if (onChar(c, o, x, y)) return [c, o];
+    }
+    return null;
   };
   const textPlace = (el, node, offset) => {
     let index = -1, before = 0, run = false;
@@ -114,19 +130,20 @@ const char kScript[] = R"JS(
   };
   window.velmoraSource = {
     pick(x, y) {
-      let el = document.elementFromPoint(x, y);
+      const hit = document.elementFromPoint(x, y);
+      let el = hit;
       while (el && !record(el)) el = el.parentElement;
       const path = el && pathOf(el);
       if (!path) return null;
+      if (el !== hit) return {path, scripted: true};
       const r = document.caretRangeFromPoint(x, y);
-      const node = r && r.startContainer;
-      if (node && (node.nodeType === 3 || node.nodeType === 4) && node.parentNode === el) {
-        const o = onChar(node, r.startOffset - 1, x, y) ? r.startOffset - 1
-                : onChar(node, r.startOffset, x, y) ? r.startOffset : -1;
-        const t = o >= 0 && textPlace(el, node, o);
-        if (t) return {path, text: t[0], offset: t[1]};
-      }
-      return {path};
+      let node = r && r.startContainer, o = -1;
+      if (node && (node.nodeType === 3 || node.nodeType === 4) && node.parentNode === el)
+        o = onChar(node, r.startOffset - 1, x, y) ? r.startOffset - 1
+          : onChar(node, r.startOffset, x, y) ? r.startOffset : -1;
+      if (o < 0) [node, o] = charAt(el, x, y) || [null, -1];
+      const t = o >= 0 && textPlace(el, node, o);
+      return t ? {path, text: t[0], offset: t[1]} : {path};
     },
     elements() {
       const out = [];

@@ -37,7 +37,9 @@ public:
 
 signals:
     // What is under the point of a Ctrl+click or "Go to Source": "path",
-    // and on text "text" (the text node) and "offset".
+    // and on text "text" (the text node) and "offset"; "scripted" when
+    // what is there was made by the page's scripts, and the path is the
+    // nearest enclosing element's that the parser made.
     void pointed(const QVariantMap &where);
 
 protected:
