@@ -1,7 +1,8 @@
 // The preview and the source in the real window: a Ctrl+click on a word and
 // on a rule lands in the source, also where the page's script replaced an
 // element before the rule by a wrapped copy; Follow the Caret outlines the caret's element and
-// scrolls it into view, and takes the outline away when off.
+// scrolls it into view, again after a refresh, and takes the outline away
+// when off.
 #include "editor/source_link.h"
 
 #include "support/test_env.h"
@@ -82,6 +83,9 @@ private slots:
                                " return window.scrollY > 0 && r.top >= 0 && r.bottom <= innerHeight; })()";
         QVERIFY(pageShows(*w.Browser(), inView, true));
         QVERIFY(pageShows(*w.Browser(), "document.querySelectorAll('velmora-outline').length", 1));
+        js(*w.Browser(), "window.before = 1"); // a refresh: a new page, outlined again
+        w.HTMLUpdate();
+        QVERIFY(pageShows(*w.Browser(), "!window.before && document.querySelectorAll('velmora-outline').length", 1));
         link->mnuFollowCaret->trigger();
         QVERIFY(pageShows(*w.Browser(), "document.querySelectorAll('velmora-outline').length", 0));
         QCOMPARE(fileBytes(WindowFixture::previewFile()), file);
