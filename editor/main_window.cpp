@@ -74,7 +74,7 @@ frmHTML::frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro,
     new TextCommands(menu_, *this, *html_, ctlFont_, this);
     new HelpCommands(menu_, platform_, this, defaultHelpFile());
     new Comforts(*this, *html_, *footer_, *document_, platform_, menu_);
-    new SourceLink(menu_, *html_, *browser_, this);
+    new SourceLink(menu_, *html_, *browser_, *preview_, this);
 }
 
 frmHTML::~frmHTML() = default;

@@ -3,9 +3,11 @@
 #include "core/tree_index.h"
 #include "editor/kept_option.h"
 #include "editor/main_menu.h"
+#include "editor/preview.h"
 #include "widgets/browser_pane.h"
 #include "widgets/html_pane.h"
 
+#include <QFileInfo>
 #include <QMenu>
 #include <QPromise>
 
@@ -22,8 +24,9 @@ constexpr int kParseMs = 250;
 
 } // namespace
 
-SourceLink::SourceLink(const MainMenu &menu, HTMLPane &pane, BrowserPane &browser, QObject *parent)
-    : QObject(parent), pane_(pane), browser_(browser)
+SourceLink::SourceLink(const MainMenu &menu, HTMLPane &pane, BrowserPane &browser,
+                       const Preview &preview, QObject *parent)
+    : QObject(parent), pane_(pane), browser_(browser), preview_(preview)
 {
     followSoon_.setSingleShot(true);
     followSoon_.setInterval(kFollowMs);
@@ -55,6 +58,7 @@ void SourceLink::textChanged()
 {
     ++revision_;
     index_.reset();
+    waiting_.clear(); // a Ctrl+click before the change no longer applies
     if (followOn_)
         parseSoon_.start();
 }
@@ -117,6 +121,8 @@ void SourceLink::follow()
         return;
     if (!index_)
         return parseSoon_.isActive() ? void() : parseAway();
+    if (!showsTheText())
+        return;
     const int e = index_->elementAtSource(pane_.SendScintilla(SB::SCI_GETCURRENTPOS));
     if (e < 0)
         return browser_.outline(QVariant(), false);
@@ -131,8 +137,15 @@ void SourceLink::goToSource(const QVariantMap &where)
     whenParsed([this, where] { showSource(where); });
 }
 
+bool SourceLink::showsTheText() const
+{
+    return QFileInfo(browser_.shownFile()) == QFileInfo(preview_.previewFile());
+}
+
 bool SourceLink::showSource(const QVariantMap &where)
 {
+    if (!showsTheText())
+        return false;
     const Index tree = index_;
     std::vector<int> path;
     for (const QVariant &i : where.value(QStringLiteral("path")).toList())

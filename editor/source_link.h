@@ -7,7 +7,8 @@
 // keyboard. Browser, Follow the Caret (kept under "FollowCaret", off when
 // missing) outlines the element holding the caret in the page after every
 // caret move and every refresh, and scrolls it into view when it is out of
-// view. The text is parsed only when one of them asks (markup::TreeIndex),
+// view. Neither does anything while the pane shows another page than the
+// preview (one a link led to). The text is parsed only when one of them asks (markup::TreeIndex),
 // once per revision; while the caret is followed a change is parsed away
 // from the editor: always on a thread of its own, as a page can take the
 // parser long, and while the caret is followed after a pause in the typing.
@@ -26,13 +27,15 @@ class TreeIndex;
 }
 class BrowserPane;
 class HTMLPane;
+class Preview;
 class QAction;
 struct MainMenu;
 
 class SourceLink : public QObject {
     Q_OBJECT
 public:
-    SourceLink(const MainMenu &menu, HTMLPane &pane, BrowserPane &browser, QObject *parent);
+    SourceLink(const MainMenu &menu, HTMLPane &pane, BrowserPane &browser, const Preview &preview,
+               QObject *parent);
 
     QAction *mnuFollowCaret = nullptr;
 
@@ -49,9 +52,12 @@ private:
     void parsed();
     void follow();
     bool showSource(const QVariantMap &where);
+    // The page shown is the preview of the text, not one a link led to.
+    bool showsTheText() const;
 
     HTMLPane &pane_;
     BrowserPane &browser_;
+    const Preview &preview_;
     Index index_;           // of revision_, or none
     quint64 revision_ = 1;  // changes of the text so far, from 1
     quint64 parsing_ = 0;   // the revision being parsed away, 0: none

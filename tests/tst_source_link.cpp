@@ -1,6 +1,7 @@
 // The preview and the source in the real window: a Ctrl+click on a word and
 // on a rule lands in the source, also where the page's script replaced an
-// element before the rule by a wrapped copy; Follow the Caret outlines the caret's element and
+// element before the rule by a wrapped copy, and nowhere on a page a link
+// led to; Follow the Caret outlines the caret's element and
 // scrolls it into view, again after a refresh, and takes the outline away
 // when off.
 #include "editor/source_link.h"
@@ -67,6 +68,16 @@ private slots:
             QCOMPARE(w.HTML()->selText(), i == 0 ? QString() : expected[i]);
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.HTML()));
         }
+        // Another page, as a link leads to: its rule is not the text's.
+        writeFile(testenv::root() + "/other.htm", fileBytes(WindowFixture::previewFile()));
+        w.Browser()->navigate(QUrl::fromLocalFile(testenv::root() + "/other.htm").toString());
+        QVERIFY(pageShows(*w.Browser(), "location.pathname.endsWith('other.htm')", true));
+        w.HTML()->setSelStart(0);
+        const QVariantList xy = js(*w.Browser(), points[1]).toList();
+        input = webView(*w.Browser())->focusProxy(); // another page's process may bring its own
+        QTest::mouseClick(input, Qt::LeftButton, Qt::ControlModifier, QPoint(xy[0].toInt(), xy[1].toInt()));
+        QTest::qWait(500);
+        QCOMPARE(w.HTML()->selStart(), 0);
     }
 
     void followTheCaret()
