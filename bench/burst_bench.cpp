@@ -3,8 +3,9 @@
 // pane showed the last key, when the preview file held the final text, and
 // the memory (PSS) of the editor and its browser processes before and after.
 // The unsaved text is kept in the recovery file meanwhile, as in the program.
-// Run by hand: build/bench/burst_bench [keys] [megabytes] [on]; "on" first
-// switches on every option of the Options menu.
+// Run by hand: build/bench/burst_bench [keys] [megabytes] [on|follow]; "on"
+// first switches on every option of the Options menu, "follow" Browser,
+// Follow the Caret.
 
 #include "editor/recovery_keeper.h"
 #include "editor/session_guard.h"
@@ -72,10 +73,10 @@ int main(int argc, char *argv[])
     frmHTML &w = fx.start();
     auto *guard = new SessionGuard(w);
     const bool optionsOn = argc > 3 && QByteArray(argv[3]) == "on";
-    if (optionsOn)
-        for (QAction *a : w.menu().mnuOptions->actions())
-            if (a->isCheckable() && !a->isChecked())
-                a->trigger();
+    const bool follow = argc > 3 && QByteArray(argv[3]) == "follow";
+    for (QAction *a : (optionsOn ? w.menu().mnuOptions : w.menu().mnuBrowser)->actions())
+        if (a->isCheckable() && !a->isChecked() && (optionsOn || (follow && a != w.menu().mnuAU)))
+            a->trigger();
     const QString line = QStringLiteral("<p>The quick brown fox jumps over the lazy dog.</p>\r\n");
     QString text;
     while (text.size() < qsizetype(megabytes) << 20)
@@ -107,7 +108,7 @@ int main(int argc, char *argv[])
     const double after = treePssMiB();
 
     std::printf("%d keys into %d MB, auto-update on, options %s:\n", keys, megabytes,
-                optionsOn ? "all on" : "as stored (off at first)");
+                optionsOn ? "all on" : follow ? "off, Follow the Caret on" : "as stored (off at first)");
     std::printf("  burst took            %8lld ms (%.2f ms a key on average, %.1f ms the slowest, "
                 "key to text pane)\n",
                 static_cast<long long>(lastKey), shown, slowest / 1e6);

@@ -95,10 +95,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${VELMORA_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Started or loaded at run time, so invisible to shlibdeps: the browser
 # pane's helper process, the SQLite driver of the help, the SVG icon engine,
-# X11 for the top-most window; recommended, the freedesktop data the
+# X11 for the top-most window, Gumbo for Go to Source and Follow the Caret;
+# recommended, the freedesktop data the
 # component's icon lookup reads, the desktop's opener of the browser and a
 # dictionary for the spelling check.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6svg6, libx11-6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6svg6, libx11-6, libgumbo1")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "shared-mime-info, hicolor-icon-theme, xdg-utils, hunspell-en-us | hunspell-dictionary")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${VELMORA_DIST}/conffiles)

@@ -17,6 +17,7 @@
 #include "editor/insertion_undo.h"
 #include "editor/pane_arranger.h"
 #include "editor/preview.h"
+#include "editor/source_link.h"
 #include "editor/text_commands.h"
 #include "widgets/browser_pane.h"
 #include "widgets/help_window.h"
@@ -73,6 +74,7 @@ frmHTML::frmHTML(Platform &platform, std::unique_ptr<VatroControl> vatro,
     new TextCommands(menu_, *this, *html_, ctlFont_, this);
     new HelpCommands(menu_, platform_, this, defaultHelpFile());
     new Comforts(*this, *html_, *footer_, *document_, platform_, menu_);
+    new SourceLink(menu_, *html_, *browser_, *preview_, this);
 }
 
 frmHTML::~frmHTML() = default;

@@ -2,9 +2,11 @@
 // What the browser pane asks of the web engine behind it. The engine lives
 // in the module libvelmora_web.so (widgets/web_view.*), which the pane loads
 // once the window has been drawn; its view is a QWebEngineView with the
-// usual loadFinished(bool) signal.
+// usual loadFinished(bool) signal, and sourceWanted(QVariantMap) for a
+// Ctrl+click or "Go to Source" on the page (see source_pointer.h).
 
 #include <QString>
+#include <QVariant>
 #include <cstdint>
 
 class QWidget;
@@ -25,6 +27,10 @@ public:
     virtual QString shownFile() const = 0;
     // The encoding of pages that do not name their own.
     virtual void setTextEncoding(const QString &encoding) = 0;
+    // Outlines the element at `path` (child-element indices from the
+    // document element), scrolled into view when `scroll` and out of view;
+    // a null path takes the outline away.
+    virtual void outline(const QVariant &path, bool scroll) = 0;
 
     static constexpr int kBusyLimitMs = 2000;
 };

@@ -134,6 +134,7 @@ bool BrowserPane::startEngine()
     startup_probe::mark("engine");
     QWidget *view = engine_->view();
     connect(view, SIGNAL(loadFinished(bool)), this, SIGNAL(loadFinished(bool)));
+    connect(view, SIGNAL(sourceWanted(QVariantMap)), this, SIGNAL(sourceWanted(QVariantMap)));
     view->setGeometry(rect());
     view->setFocusPolicy(Qt::ClickFocus);
     // The page starts loading while the view takes its place in the window.
@@ -148,6 +149,12 @@ bool BrowserPane::startEngine()
 QWidget *BrowserPane::engineView() const
 {
     return engine_ ? engine_->view() : nullptr;
+}
+
+void BrowserPane::outline(const QVariant &path, bool scroll)
+{
+    if (engine_)
+        engine_->outline(path, scroll);
 }
 
 void BrowserPane::navigate(const QString &address)

@@ -49,10 +49,17 @@ public:
     // The engine's view (a QWebEngineView), or nullptr before it started.
     QWidget *engineView() const;
 
+    // Outlines the element at `path` in the page (BrowserEngine::outline);
+    // nothing before the engine is up.
+    void outline(const QVariant &path, bool scroll);
+
 signals:
     void loadFinished(bool ok);
     // The engine is up and shows (or loads) what it was asked to.
     void engineStarted();
+    // Ctrl+click or "Go to Source" on the page: what was under the pointer,
+    // "path" and on text "text" and "offset" (see source_pointer.h).
+    void sourceWanted(const QVariantMap &where);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

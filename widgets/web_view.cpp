@@ -2,10 +2,13 @@
 
 #include "widgets/page_files.h"
 #include "widgets/script_dialogs.h"
+#include "widgets/source_pointer.h"
 #include "widgets/startup_probe.h"
 
 #include <QCoreApplication>
+#include <QContextMenuEvent>
 #include <QDateTime>
+#include <QMenu>
 #include <QUrl>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -21,7 +24,8 @@ WebView::WebView(QWidget *parent)
       profile_(new QWebEngineProfile(this)),
       files_(new PageFiles(*profile_)),
       dialogs_(new ScriptDialogBar(this)),
-      page_(new PreviewPage(profile_, *dialogs_, this))
+      page_(new PreviewPage(profile_, *dialogs_, this)),
+      pointer_(new SourcePointer(*this))
 {
     QWebEngineSettings *s = profile_->settings();
     // A page that loads must not take the keyboard from the text pane.
@@ -48,6 +52,7 @@ WebView::WebView(QWidget *parent)
                                   .arg(restoreScroll_.x())
                                   .arg(restoreScroll_.y()));
     });
+    connect(pointer_, &SourcePointer::pointed, this, &WebView::sourceWanted);
     connect(page_, &PreviewPage::stopWanted, this, &WebView::stopScripts, Qt::QueuedConnection);
     connect(dialogs_, &ScriptDialogBar::runScriptsWanted, this, &WebView::runScripts);
     connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] {
@@ -103,6 +108,19 @@ bool WebView::reloadPage()
     started();
     reload();
     return true;
+}
+
+void WebView::outline(const QVariant &path, bool scroll)
+{
+    pointer_->outline(path, scroll);
+}
+
+void WebView::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    pointer_->addToMenu(*menu, event->pos());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 QString WebView::shownFile() const

@@ -13,6 +13,7 @@ class PageFiles;
 class PreviewPage;
 class QWebEngineProfile;
 class ScriptDialogBar;
+class SourcePointer;
 
 class WebView : public QWebEngineView, public BrowserEngine {
     Q_OBJECT
@@ -26,6 +27,13 @@ public:
     bool isBusy() const override;
     QString shownFile() const override;
     void setTextEncoding(const QString &encoding) override;
+    void outline(const QVariant &path, bool scroll) override;
+
+signals:
+    void sourceWanted(const QVariantMap &where);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void started();
@@ -36,6 +44,7 @@ private:
     PageFiles *files_;
     ScriptDialogBar *dialogs_;
     PreviewPage *page_;
+    SourcePointer *pointer_;
     qint64 busySince_ = -1;       // ms on the monotonic clock, -1 when idle
     QPointF restoreScroll_;       // the page's scroll position before a refresh
     bool restorePending_ = false; // a refresh waits for its load to finish

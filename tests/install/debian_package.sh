@@ -33,7 +33,7 @@ check "nothing on the public library path" \
     bash -c "! grep -q '^/usr/lib/$multiarch/[^/]*\.so' '$work/contents'"
 
 depends=$(dpkg-deb --field "$deb" Depends)
-for lib in libc6 libstdc++6 libqt6widgets6 libqt6webenginewidgets6 libqscintilla2-qt6 libx11-6; do
+for lib in libc6 libstdc++6 libqt6widgets6 libqt6webenginewidgets6 libqscintilla2-qt6 libx11-6 libgumbo1; do
     check "depends on $lib" grep -q "\b$lib" <<<"$depends"
 done
 dpkg-deb --control "$deb" "$work/control"
