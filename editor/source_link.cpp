@@ -35,11 +35,7 @@ SourceLink::SourceLink(const MainMenu &menu, HTMLPane &pane, BrowserPane &browse
     connect(&followSoon_, &QTimer::timeout, this, &SourceLink::follow);
     connect(&parseSoon_, &QTimer::timeout, this, &SourceLink::parseAway);
     connect(&watcher_, &QFutureWatcher<Index>::finished, this, &SourceLink::parsed);
-    connect(&pane, &SB::SCN_MODIFIED, this,
-            [this](int, int type, const char *, int, int, int, int, int, int, int) {
-                if (type & (SB::SC_MOD_INSERTTEXT | SB::SC_MOD_DELETETEXT))
-                    textChanged();
-            });
+    connect(&pane, &HTMLPane::changed, this, &SourceLink::textChanged);
     connect(&pane, &SB::SCN_UPDATEUI, this, [this](int updated) {
         if (followOn_ && (updated & SB::SC_UPDATE_SELECTION))
             followSoon_.start();
