@@ -198,8 +198,11 @@ void frmHTML::HTML_Change()
 
 void frmHTML::ResetFormat()
 {
-    html_->setSelStart(0);
-    html_->setSelLength(html_->textLength());
+    // The pane has one format, the whole text's: it needs no selection to
+    // take it. Selecting the text first, as a rich-text box would need,
+    // would hand it all to the desktop's primary selection (what a middle
+    // click pastes), taking the place of what the user had there, at
+    // every Open.
     html_->setSelFormat(ctlFont_.font);
     html_->setSelStart(0);
 }

@@ -47,11 +47,20 @@ RecentFiles::RecentFiles(Document &document, Platform &platform, QMenu &mnuFile,
     }
     separator_ = menu_.insertSeparator(before_);
     rebuild();
+    storeLater_.setSingleShot(true);
+    storeLater_.setInterval(1000);
+    connect(&storeLater_, &QTimer::timeout, this, &RecentFiles::store);
     // Open and Save name the document; New names none.
     connect(&document_, &Document::fileNameChanged, this, [this](const QString &name) {
         if (!name.isEmpty())
             remember(name);
     });
+}
+
+RecentFiles::~RecentFiles()
+{
+    if (storeLater_.isActive())
+        store();
 }
 
 QStringList RecentFiles::withFirst(QStringList list, const QString &path)
@@ -69,12 +78,13 @@ void RecentFiles::remember(const QString &path)
     if (now == files_)
         return;
     files_ = now;
-    store();
+    storeLater_.start();
     rebuild();
 }
 
-void RecentFiles::store() const
+void RecentFiles::store()
 {
+    storeLater_.stop();
     std::vector<std::pair<QString, QString>> values;
     for (int i = 0; i < kLimit; ++i)
         values.emplace_back(key(i), toSetting(files_.value(i)));

@@ -3,10 +3,14 @@
 // numbered 1 to 8 (the access keys), newest first, kept in the settings
 // under "Recent1" to "Recent8". Choosing one opens it as Open does (the
 // unsaved-changes question first); one that no longer exists is removed
-// from the list with a message.
+// from the list with a message. The list is written to the settings a
+// moment after it changes (at the latest when the editor closes), not in
+// the middle of an Open: at start-up that write would come before the
+// window is drawn.
 
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 class Document;
 class Platform;
@@ -22,6 +26,7 @@ public:
     // The items go before `before` (Exit), followed by a separator.
     RecentFiles(Document &document, Platform &platform, QMenu &mnuFile, QAction *before,
                 QWidget &window);
+    ~RecentFiles() override;
 
     QStringList files() const { return files_; }
     QList<QAction *> items() const { return items_; }
@@ -32,7 +37,7 @@ public:
 
 private:
     void remember(const QString &path);
-    void store() const;
+    void store();
     void rebuild();
 
     Document &document_;
@@ -43,4 +48,5 @@ private:
     QAction *separator_ = nullptr;
     QList<QAction *> items_;
     QStringList files_;
+    QTimer storeLater_;
 };

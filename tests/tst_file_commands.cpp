@@ -7,6 +7,8 @@
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
+#include <QSignalSpy>
+
 Q_DECLARE_METATYPE(FileEncoding)
 
 // New: the answer to the unsaved-changes question (a MsgResult; -1: no
@@ -106,7 +108,7 @@ private slots:
     // Open: every way out, and what it refuses with a message, keeping the
     // document (a FIFO does not hang it). The file opened is not UTF-8: its
     // encoding is kept for the preview file and the next save, and the text
-    // gets the editor font.
+    // gets the editor font without ever being selected.
     void openCommand_data()
     {
         QTest::addColumn<QString>("name"); // in the test folder, or absolute; "" cancels the dialog
@@ -140,7 +142,11 @@ private slots:
         const bool opened = name == "page.htm";
         fx.platform.fileAnswers << (name.isEmpty() ? std::nullopt : std::optional<QString>(full));
         w.ctlFont().font = FontChoice{"DejaVu Serif", 13.5, true, false, false, true, 0x0000FF};
+        // Nothing is selected on the way: a selection would be offered as
+        // the desktop's primary selection, in place of the user's.
+        QSignalSpy selected(w.HTML(), &QsciScintilla::copyAvailable);
         w.menu().mnuOpen->trigger();
+        QVERIFY(!selected.contains(QVariantList{true}));
         QFile::setPermissions(path("secret.htm"), QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(fx.platform.fileRequests.size() == 1 && !fx.platform.fileRequests[0].save);
         QCOMPARE(fx.platform.messages.size(), int(!message.isEmpty()));

@@ -11,7 +11,9 @@
 
 int main(int argc, char *argv[])
 {
+    startup_probe::mark("main");
     QApplication app(argc, argv);
+    startup_probe::mark("application");
     QMainWindow window;
     auto *text = new QsciScintilla(&window);
     window.setCentralWidget(text);
@@ -19,7 +21,9 @@ int main(int argc, char *argv[])
     if (file.open(QIODevice::ReadOnly))
         text->setText(QString::fromUtf8(file.readAll()));
     window.resize(800, 600);
+    startup_probe::mark("loaded");
     startup_probe::watch(&window, text->viewport());
     window.show();
+    startup_probe::mark("shown");
     return app.exec();
 }
