@@ -3,6 +3,7 @@
 // reset by a navigate, and the keyboard focus left where it was; what a page
 // may load and read of the disk; its script dialogs.
 #include "widgets/browser_pane.h"
+#include "widgets/composition.h"
 #include "widgets/html_pane.h"
 
 #include <QWebEngineSettings>
@@ -37,6 +38,38 @@ class TestBrowserPane : public QObject {
     }
 
 private slots:
+    // OpenGL only where a graphics processor draws it; what the user set
+    // for Qt Quick decides alone.
+    void composition_data()
+    {
+        QTest::addColumn<QString>("quickBackend"); // "-": not set
+        QTest::addColumn<QString>("softwareGl");
+        QTest::addColumn<QString>("xExtensions"); // "-": not X; else comma-separated
+        QTest::addColumn<bool>("software");
+        QTest::newRow("Xvfb, VNC: no direct rendering") << "-" << "" << "" << true;
+        QTest::newRow("X with DRI3") << "-" << "" << "DRI3,DRI2" << false;
+        QTest::newRow("older X, DRI2 only") << "-" << "" << "DRI2" << false;
+        QTest::newRow("NVIDIA's GLX") << "-" << "" << "NV-GLX" << false;
+        QTest::newRow("Wayland and others") << "-" << "" << "-" << false;
+        QTest::newRow("software OpenGL asked for") << "-" << "1" << "DRI3" << true;
+        QTest::newRow("software OpenGL declined") << "-" << "0" << "DRI3" << false;
+        QTest::newRow("user's Qt Quick: software") << "software" << "" << "DRI3" << true;
+        QTest::newRow("user's Qt Quick: OpenGL") << "rhi" << "1" << "" << false;
+    }
+    void composition()
+    {
+        QFETCH(QString, quickBackend);
+        QFETCH(QString, softwareGl);
+        QFETCH(QString, xExtensions);
+        GraphicsFacts facts;
+        if (quickBackend != "-")
+            facts.quickBackend = quickBackend;
+        facts.softwareGl = softwareGl;
+        if (xExtensions != "-")
+            facts.xExtensions = xExtensions.split(',', Qt::SkipEmptyParts);
+        QTEST(composeInSoftware(facts), "software");
+    }
+
     // One view beside a text pane: a refresh without a page, a first page and
     // its refresh, then the scroll position across refreshes (which read the
     // file again) and a navigate. Neither a load nor a refresh takes the focus

@@ -1,5 +1,6 @@
 #include "widgets/browser_pane.h"
 
+#include "widgets/composition.h"
 #include "widgets/private_module.h"
 #include "widgets/startup_probe.h"
 
@@ -114,7 +115,15 @@ bool BrowserPane::startEngine()
         return true;
     if (failure_)
         return false;
-    makeGlobalShareContext();
+    if (composeInSoftware(currentGraphicsFacts())) {
+        // Read by Qt Quick and by the web engine when they start. The
+        // engine, started after the application, looks for shared OpenGL
+        // contexts (and warns without them): there is no OpenGL to share.
+        qputenv("QT_QUICK_BACKEND", "software");
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    } else {
+        makeGlobalShareContext();
+    }
     QString error;
     const auto create = reinterpret_cast<CreateBrowserEngine>(
         privateModuleEntry(kWebModule, kCreateBrowserEngine, &error));
