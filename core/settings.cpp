@@ -239,10 +239,32 @@ std::vector<std::pair<QString, QString>> exitValues(bool autoUpdate, const bool 
     return v;
 }
 
+namespace {
+thread_local ReadBatch *batch = nullptr;
+}
+
+ReadBatch::ReadBatch()
+    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                            kApplication, kApplication)),
+      outer_(batch)
+{
+    settings_->beginGroup(kSection);
+    batch = this;
+}
+
+ReadBatch::~ReadBatch()
+{
+    batch = outer_;
+}
+
 std::optional<QString> Store::get(const QString &key) const
 {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, kApplication, kApplication);
-    s.beginGroup(kSection);
+    std::optional<QSettings> own;
+    if (!batch) {
+        own.emplace(QSettings::IniFormat, QSettings::UserScope, kApplication, kApplication);
+        own->beginGroup(kSection);
+    }
+    QSettings &s = batch ? *batch->settings_ : *own;
     if (!s.contains(key))
         return std::nullopt;
     const QVariant v = s.value(key);

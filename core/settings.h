@@ -9,9 +9,12 @@
 #include <QVariant>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
+
+class QSettings;
 
 namespace settings {
 
@@ -102,6 +105,22 @@ Snapshot readSnapshot(const Lookup &lookup, const Defaults &defaults);
 std::vector<std::pair<QString, QString>> exitValues(bool autoUpdate, const bool pos[4],
                                                     const FontChoice &font,
                                                     ColourValue backColour);
+
+// While one lives, every Store::get() on the thread that made it reads
+// through one opening of the store (the start reads some forty keys).
+// Writes go on as ever; they are seen by the reads that follow.
+class ReadBatch {
+public:
+    ReadBatch();
+    ~ReadBatch();
+    ReadBatch(const ReadBatch &) = delete;
+    ReadBatch &operator=(const ReadBatch &) = delete;
+
+private:
+    friend class Store;
+    std::unique_ptr<QSettings> settings_;
+    ReadBatch *outer_;
+};
 
 // The per-user store: application "Fendro Vatro", section "Velmora".
 class Store {

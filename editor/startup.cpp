@@ -1,6 +1,7 @@
 #include "editor/startup.h"
 
 #include "core/document_file.h"
+#include "core/settings.h"
 #include "editor/session_guard.h"
 #include "core/native_path.h"
 #include "editor/splash_window.h"
@@ -94,6 +95,8 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
     QString commandLine = arguments.join(QLatin1Char(' '));
     if (!commandLine.isEmpty() && QDir::isRelativePath(commandLine))
         commandLine = QDir::current().absoluteFilePath(commandLine);
+    // The window's parts and the load step read the settings in one go.
+    std::optional<settings::ReadBatch> reads(std::in_place);
     auto window = std::make_unique<frmHTML>(platform, std::move(vatro), commandLine);
     startup_probe::mark("built");
     // From here on a termination signal or the end of the session runs the
@@ -102,6 +105,7 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
     auto *guard = new SessionGuard(*window);
     startup_probe::watch(window.get(), window->HTML()->viewport());
     window->Form_Load();
+    reads.reset();
     startup_probe::mark("loaded");
     guard->offerRecovery();
     window->show();

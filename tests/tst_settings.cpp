@@ -135,6 +135,21 @@ private slots:
 
     // A store of random bytes: the message once; the exit writes good
     // settings (without a word of failure) and keeps the bad file beside.
+    // Reads in one go see the writes made meanwhile, and the file as it
+    // is when the batch begins.
+    void readBatch()
+    {
+        QFile::remove(settings::Store::fileName());
+        settings::Store store;
+        QVERIFY(!store.set({{"Browser", "first"}}));
+        settings::ReadBatch batch;
+        QCOMPARE(store.get("Browser"), std::optional<QString>("first"));
+        QVERIFY(!store.set({{"Browser", "second"}, {"BrowserSI", "/x"}}));
+        QCOMPARE(store.get("Browser"), std::optional<QString>("second"));
+        QCOMPARE(store.get("BrowserSI"), std::optional<QString>("/x"));
+        QCOMPARE(store.get("TempDir"), std::nullopt);
+    }
+
     void unreadableStore()
     {
         QByteArray junk(4096, 0);
