@@ -7,6 +7,7 @@
 #include "editor/splash_window.h"
 #include "vatro/registry.h"
 #include "widgets/html_pane.h"
+#include "widgets/later_icons.h"
 #include "widgets/startup_probe.h"
 
 #include <QApplication>
@@ -95,6 +96,7 @@ std::unique_ptr<frmHTML> startPagewisp(Platform &platform, const QStringList &ar
     QString commandLine = arguments.join(QLatin1Char(' '));
     if (!commandLine.isEmpty() && QDir::isRelativePath(commandLine))
         commandLine = QDir::current().absoluteFilePath(commandLine);
+    readExtensionIconsLater();
     // The window's parts and the load step read the settings in one go.
     std::optional<settings::ReadBatch> reads(std::in_place);
     auto window = std::make_unique<frmHTML>(platform, std::move(vatro), commandLine);

@@ -8,6 +8,10 @@
 #include "editor/pane_arranger.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
+#include "widgets/later_icons.h"
+
+#include <QMenuBar>
+#include <QToolButton>
 
 static std::array<bool, 4> flags(int checked) // bit 0 is Pos1
 {
@@ -17,6 +21,22 @@ static std::array<bool, 4> flags(int checked) // bit 0 is Pos1
 class TestLayout : public QObject {
     Q_OBJECT
 private slots:
+    // A menu bar out of room shows its extension button's icon, read only
+    // when it is drawn.
+    void extensionIcon()
+    {
+        readExtensionIconsLater();
+        QMenuBar bar;
+        auto *more = bar.findChild<QToolButton *>("qt_menubar_ext_button");
+        QVERIFY(more && !more->icon().isNull());
+        const QImage drawn = more->icon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+        int inked = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                inked += qAlpha(drawn.pixel(x, y)) > 0;
+        QVERIFY(inked > 4);
+    }
+
     void geometry_data()
     {
         QTest::addColumn<QSize>("client");
