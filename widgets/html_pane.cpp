@@ -260,8 +260,14 @@ void HTMLPane::setWholeText(const QString &text)
     else if (lf >= 0)
         setEolMode(EolUnix);
 
-    replaceBytes(0, byteLength(), text);
-    // A new whole text starts a new editing history, as a text box does.
+    // A new whole text starts a new editing history, as a text box does:
+    // the text replaced is not kept for an undo.
+    const QByteArray bytes = text.toUtf8();
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
+    SendScintilla(SCI_CLEARALL);
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + 1));
+    SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETEMPTYSELECTION, 0UL);
     showCaret();
