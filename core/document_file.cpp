@@ -67,14 +67,19 @@ std::optional<FileError> writeParts(int fd, std::initializer_list<QByteArrayView
     return std::nullopt;
 }
 
+FileEncoding documentEncoding(const QByteArray &bytes)
+{
+    return QByteArrayView(bytes).isValidUtf8() ? FileEncoding::Utf8 : FileEncoding::Latin1;
+}
+
 DecodedDocument decodeDocument(const QByteArray &bytes)
 {
+    if (documentEncoding(bytes) == FileEncoding::Latin1)
+        return {QString::fromLatin1(bytes), FileEncoding::Latin1};
+    // A byte-order mark stays in the text.
     QStringDecoder utf8(QStringDecoder::Utf8,
                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return {std::move(text), FileEncoding::Utf8};
-    return {QString::fromLatin1(bytes), FileEncoding::Latin1};
+    return {utf8.decode(bytes), FileEncoding::Utf8};
 }
 
 QByteArray encodeDocument(const QString &text, FileEncoding encoding)

@@ -17,6 +17,8 @@ struct DecodedDocument {
     FileEncoding encoding = FileEncoding::Utf8;
 };
 
+// UTF-8 when the bytes are, else ISO-8859-1.
+FileEncoding documentEncoding(const QByteArray &bytes);
 // Every byte, no line-end or byte-order-mark handling.
 DecodedDocument decodeDocument(const QByteArray &bytes);
 

@@ -210,11 +210,15 @@ Document::Opened Document::readAsDocument(const QString &name)
     }
 
     try {
-        DecodedDocument doc = decodeDocument(*read.bytes);
-        if (doc.encoding != encoding_)
-            adoptEncoding(doc.encoding);
-        // The whole text at once: the control adopts the file's own line end.
-        pane_.setWholeText(doc.text);
+        // The whole text at once: the control adopts the file's own line
+        // end. UTF-8, as the control holds its text, goes in as it is.
+        const FileEncoding encoding = documentEncoding(*read.bytes);
+        if (encoding != encoding_)
+            adoptEncoding(encoding);
+        if (encoding == FileEncoding::Utf8)
+            pane_.setWholeUtf8(*read.bytes);
+        else
+            pane_.setWholeText(decodeDocument(*read.bytes).text);
     } catch (const std::bad_alloc &) {
         return refuse(QStringLiteral("There is not enough memory to open '") + shownPath(name)
                       + QStringLiteral("'."));

@@ -274,6 +274,15 @@ bool Preview::writeFile(bool *existed)
         failed(QStringLiteral("the file could not be examined"));
         return false;
     }
+    // The file holds this very text already, as the last write left it
+    // (the start writes it for the Open and again at the end of its load
+    // step): it is not written again.
+    if (*existed && written_ && written_->file == file && written_->encoding == encoding_
+        && written_->changeCount == pane_.changeCount() && fileStamp(file) == written_->stamp) {
+        lastFailure_.clear();
+        return true;
+    }
+    written_.reset();
     // A UTF-8 document goes to the file exactly as the text pane holds it.
     const bool utf8 = encoding_ == FileEncoding::Utf8;
     const QByteArray latin1 = utf8 ? QByteArray() : encodeText(pane_.wholeText(), encoding_);
@@ -282,6 +291,7 @@ bool Preview::writeFile(bool *existed)
         failed(error->description);
         return false;
     }
+    written_ = Written{file, fileStamp(file), pane_.changeCount(), encoding_};
     lastFailure_.clear();
     return true;
 }

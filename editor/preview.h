@@ -110,4 +110,13 @@ private:
     // The browser shows the file of another folder: the next refresh
     // navigates instead of reloading.
     bool navigatePending_ = false;
+    // What the preview file held after the last write: the text as of that
+    // change count, in that encoding, at that file as it was then.
+    struct Written {
+        QString file;
+        FileStamp stamp;
+        quint64 changeCount = 0;
+        FileEncoding encoding = FileEncoding::Utf8;
+    };
+    std::optional<Written> written_;
 };

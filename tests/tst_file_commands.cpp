@@ -4,6 +4,7 @@
 
 #include "document_dialogs/new_dialog.h"
 #include "core/document_file.h"
+#include "widgets/html_pane.h"
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 
@@ -29,7 +30,8 @@ class TestFileCommands : public QObject {
 
 private slots:
     // Read and written back: the same bytes and one CR LF (the encoding
-    // has no other flag, so a byte-order mark must stay in the text).
+    // has no other flag, so a byte-order mark must stay in the text). Only
+    // what Qt's UTF-8 decoder takes whole counts as UTF-8.
     void encodingRoundTrip_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -37,6 +39,9 @@ private slots:
         QTest::newRow("ascii, every line end and a nul kept") << QByteArray("a\r\nb\nc\rd\0e", 10) << FileEncoding::Utf8;
         QTest::newRow("utf-8, byte-order mark kept") << QByteArray("\xef\xbb\xbf" "caf\xc3\xa9 \xe2\x82\xac") << FileEncoding::Utf8;
         QTest::newRow("truncated utf-8") << QByteArray("ab\xe2\x82") << FileEncoding::Latin1;
+        QTest::newRow("encoded surrogate") << QByteArray("a\xed\xa0\x80") << FileEncoding::Latin1;
+        QTest::newRow("overlong") << QByteArray("a\xc0\xaf") << FileEncoding::Latin1;
+        QTest::newRow("beyond U+10FFFF") << QByteArray("a\xf4\x90\x80\x80") << FileEncoding::Latin1;
         QTest::newRow("empty") << QByteArray() << FileEncoding::Utf8;
     }
     void encodingRoundTrip()
@@ -46,6 +51,12 @@ private slots:
         const DecodedDocument doc = decodeDocument(bytes);
         QCOMPARE(doc.encoding, encoding);
         QCOMPARE(encodeDocument(doc.text, doc.encoding), bytes + "\r\n");
+        // Open puts UTF-8 into the text pane as it is: the same text.
+        HTMLPane pane;
+        if (encoding == FileEncoding::Utf8) {
+            pane.setWholeUtf8(bytes);
+            QCOMPARE(pane.wholeText(), doc.text);
+        }
     }
 
     // What Latin-1 cannot hold is written as one "?", a character outside

@@ -84,6 +84,11 @@ private slots:
         w.menu().mnuUpdate->trigger();
         QCOMPARE(fileBytes(preview), QByteArray("\r\n"));
         QVERIFY(waitUntil([&] { return reloaded; }));
+        // An Update with the text as it was written leaves the file be,
+        // unless something else has written to it since.
+        writeFile(preview, "xy");
+        w.menu().mnuUpdate->trigger();
+        QCOMPARE(fileBytes(preview), QByteArray("\r\n"));
 
         w.HTML()->setSelText("b");
         w.menu().mnuAU->trigger();

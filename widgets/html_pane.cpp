@@ -162,6 +162,7 @@ HTMLPane::HTMLPane(QWidget *parent) : QsciScintilla(parent)
 
 void HTMLPane::noteChange()
 {
+    ++changeCount_;
     changePending_ = true;
     if (changeDepth_ > 0 || flushQueued_)
         return;
@@ -250,11 +251,16 @@ void HTMLPane::replaceBytes(long start, long end, const QString &text)
 
 void HTMLPane::setWholeText(const QString &text)
 {
+    setWholeUtf8(text.toUtf8());
+}
+
+void HTMLPane::setWholeUtf8(const QByteArray &bytes)
+{
     ChangeScope scope(this);
     // The line end Enter inserts follows the text; a text without any line
     // end keeps the one the document had.
-    const qsizetype cr = text.indexOf(QLatin1Char('\r'));
-    const qsizetype lf = text.indexOf(QLatin1Char('\n'));
+    const qsizetype cr = bytes.indexOf('\r');
+    const qsizetype lf = bytes.indexOf('\n');
     if (cr >= 0 && (lf < 0 || cr < lf))
         setEolMode(lf == cr + 1 ? EolWindows : EolMac);
     else if (lf >= 0)
@@ -262,7 +268,6 @@ void HTMLPane::setWholeText(const QString &text)
 
     // A new whole text starts a new editing history, as a text box does:
     // the text replaced is not kept for an undo.
-    const QByteArray bytes = text.toUtf8();
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     SendScintilla(SCI_CLEARALL);
     SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + 1));

@@ -19,7 +19,10 @@ public:
     // The whole text as the control holds it, UTF-8; valid until the next
     // change of the text. Lets the preview write the text without copies.
     QByteArrayView utf8Text() const;
+    // Counts every change of the text as it begins, whatever makes it.
+    quint64 changeCount() const { return changeCount_; }
     void setWholeText(const QString &text);
+    void setWholeUtf8(const QByteArray &bytes); // valid UTF-8
     int textLength() const; // length of the whole text in UTF-16 code units
 
     // Selection in UTF-16 code units from 0. Setting the start keeps no
@@ -115,6 +118,7 @@ private:
     ColourValue backColour_ = 0x80000005u;
     int changeDepth_ = 0;
     bool changePending_ = false;
+    quint64 changeCount_ = 0;
     bool flushQueued_ = false;
     long caretPeriod_ = 500;
     bool caretSteady_ = false;
