@@ -218,7 +218,7 @@ Document::Opened Document::readAsDocument(const QString &name)
         if (encoding == FileEncoding::Utf8)
             pane_.setWholeUtf8(*read.bytes);
         else
-            pane_.setWholeText(decodeDocument(*read.bytes).text);
+            pane_.setWholeText(QString::fromLatin1(*read.bytes)); // every byte a character
     } catch (const std::bad_alloc &) {
         return refuse(QStringLiteral("There is not enough memory to open '") + shownPath(name)
                       + QStringLiteral("'."));
