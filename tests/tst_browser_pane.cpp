@@ -70,6 +70,20 @@ private slots:
         QTEST(composeInSoftware(facts), "software");
     }
 
+    // The two notices of a software start are left out; everything else,
+    // a notice's text at another level included, still arrives.
+    void softwareNotices()
+    {
+        quietSoftwareCompositionNotices();
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("AA_ShareOpenGLContexts|graphics backend")));
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        qWarning("No suitable graphics backend found\n");
+        QTest::ignoreMessage(QtWarningMsg, "No suitable graphics backend");
+        qWarning("No suitable graphics backend");
+        QTest::ignoreMessage(QtCriticalMsg, "No suitable graphics backend found");
+        qCritical("No suitable graphics backend found");
+    }
+
     // One view beside a text pane: a refresh without a page, a first page and
     // its refresh, then the scroll position across refreshes (which read the
     // file again) and a navigate. Neither a load nor a refresh takes the focus

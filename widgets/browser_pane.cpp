@@ -120,6 +120,7 @@ bool BrowserPane::startEngine()
         // engine, started after the application, looks for shared OpenGL
         // contexts (and warns without them): there is no OpenGL to share.
         qputenv("QT_QUICK_BACKEND", "software");
+        quietSoftwareCompositionNotices();
         QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     } else {
         makeGlobalShareContext();

@@ -5,6 +5,7 @@
 #include <xcb/xcb.h>
 
 #include <array>
+#include <mutex>
 
 namespace {
 
@@ -12,7 +13,32 @@ namespace {
 // rendering (DRI3, or DRI2 on older servers) and NVIDIA's own GLX.
 constexpr std::array<const char *, 3> kDirectRendering = {"DRI3", "DRI2", "NV-GLX"};
 
+const char *const kSoftwareCompositionNotices[] = {
+    "Attribute Qt::AA_ShareOpenGLContexts must be set before QCoreApplication is created.",
+    "No suitable graphics backend found", // the engine's ends in a line break
+};
+
+QtMessageHandler previousHandler = nullptr;
+
+void leaveOutNotices(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtWarningMsg) {
+        for (const char *notice : kSoftwareCompositionNotices) {
+            if (QStringView(message).trimmed() == QLatin1String(notice))
+                return;
+        }
+    }
+    previousHandler(type, context, message);
+}
+
 } // namespace
+
+void quietSoftwareCompositionNotices()
+{
+    static std::once_flag once;
+    // Qt hands back its own handler when no other was installed.
+    std::call_once(once, [] { previousHandler = qInstallMessageHandler(leaveOutNotices); });
+}
 
 bool composeInSoftware(const GraphicsFacts &facts)
 {

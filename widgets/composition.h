@@ -27,3 +27,11 @@ bool composeInSoftware(const GraphicsFacts &facts);
 
 // The facts of this run: the environment and, on X, the server's answer.
 GraphicsFacts currentGraphicsFacts();
+
+// Composing in software, Qt and the engine each print a notice on every
+// start: that the shared-contexts attribute comes after the application
+// (it is set only so that the engine, loaded late, looks for no OpenGL to
+// share) and that no OpenGL backend was found (none is wanted). Both are
+// expected there and tell the user nothing; from this call on they are left
+// out, every other message goes where it went.
+void quietSoftwareCompositionNotices();
