@@ -3,12 +3,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QStringList>
 #include <charconv>
 #include <cmath>
+#include <algorithm>
 #include <limits>
 
 namespace settings {
@@ -20,30 +20,72 @@ const QString kSection = QStringLiteral("Velmora");
 
 // The numeric forms the store's readers accept: a decimal number with an
 // optional sign, fraction and exponent, or &H / &O followed by hexadecimal
-// or octal digits (a 32-bit pattern, so &HFFFFFFFF is -1).
+// or octal digits (a 32-bit pattern, so &HFFFFFFFF is -1). Read by hand:
+// a regular expression is compiled on its first use, which is a
+// millisecond of the start.
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool isHexDigit(QChar c)
+{
+    const char16_t u = c.unicode() | 0x20; // 'A'..'F' become 'a'..'f'
+    return isAsciiDigit(c) || (u >= u'a' && u <= u'f');
+}
+
+// [+-]? (digits [.] digits? | . digits) ([eE] [+-]? digits)?
+bool isDecimal(QStringView t)
+{
+    qsizetype i = 0;
+    const auto digits = [&] {
+        const qsizetype from = i;
+        while (i < t.size() && isAsciiDigit(t[i]))
+            ++i;
+        return i - from;
+    };
+    if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+        ++i;
+    qsizetype mantissa = digits();
+    if (i < t.size() && t[i] == QLatin1Char('.')) {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return false;
+    if (i < t.size() && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == t.size();
+}
+
 std::optional<double> toNumber(const QString &text)
 {
     const QString t = text.trimmed();
-    static const QRegularExpression decimal(
-        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
-    static const QRegularExpression radix(QStringLiteral("^&([HhOo])([0-9A-Fa-f]{1,11})$"));
-    if (decimal.match(t).hasMatch()) {
+    if (isDecimal(t)) {
         bool ok = false;
         const double v = t.toDouble(&ok);
         if (ok && std::isfinite(v))
             return v;
         return std::nullopt;
     }
-    const auto m = radix.match(t);
-    if (m.hasMatch()) {
-        const bool hex = m.captured(1).compare(QLatin1String("h"), Qt::CaseInsensitive) == 0;
-        bool ok = false;
-        const qulonglong v = m.captured(2).toULongLong(&ok, hex ? 16 : 8);
-        if (!ok || v > 0xFFFFFFFFull)
-            return std::nullopt;
-        return static_cast<double>(static_cast<qint32>(static_cast<quint32>(v)));
-    }
-    return std::nullopt;
+    // &H or &O and 1 to 11 digits
+    const QStringView digits = QStringView(t).mid(2);
+    if (t.size() < 3 || t.size() > 13 || t[0] != QLatin1Char('&')
+        || !std::all_of(digits.begin(), digits.end(), isHexDigit))
+        return std::nullopt;
+    const char16_t kind = t[1].unicode() | 0x20;
+    if (kind != u'h' && kind != u'o')
+        return std::nullopt;
+    bool ok = false;
+    const qulonglong v = digits.toULongLong(&ok, kind == u'h' ? 16 : 8);
+    if (!ok || v > 0xFFFFFFFFull)
+        return std::nullopt;
+    return static_cast<double>(static_cast<qint32>(static_cast<quint32>(v)));
 }
 
 } // namespace

@@ -31,6 +31,9 @@ private slots:
         row("Single", "10.5", 10.5f), row("Single", "-2147483633", -2147483633.0f), row("Single", "1e39", fails);
         row("Long", "10.5", 10), row("Long", "11.5", 12), row("Long", "Arial", fails);
         row("Long", "-2147483633", qint32(0x8000000F)), row("Long", "4294967295", fails);
+        row("Single", "+.5e3", 500.0f), row("Single", "5.", 5.0f), row("Single", ".", fails), row("Single", "1e", fails);
+        row("Long", "&hff", 255), row("Long", "&HFFFFFFFF", -1), row("Long", "&O17", 15), row("Long", "&O19", fails);
+        row("Long", "&H", fails), row("Long", "&H123456789012", fails), row("Long", "&X1", fails), row("Long", "1.5.2", fails);
     }
     void conversions()
     {
