@@ -267,11 +267,19 @@ std::optional<FileError> writePreviewFile(const QString &path, QByteArrayView te
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::optional<FileError> result;
-    if (::ftruncate(fd, 0) != 0 || ::fchmod(fd, 0600) != 0)
+    if (::fchmod(fd, 0600) != 0)
         result = errnoError(errno);
-    // The text and the line end go out together.
-    if (!result)
+    // The text and the line end go out together, over the old text, and
+    // what is left of that is cut off after them (as far as they went, if
+    // a write fails). Cutting the file to nothing first would have ext4
+    // (auto_da_alloc) start writing it out to the disk at every close: a
+    // millisecond of every change shown.
+    if (!result) {
         result = writeParts(fd, {text, QByteArrayView("\r\n", 2)});
+        const off_t end = ::lseek(fd, 0, SEEK_CUR);
+        if (::ftruncate(fd, end < 0 ? 0 : end) != 0 && !result)
+            result = errnoError(errno);
+    }
     if (::close(fd) != 0 && !result)
         result = errnoError(errno);
     return result;
