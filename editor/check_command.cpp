@@ -3,6 +3,7 @@
 #include "core/page_checker.h"
 #include "widgets/check_panel.h"
 #include "widgets/html_pane.h"
+#include "widgets/pane_footer.h"
 #include "widgets/pane_tools.h"
 
 #include <QAction>
@@ -15,8 +16,8 @@ namespace {
 using SB = QsciScintillaBase;
 } // namespace
 
-CheckCommand::CheckCommand(HTMLPane &pane, CheckPanel &panel, QMenu &mnuHTML)
-    : QObject(&panel), pane_(pane), panel_(panel), checker_(new PageChecker(this))
+CheckCommand::CheckCommand(HTMLPane &pane, PaneFooter &footer, QMenu &mnuHTML)
+    : QObject(&footer), pane_(pane), footer_(footer), checker_(new PageChecker(this))
 {
     mnuHTML.addSeparator();
     mnuCheck = mnuHTML.addAction(QStringLiteral("Chec&k page"));
@@ -24,14 +25,23 @@ CheckCommand::CheckCommand(HTMLPane &pane, CheckPanel &panel, QMenu &mnuHTML)
     mnuCheck->setShortcutContext(Qt::WindowShortcut);
     reserveForWindow(pane_, {mnuCheck->shortcut()});
     connect(mnuCheck, &QAction::triggered, this, &CheckCommand::mnuCheck_Click);
-    connect(&panel_, &CheckPanel::messageActivated, this, [this](int line, int column) {
+    connect(checker_, &PageChecker::checked, this, &CheckCommand::checked);
+    connect(checker_, &PageChecker::failed, this, &CheckCommand::failed);
+}
+
+CheckPanel &CheckCommand::panel()
+{
+    if (panel_)
+        return *panel_;
+    panel_ = new CheckPanel(&footer_);
+    footer_.addPart(panel_, 1);
+    connect(panel_, &CheckPanel::messageActivated, this, [this](int line, int column) {
         moveCaretTo(pane_, line, column);
         pane_.setFocus();
     });
-    connect(&panel_, &CheckPanel::cancelRequested, this,
+    connect(panel_, &CheckPanel::cancelRequested, this,
             [this] { cancel(QStringLiteral("Check page: cancelled.")); });
-    connect(checker_, &PageChecker::checked, this, &CheckCommand::checked);
-    connect(checker_, &PageChecker::failed, this, &CheckCommand::failed);
+    return *panel_;
 }
 
 void CheckCommand::mnuCheck_Click()
@@ -47,10 +57,10 @@ void CheckCommand::mnuCheck_Click()
                          [this](int position, int type, const char *, int length, int, int, int,
                                 int, int, int) { textModified(position, type, length); });
     pane_.installEventFilter(this);
-    panel_.list()->installEventFilter(this);
-    panel_.setBusy(QStringLiteral("Check page: checking the page... (Esc or %1 cancels)")
+    panel().list()->installEventFilter(this);
+    panel().setBusy(QStringLiteral("Check page: checking the page... (Esc or %1 cancels)")
                        .arg(mnuCheck->shortcut().toString(QKeySequence::NativeText)));
-    panel_.show();
+    panel().show();
     checker_->start(pane_.utf8Text().toByteArray());
 }
 
@@ -70,14 +80,14 @@ void CheckCommand::cancel(const QString &why)
 {
     checker_->cancel();
     stopFollowing();
-    panel_.setStatus(why);
+    panel().setStatus(why);
 }
 
 void CheckCommand::stopFollowing()
 {
     disconnect(following_);
     pane_.removeEventFilter(this);
-    panel_.list()->removeEventFilter(this);
+    panel().list()->removeEventFilter(this);
 }
 
 // The pane announces each change before it is made (see HTMLPane), and
@@ -129,17 +139,17 @@ void CheckCommand::checked(CheckReport report)
     for (PageMessage &m : report.messages)
         if (m.line > 0)
             m.line = shiftedLine(m.line, shifts_);
-    panel_.setReport(report, edited_ ? QStringLiteral(" The text was changed during the check: "
+    panel().setReport(report, edited_ ? QStringLiteral(" The text was changed during the check: "
                                                           "the lines follow the changes.")
                                          : QString());
     // The list takes the keyboard unless the user went on typing.
     QWidget *focus = QApplication::focusWidget();
-    if (!edited_ && (focus == &pane_ || panel_.isAncestorOf(focus)))
-        panel_.list()->setFocus();
+    if (!edited_ && (focus == &pane_ || panel().isAncestorOf(focus)))
+        panel().list()->setFocus();
 }
 
 void CheckCommand::failed(const QString &reason)
 {
     stopFollowing();
-    panel_.setStatus(QStringLiteral("Check page: ") + reason);
+    panel().setStatus(QStringLiteral("Check page: ") + reason);
 }

@@ -17,13 +17,18 @@
 class CheckPanel;
 class HTMLPane;
 class PageChecker;
+class PaneFooter;
 class QAction;
 class QMenu;
 
 class CheckCommand : public QObject {
     Q_OBJECT
 public:
-    CheckCommand(HTMLPane &pane, CheckPanel &panel, QMenu &mnuHTML);
+    CheckCommand(HTMLPane &pane, PaneFooter &footer, QMenu &mnuHTML);
+
+    // The panel of the check's messages, in the footer; made when first
+    // wanted.
+    CheckPanel &panel();
 
     QAction *mnuCheck = nullptr;
     // Starts a check, or cancels the one that is running.
@@ -43,7 +48,8 @@ private:
     int lineAt(long position) const;
 
     HTMLPane &pane_;
-    CheckPanel &panel_;
+    PaneFooter &footer_;
+    CheckPanel *panel_ = nullptr;
     PageChecker *checker_;
     QMetaObject::Connection following_;
     std::vector<LineShift> shifts_;

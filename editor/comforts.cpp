@@ -22,10 +22,8 @@
 Comforts::Comforts(QWidget &window, HTMLPane &pane, PaneFooter &footer, Document &document,
                    Platform &platform, const MainMenu &menu)
     : QObject(&window),
-      findBar_(new FindBar(pane, &footer)),
-      checkPanel_(new CheckPanel(&footer)),
-      find_(new FindCommands(pane, *findBar_, platform, *menu.mnuHTML, window)),
-      check_(new CheckCommand(pane, *checkPanel_, *menu.mnuHTML)),
+      find_(new FindCommands(pane, footer, platform, *menu.mnuHTML, window)),
+      check_(new CheckCommand(pane, footer, *menu.mnuHTML)),
       view_(new ViewOptions(pane, *menu.mnuOptions)),
       recent_(new RecentFiles(document, platform, *menu.mnuFile, menu.mnuExit, window)),
       drop_(new FileDrop(window, [&document](const QString &path) { document.openPath(path); })),
@@ -36,6 +34,14 @@ Comforts::Comforts(QWidget &window, HTMLPane &pane, PaneFooter &footer, Document
       desktopKeys_(new DesktopKeys(menu, pane, &window)),
       spelling_(new SpellCommands(menu, pane, footer, platform, window))
 {
-    footer.addPart(findBar_);
-    footer.addPart(checkPanel_);
+}
+
+FindBar &Comforts::findBar()
+{
+    return find_->bar();
+}
+
+CheckPanel &Comforts::checkPanel()
+{
+    return check_->panel();
 }

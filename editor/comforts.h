@@ -34,8 +34,8 @@ public:
     Comforts(QWidget &window, HTMLPane &pane, PaneFooter &footer, Document &document,
              Platform &platform, const MainMenu &menu);
 
-    FindBar &findBar() { return *findBar_; }
-    CheckPanel &checkPanel() { return *checkPanel_; }
+    FindBar &findBar();
+    CheckPanel &checkPanel();
     FindCommands &find() { return *find_; }
     CheckCommand &check() { return *check_; }
     ViewOptions &view() { return *view_; }
@@ -48,8 +48,6 @@ public:
     SpellCommands &spelling() { return *spelling_; }
 
 private:
-    FindBar *findBar_;
-    CheckPanel *checkPanel_;
     FindCommands *find_;
     CheckCommand *check_;
     ViewOptions *view_;

@@ -2,6 +2,7 @@
 
 #include "widgets/find_bar.h"
 #include "widgets/html_pane.h"
+#include "widgets/pane_footer.h"
 #include "widgets/pane_tools.h"
 #include "widgets/platform.h"
 
@@ -9,9 +10,9 @@
 #include <QLineEdit>
 #include <QMenu>
 
-FindCommands::FindCommands(HTMLPane &pane, FindBar &bar, Platform &platform, QMenu &mnuHTML,
-                           QWidget &window)
-    : QObject(&window), pane_(pane), bar_(bar), platform_(platform), window_(window)
+FindCommands::FindCommands(HTMLPane &pane, PaneFooter &footer, Platform &platform,
+                           QMenu &mnuHTML, QWidget &window)
+    : QObject(&window), pane_(pane), footer_(footer), platform_(platform), window_(window)
 {
     auto item = [](QAction *a, const QKeySequence &key) {
         a->setShortcut(key);
@@ -31,17 +32,26 @@ FindCommands::FindCommands(HTMLPane &pane, FindBar &bar, Platform &platform, QMe
     reserveForWindow(pane_, {mnuFind->shortcut(), mnuReplace->shortcut(), mnuGoToLine->shortcut(),
                              findNext->shortcut(), findPrevious->shortcut()});
 
-    connect(mnuFind, &QAction::triggered, this, [this] { bar_.open(false); });
-    connect(mnuReplace, &QAction::triggered, this, [this] { bar_.open(true); });
+    connect(mnuFind, &QAction::triggered, this, [this] { bar().open(false); });
+    connect(mnuReplace, &QAction::triggered, this, [this] { bar().open(true); });
     connect(mnuGoToLine, &QAction::triggered, this, &FindCommands::mnuGoToLine_Click);
     auto again = [this](bool forward) {
-        if (bar_.txtFind->text().isEmpty())
-            bar_.open(false);
+        if (bar().txtFind->text().isEmpty())
+            bar().open(false);
         else
-            forward ? bar_.findNext() : bar_.findPrevious();
+            forward ? bar().findNext() : bar().findPrevious();
     };
     connect(findNext, &QAction::triggered, this, [again] { again(true); });
     connect(findPrevious, &QAction::triggered, this, [again] { again(false); });
+}
+
+FindBar &FindCommands::bar()
+{
+    if (!bar_) {
+        bar_ = new FindBar(pane_, &footer_);
+        footer_.addPart(bar_, 0);
+    }
+    return *bar_;
 }
 
 void FindCommands::mnuGoToLine_Click()

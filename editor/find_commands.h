@@ -7,6 +7,7 @@
 
 class FindBar;
 class HTMLPane;
+class PaneFooter;
 class Platform;
 class QAction;
 class QMenu;
@@ -15,8 +16,12 @@ class QWidget;
 class FindCommands : public QObject {
     Q_OBJECT
 public:
-    FindCommands(HTMLPane &pane, FindBar &bar, Platform &platform, QMenu &mnuHTML,
+    FindCommands(HTMLPane &pane, PaneFooter &footer, Platform &platform, QMenu &mnuHTML,
                  QWidget &window);
+
+    // The find bar, in the footer; made when first wanted (most runs never
+    // search, and the start does not wait for it).
+    FindBar &bar();
 
     QAction *mnuFind = nullptr, *mnuReplace = nullptr, *mnuGoToLine = nullptr;
     QAction *findNext = nullptr, *findPrevious = nullptr;
@@ -25,7 +30,8 @@ public:
 
 private:
     HTMLPane &pane_;
-    FindBar &bar_;
+    PaneFooter &footer_;
+    FindBar *bar_ = nullptr;
     Platform &platform_;
     QWidget &window_;
 };

@@ -33,7 +33,7 @@ SpellCommands::SpellCommands(const MainMenu &menu, HTMLPane &pane, PaneFooter &f
     row->addWidget(close);
     connect(close, &QToolButton::clicked, notice_, &QWidget::hide);
     notice_->hide();
-    footer.addPart(notice_);
+    footer.addPart(notice_, 2);
     connect(marks_, &SpellMarks::dictionaryMissing, this, &SpellCommands::missing);
 
     mnuSpelling = addKeptOption(*menu.mnuOptions, QStringLiteral("Check S&pelling"), QStringLiteral("CheckSpelling"),

@@ -9,7 +9,9 @@
 #include "support/test_env.h"
 #include "support/window_fixture.h"
 #include "widgets/later_icons.h"
+#include "widgets/pane_footer.h"
 
+#include <QLabel>
 #include <QMenuBar>
 #include <QToolButton>
 
@@ -35,6 +37,23 @@ private slots:
             for (int x = 0; x < drawn.width(); ++x)
                 inked += qAlpha(drawn.pixel(x, y)) > 0;
         QVERIFY(inked > 4);
+    }
+
+    // The footer's parts stand in their places' order, whichever is made
+    // first (each is made when first wanted).
+    void footerPlaces()
+    {
+        QWidget area;
+        auto *footer = new PaneFooter(&area);
+        QLabel *parts[3];
+        for (int place : {2, 0, 1}) {
+            parts[place] = new QLabel(QString::number(place), footer);
+            footer->addPart(parts[place], place);
+        }
+        footer->carve(QRect(0, 0, 100, 400));
+        area.show();
+        footer->layout()->activate();
+        QVERIFY(parts[0]->y() < parts[1]->y() && parts[1]->y() < parts[2]->y());
     }
 
     void geometry_data()

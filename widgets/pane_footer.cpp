@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 PaneFooter::PaneFooter(QWidget *parent) : QWidget(parent), parts_(new QVBoxLayout(this))
 {
     parts_->setContentsMargins(0, 0, 0, 0);
@@ -10,9 +12,11 @@ PaneFooter::PaneFooter(QWidget *parent) : QWidget(parent), parts_(new QVBoxLayou
     hide();
 }
 
-void PaneFooter::addPart(QWidget *part)
+void PaneFooter::addPart(QWidget *part, int place)
 {
-    parts_->addWidget(part);
+    const auto at = std::upper_bound(places_.begin(), places_.end(), place);
+    parts_->insertWidget(int(at - places_.begin()), part);
+    places_.insert(at, place);
     part->installEventFilter(this);
 }
 

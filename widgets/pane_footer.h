@@ -15,7 +15,8 @@ public:
     explicit PaneFooter(QWidget *parent);
 
     // Adds `part` (hidden or shown); its visibility is followed from now on.
-    void addPart(QWidget *part);
+    // Parts stand in the order of their `place`, whenever each is added.
+    void addPart(QWidget *part, int place);
 
     // Takes the footer's room from the bottom of `editor` (at most half of
     // it) and returns what is left for the text pane.
@@ -30,4 +31,5 @@ protected:
 
 private:
     QVBoxLayout *parts_;
+    QList<int> places_;
 };
