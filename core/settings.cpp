@@ -6,9 +6,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QStringList>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
 #include <limits>
 
 namespace settings {

@@ -59,7 +59,7 @@ void CheckCommand::mnuCheck_Click()
     pane_.installEventFilter(this);
     panel().list()->installEventFilter(this);
     panel().setBusy(QStringLiteral("Check page: checking the page... (Esc or %1 cancels)")
-                       .arg(mnuCheck->shortcut().toString(QKeySequence::NativeText)));
+                        .arg(mnuCheck->shortcut().toString(QKeySequence::NativeText)));
     panel().show();
     checker_->start(pane_.utf8Text().toByteArray());
 }
@@ -140,8 +140,8 @@ void CheckCommand::checked(CheckReport report)
         if (m.line > 0)
             m.line = shiftedLine(m.line, shifts_);
     panel().setReport(report, edited_ ? QStringLiteral(" The text was changed during the check: "
-                                                          "the lines follow the changes.")
-                                         : QString());
+                                                           "the lines follow the changes.")
+                                          : QString());
     // The list takes the keyboard unless the user went on typing.
     QWidget *focus = QApplication::focusWidget();
     if (!edited_ && (focus == &pane_ || panel().isAncestorOf(focus)))
