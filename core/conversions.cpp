@@ -153,3 +153,50 @@ ColourValue qcolorToColour(const QColor &colour)
     return ColourValue(rgb.red()) | (ColourValue(rgb.green()) << 8)
         | (ColourValue(rgb.blue()) << 16);
 }
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+} // namespace
+
+bool readsAsNumber(const QString &text)
+{
+    const int n = text.size();
+    int i = 0;
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        ++i;
+    int digits = 0;
+    while (i < n && isDigit(text[i]))
+        ++i, ++digits;
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && isDigit(text[i]))
+            ++i, ++digits;
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        ++i;
+        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+            ++i;
+        int expDigits = 0;
+        while (i < n && isDigit(text[i]))
+            ++i, ++expDigits;
+        if (expDigits == 0)
+            return false;
+    }
+    while (i < n && isBlank(text[i]))
+        ++i;
+    return i == n;
+}

@@ -21,6 +21,11 @@ std::optional<QString> VBCol2HTML(const QString &VBCol);
 // Plain text to HTML text: & > < " and CR LF (as <br> CR LF).
 QString HTMLtext(const QString &Orig);
 
+// True when the text reads as a number: optional blanks, an optional sign,
+// digits with an optional decimal point, an optional exponent, optional
+// blanks. The empty text does not.
+bool readsAsNumber(const QString &text);
+
 // Colour values and QColor. System colours (top bit set) resolve through
 // `palette`: 0x80000005 window background, 0x8000000F button face,
 // 0x80000012 button text.

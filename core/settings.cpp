@@ -1,5 +1,7 @@
 #include "core/settings.h"
 
+#include "core/conversions.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,53 +22,19 @@ const QString kSection = QStringLiteral("Velmora");
 
 // The numeric forms the store's readers accept: a decimal number with an
 // optional sign, fraction and exponent, or &H / &O followed by hexadecimal
-// or octal digits (a 32-bit pattern, so &HFFFFFFFF is -1). Read by hand:
-// a regular expression is compiled on its first use, which is a
-// millisecond of the start.
-bool isAsciiDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
+// or octal digits (a 32-bit pattern, so &HFFFFFFFF is -1). Read without
+// regular expressions: one is compiled on its first use, a millisecond of
+// the start.
 bool isHexDigit(QChar c)
 {
     const char16_t u = c.unicode() | 0x20; // 'A'..'F' become 'a'..'f'
-    return isAsciiDigit(c) || (u >= u'a' && u <= u'f');
-}
-
-// [+-]? (digits [.] digits? | . digits) ([eE] [+-]? digits)?
-bool isDecimal(QStringView t)
-{
-    qsizetype i = 0;
-    const auto digits = [&] {
-        const qsizetype from = i;
-        while (i < t.size() && isAsciiDigit(t[i]))
-            ++i;
-        return i - from;
-    };
-    if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
-        ++i;
-    qsizetype mantissa = digits();
-    if (i < t.size() && t[i] == QLatin1Char('.')) {
-        ++i;
-        mantissa += digits();
-    }
-    if (mantissa == 0)
-        return false;
-    if (i < t.size() && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
-        ++i;
-        if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
-            ++i;
-        if (digits() == 0)
-            return false;
-    }
-    return i == t.size();
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (u >= u'a' && u <= u'f');
 }
 
 std::optional<double> toNumber(const QString &text)
 {
     const QString t = text.trimmed();
-    if (isDecimal(t)) {
+    if (readsAsNumber(t)) {
         bool ok = false;
         const double v = t.toDouble(&ok);
         if (ok && std::isfinite(v))

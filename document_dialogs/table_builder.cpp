@@ -7,16 +7,6 @@ namespace {
 const QString CRLF = QStringLiteral("\r\n");
 const QChar Q = QLatin1Char('"');
 
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-bool isDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
 // Checks one count; on success `count` holds it, otherwise the message.
 std::optional<QString> checkCount(const QString &text, const char *what, int &count)
 {
@@ -35,39 +25,6 @@ std::optional<QString> checkCount(const QString &text, const char *what, int &co
 }
 
 } // namespace
-
-bool readsAsNumber(const QString &text)
-{
-    const int n = text.size();
-    int i = 0;
-    while (i < n && isBlank(text[i]))
-        ++i;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-        ++i;
-    int digits = 0;
-    while (i < n && isDigit(text[i]))
-        ++i, ++digits;
-    if (i < n && text[i] == QLatin1Char('.')) {
-        ++i;
-        while (i < n && isDigit(text[i]))
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return false;
-    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
-        ++i;
-        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-            ++i;
-        int expDigits = 0;
-        while (i < n && isDigit(text[i]))
-            ++i, ++expDigits;
-        if (expDigits == 0)
-            return false;
-    }
-    while (i < n && isBlank(text[i]))
-        ++i;
-    return i == n;
-}
 
 void appendSizeColourAttributes(QString &s, const SizeColourFields &f)
 {

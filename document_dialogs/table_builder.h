@@ -47,11 +47,6 @@ struct TableFields : SizeColourFields {
 // The table, or the message (title kTableErrorTitle) that stops it.
 BuilderResult buildTable(const TableFields &fields);
 
-// True when the text reads as a number: optional blanks, an optional sign,
-// digits with an optional decimal point, an optional exponent, optional
-// blanks. The empty text does not.
-bool readsAsNumber(const QString &text);
-
 // The shared attributes in their fixed order: width, height, background,
 // bgcolor, bordercolor, bordercolordark, bordercolorlight. A size is in
 // percent with its percent option, in pixels without a unit otherwise.
