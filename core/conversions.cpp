@@ -170,33 +170,34 @@ bool isDigit(QChar c)
 
 bool readsAsNumber(const QString &text)
 {
-    const int n = text.size();
-    int i = 0;
-    while (i < n && isBlank(text[i]))
-        ++i;
-    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-        ++i;
-    int digits = 0;
-    while (i < n && isDigit(text[i]))
-        ++i, ++digits;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    // Steps past the characters `is` takes; how many there were.
+    const auto skip = [&](bool (*is)(QChar)) {
+        const qsizetype from = i;
+        while (i < n && is(text[i]))
+            ++i;
+        return i - from;
+    };
+    const auto sign = [&] {
+        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+            ++i;
+    };
+    skip(isBlank);
+    sign();
+    qsizetype digits = skip(isDigit);
     if (i < n && text[i] == QLatin1Char('.')) {
         ++i;
-        while (i < n && isDigit(text[i]))
-            ++i, ++digits;
+        digits += skip(isDigit);
     }
     if (digits == 0)
         return false;
     if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
         ++i;
-        if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
-            ++i;
-        int expDigits = 0;
-        while (i < n && isDigit(text[i]))
-            ++i, ++expDigits;
-        if (expDigits == 0)
+        sign();
+        if (skip(isDigit) == 0)
             return false;
     }
-    while (i < n && isBlank(text[i]))
-        ++i;
+    skip(isBlank);
     return i == n;
 }
